@@ -1,0 +1,50 @@
+# The two commands that matter: `make run` and `make test`. Both install what is missing first.
+JOBS        ?= $(shell nproc)
+TEST_DIR    := build/test
+RELEASE_DIR := build/release
+FUZZ_DIR    := build/fuzz
+FUZZ_SECONDS ?= 30
+CMAKE_GEN   := -G Ninja
+
+.PHONY: deps test run bench fuzz format clean
+
+deps:
+	@scripts/install-deps
+
+test: deps
+	cmake -S . -B $(TEST_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZYL_SANITIZE=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	cd $(TEST_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS)
+
+run: deps
+	cmake -S . -B $(RELEASE_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZYL_TESTS=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	@if [ -x $(RELEASE_DIR)/apps/player/ZylPlayer ]; then \
+		$(RELEASE_DIR)/apps/player/ZylPlayer $(ARGS); \
+	else \
+		echo "ZylPlayer is not built yet: only the foundation libraries exist so far (see README.md)."; \
+		exit 1; \
+	fi
+
+bench: deps
+	cmake -S . -B $(RELEASE_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZYL_TESTS=OFF -DZYL_BENCH=ON
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	$(RELEASE_DIR)/bench/zyl_bench
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZYL_TESTS=OFF -DZYL_FUZZ=ON \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@for target in $(FUZZ_DIR)/fuzz/fuzz_*; do \
+		name=$$(basename $$target | sed 's/^fuzz_//'); \
+		mkdir -p build/fuzz-corpus/$$name; \
+		echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
+		$$target -max_total_time=$(FUZZ_SECONDS) build/fuzz-corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

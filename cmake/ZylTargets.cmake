@@ -1,0 +1,35 @@
+# One static library per folder: its sources are every .cpp there that is not a test;
+# its test program `<name>_test` is every `*_test.cpp` beside them.
+
+function(zyl_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  list(FILTER sources EXCLUDE REGEX "_test\\.cpp$")
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  set_property(GLOBAL APPEND PROPERTY ZYL_LIBRARIES ${name})
+endfunction()
+
+# Benchmarks and fuzz targets link every library made so far.
+function(zyl_all_libraries_target target)
+  get_property(libraries GLOBAL PROPERTY ZYL_LIBRARIES)
+  add_library(${target} INTERFACE)
+  target_link_libraries(${target} INTERFACE ${libraries})
+endfunction()
+
+# Tests that need a display carry the label `gui`, rendering tests `gl`; pass them in LABELS.
+function(zyl_tests name)
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  if(NOT ZYL_TESTS)
+    return()
+  endif()
+  file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp")
+  if(NOT tests)
+    return()
+  endif()
+  add_executable(${name}_test ${tests})
+  target_link_libraries(${name}_test PRIVATE ${name} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES LABELS "${name};${ARG_LABELS}")
+endfunction()
