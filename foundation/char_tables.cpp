@@ -97,7 +97,8 @@ std::size_t DecodeUtf8(const uint8_t* text, char32_t& codePoint) noexcept
         uint8_t mask, lead;
         char32_t minimum;
     };
-    static constexpr Form kForms[] = {{0x80, 0x00, 0}, {0xE0, 0xC0, 0x80}, {0xF0, 0xE0, 0x800}, {0xF8, 0xF0, 0x10000}};
+    static constexpr Form kForms[] = {
+        {0x80, 0x00, 0}, {0xE0, 0xC0, 0x80}, {0xF0, 0xE0, 0x800}, {0xF8, 0xF0, 0x10000}};
     for (std::size_t length = 1; length <= 4; ++length) {
         const Form& form = kForms[length - 1];
         if ((text[0] & form.mask) != form.lead)
@@ -145,7 +146,8 @@ template <class Emit> void UnitsToUtf8(const char16_t* text, char replacement, E
     for (const char16_t* p = text; *p; ++p) {
         char32_t c = *p;
         if (IsSurrogate(c)) {
-            const bool paired = c < kLowSurrogateFirst && p[1] >= kLowSurrogateFirst && p[1] <= kSurrogateLast;
+            const bool paired =
+                c < kLowSurrogateFirst && p[1] >= kLowSurrogateFirst && p[1] <= kSurrogateLast;
             if (!paired) {
                 emit(replacement);
                 continue;

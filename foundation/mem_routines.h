@@ -27,7 +27,7 @@ template <class T, class... Args> T* PlacementNew(void* address, Args&&... args)
 // Writes a saved value back into a flag when the scope ends (clears re-entry flags).
 template <class T> class XARestoreOnExit
 {
-public:
+  public:
     XARestoreOnExit(T* flag, T saved) noexcept : flag_(flag), saved_(saved) {}
     XARestoreOnExit(const XARestoreOnExit&) = delete;
     XARestoreOnExit& operator=(const XARestoreOnExit&) = delete;
@@ -35,7 +35,7 @@ public:
 
     void Restore() noexcept { *flag_ = saved_; }
 
-private:
+  private:
     T* flag_;
     T saved_;
 };

@@ -84,7 +84,9 @@ void* XABlock::ConstructZero12(void* data, int32_t count) noexcept
     return ConstructEach<XAValueEntry>(data, count);
 }
 
-void XABlock::ReleasePlain(void*, int32_t) noexcept {}
+void XABlock::ReleasePlain(void*, int32_t) noexcept
+{
+}
 
 void XABlock::ReleaseEach4(void* data, int32_t count) noexcept
 {

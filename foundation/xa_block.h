@@ -12,7 +12,7 @@
 
 class XABlock
 {
-public:
+  public:
     // Destroys `count` elements at `data`; null means nothing to destroy.
     using ReleaseCallback = void (*)(void* data, int32_t count);
     // Constructs `count` elements at `data` and returns `data`.
@@ -77,7 +77,7 @@ public:
     static void ReleaseEachValueEntry(void* data, int32_t count) noexcept;
     static void DestroyCountedMember(void* element) noexcept;
 
-private:
+  private:
     // Sized and aligned so that the data behind it is aligned for any type.
     struct alignas(std::max_align_t) Header
     {

@@ -87,7 +87,8 @@ void XAString::AssignChars(const char* text)
 char* XAString::NewText(int32_t n)
 {
     length_ = 0;
-    char* text = static_cast<char*>(text_.Alloc(static_cast<std::size_t>(n) + 1, &XABlock::ReleasePlain, n + 1));
+    char* text =
+        static_cast<char*>(text_.Alloc(static_cast<std::size_t>(n) + 1, &XABlock::ReleasePlain, n + 1));
     if (!text)
         return nullptr;
     text[n] = '\0';
@@ -263,7 +264,8 @@ XAString XAString::Replace(const char* from, const char* to) const
         return result;
     start = 0;
     for (std::size_t at = text.find(pattern); at != std::string_view::npos; at = text.find(pattern, start)) {
-        out = std::copy(text.begin() + static_cast<std::ptrdiff_t>(start), text.begin() + static_cast<std::ptrdiff_t>(at), out);
+        out = std::copy(text.begin() + static_cast<std::ptrdiff_t>(start),
+                        text.begin() + static_cast<std::ptrdiff_t>(at), out);
         out = std::copy(replacement.begin(), replacement.end(), out);
         start = at + pattern.size();
     }

@@ -11,9 +11,9 @@
 
 class XAString
 {
-public:
+  public:
     XAString() noexcept = default;
-    XAString(const char* text);           // NOLINT: a text converts to a string implicitly
+    XAString(const char* text);            // NOLINT: a text converts to a string implicitly
     XAString(const char* text, int32_t n); // at most n characters, stopping at a terminator
     // Exactly the bytes of `bytes`; the result is empty when they do not fit a string.
     explicit XAString(std::string_view bytes);
@@ -97,7 +97,7 @@ public:
     friend XAString operator+(const XAString& a, const char* text) { return PlusChars(a, text); }
     friend XAString operator+(const char* text, const XAString& b) { return CharsPlus(text, b); }
 
-private:
+  private:
     static constexpr const char* kEmptyText = "";
 
     // A fresh block of n + 1 bytes with the terminator written; the string's length is n.

@@ -9,7 +9,7 @@
 
 class XWString
 {
-public:
+  public:
     XWString() noexcept = default;
     explicit XWString(const char16_t* text) { Assign(text); }
     explicit XWString(std::u16string_view text);
@@ -42,7 +42,7 @@ public:
 
     friend bool operator==(const XWString& a, const XWString& b) noexcept { return a.View() == b.View(); }
 
-private:
+  private:
     static constexpr const char16_t* kEmptyText = u"";
 
     void CopyFrom(const char16_t* text, std::size_t n);
