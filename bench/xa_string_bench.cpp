@@ -1,0 +1,79 @@
+// Shared strings against std::string (copies) and Crc32 against zlib's crc32.
+#include "crc32.h"
+#include "xa_string.h"
+
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kText = "a text long enough to defeat the small-string buffer of std::string";
+
+void BM_XAStringCopy(benchmark::State& state)
+{
+    const XAString source(kText);
+    for (auto _ : state) {
+        XAString copy = source;
+        benchmark::DoNotOptimize(copy);
+    }
+}
+BENCHMARK(BM_XAStringCopy);
+
+void BM_StdStringCopy(benchmark::State& state)
+{
+    const std::string source(kText);
+    for (auto _ : state) {
+        std::string copy = source;
+        benchmark::DoNotOptimize(copy);
+    }
+}
+BENCHMARK(BM_StdStringCopy);
+
+void BM_XAStringConcat(benchmark::State& state)
+{
+    const XAString a(kText);
+    const XAString b(kText);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(a + b);
+}
+BENCHMARK(BM_XAStringConcat);
+
+void BM_StdStringConcat(benchmark::State& state)
+{
+    const std::string a(kText);
+    const std::string b(kText);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(a + b);
+}
+BENCHMARK(BM_StdStringConcat);
+
+std::vector<unsigned char> CrcInput(benchmark::State& state)
+{
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(state.range(0)));
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<unsigned char>(i * 131 + 7);
+    return bytes;
+}
+
+void BM_Crc32(benchmark::State& state)
+{
+    const std::vector<unsigned char> bytes = CrcInput(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Crc32(bytes.data(), static_cast<std::ptrdiff_t>(bytes.size())));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_Crc32)->Arg(64)->Arg(64 << 10);
+
+void BM_ZlibCrc32(benchmark::State& state)
+{
+    const std::vector<unsigned char> bytes = CrcInput(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(crc32(0, bytes.data(), static_cast<uInt>(bytes.size())));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_ZlibCrc32)->Arg(64)->Arg(64 << 10);
+
+} // namespace
