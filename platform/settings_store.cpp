@@ -1,0 +1,394 @@
+#include "settings_store.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <pwd.h>
+#include <sqlite3.h>
+#include <unistd.h>
+#include <vector>
+
+#include "sqlite_statement.h"
+
+namespace {
+
+constexpr char kPathVariable[] = "ZYL_SETTINGS_DB";
+constexpr char kConfigHomeVariable[] = "XDG_CONFIG_HOME";
+constexpr char kConfigFolderBelowHome[] = ".config";
+constexpr char kStoreBelowConfig[] = "Velquon/RodaZI/registry.db";
+
+constexpr char kKeySeparator = '\\';
+// Long enough to outlast another process's write, short enough not to hang the program.
+constexpr int kBusyTimeoutMs = 5000;
+constexpr int64_t kSchemaVersion = 1;
+
+// The two roots are fixed rows, so that every key has a parent row to hang from.
+constexpr SettingsStore::KeyId kCurrentUserKey = 1;
+constexpr SettingsStore::KeyId kClassesRootKey = 2;
+
+// The NOCASE collation folds exactly the ASCII letters.
+constexpr char kSchema[] = R"(
+CREATE TABLE setting_keys(
+    id INTEGER PRIMARY KEY,
+    parent INTEGER REFERENCES setting_keys(id) ON DELETE CASCADE,
+    name TEXT NOT NULL COLLATE NOCASE,
+    UNIQUE(parent, name));
+CREATE TABLE setting_values(
+    key INTEGER NOT NULL REFERENCES setting_keys(id) ON DELETE CASCADE,
+    name TEXT NOT NULL COLLATE NOCASE,
+    type INTEGER NOT NULL,
+    data BLOB NOT NULL,
+    PRIMARY KEY(key, name)) WITHOUT ROWID;
+INSERT INTO setting_keys(id, parent, name) VALUES(1, NULL, 'HKEY_CURRENT_USER'), (2, NULL, 'HKEY_CLASSES_ROOT');
+PRAGMA user_version = 1;
+)";
+
+constexpr char kSelectKey[] = "SELECT id FROM setting_keys WHERE parent = ?1 AND name = ?2";
+constexpr char kInsertKey[] = "INSERT INTO setting_keys(parent, name) VALUES(?1, ?2)";
+constexpr char kDeleteKeyTree[] = R"(
+WITH RECURSIVE tree(id) AS (
+    SELECT ?1 UNION ALL SELECT k.id FROM setting_keys k JOIN tree ON k.parent = tree.id)
+DELETE FROM setting_keys WHERE id IN (SELECT id FROM tree))";
+constexpr char kSelectValue[] = "SELECT type, data FROM setting_values WHERE key = ?1 AND name = ?2";
+// An update keeps the letter case the name was first written with.
+constexpr char kUpsertValue[] = R"(
+INSERT INTO setting_values(key, name, type, data) VALUES(?1, ?2, ?3, ?4)
+ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data)";
+constexpr char kDeleteValue[] = "DELETE FROM setting_values WHERE key = ?1 AND name = ?2";
+
+SettingsStore::KeyId RootKey(SettingsRoot root)
+{
+    return root == SettingsRoot::ClassesRoot ? kClassesRootKey : kCurrentUserKey;
+}
+
+std::vector<std::string_view> SplitKeyPath(std::string_view path)
+{
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find(kKeySeparator, start);
+        if (end == std::string_view::npos) {
+            end = path.size();
+        }
+        if (end > start) {
+            parts.push_back(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string UserConfigFolder()
+{
+    const char* configHome = std::getenv(kConfigHomeVariable);
+    // Relative values are invalid by the XDG rules and are ignored.
+    if (configHome != nullptr && configHome[0] == '/') {
+        return configHome;
+    }
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+        const passwd* user = getpwuid(getuid());
+        home = user != nullptr ? user->pw_dir : "";
+    }
+    return std::string(home) + "/" + kConfigFolderBelowHome;
+}
+
+} // namespace
+
+// The connection with its prepared statements; exists only while the store is usable.
+class SettingsStore::Database
+{
+public:
+    static std::unique_ptr<Database> Open(const std::string& path);
+    ~Database();
+
+    std::optional<KeyId> FindKey(SettingsRoot root, const std::vector<std::string_view>& parts);
+    std::optional<KeyId> CreateKey(SettingsRoot root, const std::vector<std::string_view>& parts);
+    bool SetValue(KeyId key, std::string_view name, SettingsValueType type, std::span<const uint8_t> data);
+    std::optional<SettingsValue> GetValue(KeyId key, std::string_view name);
+    bool DeleteValue(KeyId key, std::string_view name);
+    bool DeleteKeyTree(KeyId key);
+
+private:
+    explicit Database(sqlite3* db);
+
+    bool Exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool Configure();
+    bool EnsureSchema();
+    std::optional<int64_t> SchemaVersion();
+    bool PrepareStatements();
+    // Runs body in one write transaction, committed when body returns true.
+    template <typename Body> bool WriteTransaction(Body body);
+    std::optional<KeyId> FindChild(KeyId parent, std::string_view name);
+
+    sqlite3* m_db;
+    std::unique_ptr<SqliteStatement> m_selectKey;
+    std::unique_ptr<SqliteStatement> m_insertKey;
+    std::unique_ptr<SqliteStatement> m_deleteKeyTree;
+    std::unique_ptr<SqliteStatement> m_selectValue;
+    std::unique_ptr<SqliteStatement> m_upsertValue;
+    std::unique_ptr<SqliteStatement> m_deleteValue;
+};
+
+SettingsStore::Database::Database(sqlite3* db) : m_db(db) {}
+
+SettingsStore::Database::~Database()
+{
+    // Statements first: a connection closes only once its statements are gone.
+    m_selectKey.reset();
+    m_insertKey.reset();
+    m_deleteKeyTree.reset();
+    m_selectValue.reset();
+    m_upsertValue.reset();
+    m_deleteValue.reset();
+    sqlite3_close(m_db);
+}
+
+std::unique_ptr<SettingsStore::Database> SettingsStore::Database::Open(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, error);
+    }
+    sqlite3* db = nullptr;
+    const int result =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    std::unique_ptr<Database> database(new Database(db));
+    if (result != SQLITE_OK || !database->Configure() || !database->EnsureSchema() ||
+        !database->PrepareStatements()) {
+        return nullptr;
+    }
+    return database;
+}
+
+bool SettingsStore::Database::Configure()
+{
+    // SQLite silently falls back to reading a file it may not write; such a store is refused.
+    if (sqlite3_db_readonly(m_db, "main") != 0 || sqlite3_busy_timeout(m_db, kBusyTimeoutMs) != SQLITE_OK) {
+        return false;
+    }
+    SqliteStatement journal(m_db, "PRAGMA journal_mode = WAL");
+    SqliteStatement::Run run(journal);
+    if (!run.Step() || run.ColumnText(0) != "wal") {
+        return false;
+    }
+    // In WAL mode NORMAL never corrupts the file; a crash can only lose the latest commits.
+    return Exec("PRAGMA synchronous = NORMAL") && Exec("PRAGMA foreign_keys = ON");
+}
+
+std::optional<int64_t> SettingsStore::Database::SchemaVersion()
+{
+    SqliteStatement version(m_db, "PRAGMA user_version");
+    SqliteStatement::Run run(version);
+    if (!run.Step()) {
+        return std::nullopt;
+    }
+    return run.ColumnInt(0);
+}
+
+bool SettingsStore::Database::EnsureSchema()
+{
+    std::optional<int64_t> version = SchemaVersion();
+    if (version == kSchemaVersion) {
+        return true;
+    }
+    // Another process may be making the schema at this moment: look again inside the lock.
+    return WriteTransaction([this] {
+        std::optional<int64_t> current = SchemaVersion();
+        if (current == 0) {
+            return Exec(kSchema);
+        }
+        return current == kSchemaVersion;
+    });
+}
+
+bool SettingsStore::Database::PrepareStatements()
+{
+    m_selectKey = std::make_unique<SqliteStatement>(m_db, kSelectKey);
+    m_insertKey = std::make_unique<SqliteStatement>(m_db, kInsertKey);
+    m_deleteKeyTree = std::make_unique<SqliteStatement>(m_db, kDeleteKeyTree);
+    m_selectValue = std::make_unique<SqliteStatement>(m_db, kSelectValue);
+    m_upsertValue = std::make_unique<SqliteStatement>(m_db, kUpsertValue);
+    m_deleteValue = std::make_unique<SqliteStatement>(m_db, kDeleteValue);
+    return m_selectKey->IsValid() && m_insertKey->IsValid() && m_deleteKeyTree->IsValid() &&
+           m_selectValue->IsValid() && m_upsertValue->IsValid() && m_deleteValue->IsValid();
+}
+
+template <typename Body> bool SettingsStore::Database::WriteTransaction(Body body)
+{
+    // IMMEDIATE takes the write lock first (waiting through the busy timeout), so the body never
+    // meets a lock it cannot wait for.
+    if (!Exec("BEGIN IMMEDIATE")) {
+        return false;
+    }
+    if (body() && Exec("COMMIT")) {
+        return true;
+    }
+    Exec("ROLLBACK");
+    return false;
+}
+
+std::optional<SettingsStore::KeyId> SettingsStore::Database::FindChild(KeyId parent, std::string_view name)
+{
+    SqliteStatement::Run run(*m_selectKey);
+    run.Bind(1, parent).BindText(2, name);
+    if (!run.Step()) {
+        return std::nullopt;
+    }
+    return run.ColumnInt(0);
+}
+
+std::optional<SettingsStore::KeyId> SettingsStore::Database::FindKey(SettingsRoot root,
+                                                                     const std::vector<std::string_view>& parts)
+{
+    std::optional<KeyId> key = RootKey(root);
+    for (size_t i = 0; i < parts.size() && key; ++i) {
+        key = FindChild(*key, parts[i]);
+    }
+    return key;
+}
+
+std::optional<SettingsStore::KeyId> SettingsStore::Database::CreateKey(SettingsRoot root,
+                                                                       const std::vector<std::string_view>& parts)
+{
+    KeyId key = RootKey(root);
+    const bool written = WriteTransaction([&] {
+        for (std::string_view part : parts) {
+            if (std::optional<KeyId> child = FindChild(key, part)) {
+                key = *child;
+                continue;
+            }
+            SqliteStatement::Run run(*m_insertKey);
+            if (!run.Bind(1, key).BindText(2, part).Execute()) {
+                return false;
+            }
+            key = sqlite3_last_insert_rowid(m_db);
+        }
+        return true;
+    });
+    if (!written) {
+        return std::nullopt;
+    }
+    return key;
+}
+
+bool SettingsStore::Database::SetValue(KeyId key, std::string_view name, SettingsValueType type,
+                                       std::span<const uint8_t> data)
+{
+    return WriteTransaction([&] {
+        SqliteStatement::Run run(*m_upsertValue);
+        return run.Bind(1, key).BindText(2, name).Bind(3, static_cast<int32_t>(type)).BindBlob(4, data).Execute();
+    });
+}
+
+std::optional<SettingsValue> SettingsStore::Database::GetValue(KeyId key, std::string_view name)
+{
+    SqliteStatement::Run run(*m_selectValue);
+    run.Bind(1, key).BindText(2, name);
+    if (!run.Step()) {
+        return std::nullopt;
+    }
+    return SettingsValue{static_cast<SettingsValueType>(run.ColumnInt(0)), run.ColumnBlob(1)};
+}
+
+bool SettingsStore::Database::DeleteValue(KeyId key, std::string_view name)
+{
+    return WriteTransaction([&] {
+        SqliteStatement::Run run(*m_deleteValue);
+        return run.Bind(1, key).BindText(2, name).Execute() && sqlite3_changes(m_db) > 0;
+    });
+}
+
+bool SettingsStore::Database::DeleteKeyTree(KeyId key)
+{
+    return WriteTransaction([&] {
+        SqliteStatement::Run run(*m_deleteKeyTree);
+        return run.Bind(1, key).Execute() && sqlite3_changes(m_db) > 0;
+    });
+}
+
+SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_database(Database::Open(m_path)) {}
+
+SettingsStore::~SettingsStore() = default;
+
+std::string SettingsStore::DefaultPath()
+{
+    const char* path = std::getenv(kPathVariable);
+    if (path != nullptr && path[0] != '\0') {
+        return path;
+    }
+    return UserConfigFolder() + "/" + kStoreBelowConfig;
+}
+
+std::shared_ptr<SettingsStore> SettingsStore::Shared()
+{
+    static std::mutex mutex;
+    static std::shared_ptr<SettingsStore> shared;
+    const std::string path = DefaultPath();
+    std::lock_guard lock(mutex);
+    if (shared && shared->Path() == path) {
+        return shared;
+    }
+    auto store = std::make_shared<SettingsStore>(path);
+    if (store->IsOpen()) {
+        shared = store;
+    }
+    return store;
+}
+
+bool SettingsStore::IsOpen() const
+{
+    return m_database != nullptr;
+}
+
+std::optional<SettingsStore::KeyId> SettingsStore::OpenKey(SettingsRoot root, std::string_view path, bool create)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_database) {
+        return std::nullopt;
+    }
+    const std::vector<std::string_view> parts = SplitKeyPath(path);
+    // Most opens find their key: only a missing one takes the write lock.
+    std::optional<KeyId> key = m_database->FindKey(root, parts);
+    if (key || !create) {
+        return key;
+    }
+    return m_database->CreateKey(root, parts);
+}
+
+bool SettingsStore::SetValue(KeyId key, std::string_view name, SettingsValueType type,
+                             std::span<const uint8_t> data)
+{
+    std::lock_guard lock(m_mutex);
+    return m_database && m_database->SetValue(key, name, type, data);
+}
+
+std::optional<SettingsValue> SettingsStore::GetValue(KeyId key, std::string_view name)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_database) {
+        return std::nullopt;
+    }
+    return m_database->GetValue(key, name);
+}
+
+bool SettingsStore::DeleteValue(KeyId key, std::string_view name)
+{
+    std::lock_guard lock(m_mutex);
+    return m_database && m_database->DeleteValue(key, name);
+}
+
+bool SettingsStore::DeleteKey(SettingsRoot root, std::string_view path)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_database) {
+        return false;
+    }
+    const std::vector<std::string_view> parts = SplitKeyPath(path);
+    if (parts.empty()) {
+        return false;
+    }
+    std::optional<KeyId> key = m_database->FindKey(root, parts);
+    return key && m_database->DeleteKeyTree(*key);
+}

@@ -1,0 +1,67 @@
+// The settings store: a tree of keys below two roots, each key holding named, typed values.
+//
+// One SQLite database holds the settings of every process of the user, so that the player and
+// the control in another process share them: every write is one transaction, the database runs
+// in WAL mode and waits for a busy writer instead of failing at once.
+//
+// Contract:
+// - A key path is split on '\' only; '/' is an ordinary character of a key name. Empty parts
+//   (a leading, trailing or doubled '\') are skipped, so the empty path is the root itself.
+// - Key and value names compare without regard to ASCII case; a name keeps the letter case it
+//   was first written with.
+// - A value is stored with its type and its exact bytes; nothing converts between types.
+// - A store that cannot be opened for writing (missing folder, read-only file, not a database,
+//   a newer format) answers every read with nothing and every write with false. No call throws.
+// - One store object may be used from several threads; its calls are serialised.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "settings_value.h"
+
+enum class SettingsRoot { CurrentUser, ClassesRoot };
+
+class SettingsStore
+{
+public:
+    using KeyId = int64_t;
+
+    // Opens or creates the database at path, creating its folder when needed.
+    explicit SettingsStore(std::string path);
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // $ZYL_SETTINGS_DB when set, else registry.db in the program's folder of the user's
+    // configuration ($XDG_CONFIG_HOME, by default ~/.config).
+    static std::string DefaultPath();
+    // The process's store at DefaultPath(), opened once and kept while that path stays the same.
+    // A store that could not be opened is returned but not kept, so the next call tries again.
+    static std::shared_ptr<SettingsStore> Shared();
+
+    const std::string& Path() const { return m_path; }
+    bool IsOpen() const;
+
+    // The key at path below root; with create, the key and any missing key above it are made.
+    std::optional<KeyId> OpenKey(SettingsRoot root, std::string_view path, bool create);
+    // Sets or replaces a value; false when the key no longer exists or the write failed.
+    bool SetValue(KeyId key, std::string_view name, SettingsValueType type, std::span<const uint8_t> data);
+    std::optional<SettingsValue> GetValue(KeyId key, std::string_view name);
+    // False when there was no such value.
+    bool DeleteValue(KeyId key, std::string_view name);
+    // Deletes the key with all keys and values below it; a root cannot be deleted.
+    bool DeleteKey(SettingsRoot root, std::string_view path);
+
+private:
+    class Database;
+
+    std::string m_path;
+    std::mutex m_mutex;
+    std::unique_ptr<Database> m_database;
+};
