@@ -98,7 +98,7 @@ std::string UserConfigFolder()
 // The connection with its prepared statements; exists only while the store is usable.
 class SettingsStore::Database
 {
-public:
+  public:
     static std::unique_ptr<Database> Open(const std::string& path);
     ~Database();
 
@@ -109,7 +109,7 @@ public:
     bool DeleteValue(KeyId key, std::string_view name);
     bool DeleteKeyTree(KeyId key);
 
-private:
+  private:
     explicit Database(sqlite3* db);
 
     bool Exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
@@ -130,7 +130,9 @@ private:
     std::unique_ptr<SqliteStatement> m_deleteValue;
 };
 
-SettingsStore::Database::Database(sqlite3* db) : m_db(db) {}
+SettingsStore::Database::Database(sqlite3* db) : m_db(db)
+{
+}
 
 SettingsStore::Database::~Database()
 {
@@ -152,8 +154,8 @@ std::unique_ptr<SettingsStore::Database> SettingsStore::Database::Open(const std
         std::filesystem::create_directories(folder, error);
     }
     sqlite3* db = nullptr;
-    const int result =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    const int result = sqlite3_open_v2(
+        path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
     std::unique_ptr<Database> database(new Database(db));
     if (result != SQLITE_OK || !database->Configure() || !database->EnsureSchema() ||
         !database->PrepareStatements()) {
@@ -239,8 +241,8 @@ std::optional<SettingsStore::KeyId> SettingsStore::Database::FindChild(KeyId par
     return run.ColumnInt(0);
 }
 
-std::optional<SettingsStore::KeyId> SettingsStore::Database::FindKey(SettingsRoot root,
-                                                                     const std::vector<std::string_view>& parts)
+std::optional<SettingsStore::KeyId>
+SettingsStore::Database::FindKey(SettingsRoot root, const std::vector<std::string_view>& parts)
 {
     std::optional<KeyId> key = RootKey(root);
     for (size_t i = 0; i < parts.size() && key; ++i) {
@@ -249,8 +251,8 @@ std::optional<SettingsStore::KeyId> SettingsStore::Database::FindKey(SettingsRoo
     return key;
 }
 
-std::optional<SettingsStore::KeyId> SettingsStore::Database::CreateKey(SettingsRoot root,
-                                                                       const std::vector<std::string_view>& parts)
+std::optional<SettingsStore::KeyId>
+SettingsStore::Database::CreateKey(SettingsRoot root, const std::vector<std::string_view>& parts)
 {
     KeyId key = RootKey(root);
     const bool written = WriteTransaction([&] {
@@ -278,7 +280,11 @@ bool SettingsStore::Database::SetValue(KeyId key, std::string_view name, Setting
 {
     return WriteTransaction([&] {
         SqliteStatement::Run run(*m_upsertValue);
-        return run.Bind(1, key).BindText(2, name).Bind(3, static_cast<int32_t>(type)).BindBlob(4, data).Execute();
+        return run.Bind(1, key)
+            .BindText(2, name)
+            .Bind(3, static_cast<int32_t>(type))
+            .BindBlob(4, data)
+            .Execute();
     });
 }
 
@@ -308,7 +314,9 @@ bool SettingsStore::Database::DeleteKeyTree(KeyId key)
     });
 }
 
-SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_database(Database::Open(m_path)) {}
+SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_database(Database::Open(m_path))
+{
+}
 
 SettingsStore::~SettingsStore() = default;
 
@@ -342,7 +350,8 @@ bool SettingsStore::IsOpen() const
     return m_database != nullptr;
 }
 
-std::optional<SettingsStore::KeyId> SettingsStore::OpenKey(SettingsRoot root, std::string_view path, bool create)
+std::optional<SettingsStore::KeyId> SettingsStore::OpenKey(SettingsRoot root, std::string_view path,
+                                                           bool create)
 {
     std::lock_guard lock(m_mutex);
     if (!m_database) {

@@ -29,7 +29,7 @@ enum class SettingsRoot { CurrentUser, ClassesRoot };
 
 class SettingsStore
 {
-public:
+  public:
     using KeyId = int64_t;
 
     // Opens or creates the database at path, creating its folder when needed.
@@ -58,7 +58,7 @@ public:
     // Deletes the key with all keys and values below it; a root cannot be deleted.
     bool DeleteKey(SettingsRoot root, std::string_view path);
 
-private:
+  private:
     class Database;
 
     std::string m_path;

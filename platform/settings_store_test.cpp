@@ -27,7 +27,7 @@ std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> bytes)
 // A fresh folder for one test's database, removed afterwards.
 class TempFolder
 {
-public:
+  public:
     TempFolder()
     {
         std::string pattern = (fs::temp_directory_path() / "settings_store_XXXXXX").string();
@@ -42,14 +42,14 @@ public:
     }
     const fs::path& Path() const { return m_path; }
 
-private:
+  private:
     fs::path m_path;
 };
 
 // Sets or clears an environment variable for the lifetime of the object.
 class EnvOverride
 {
-public:
+  public:
     EnvOverride(const char* name, const char* value) : m_name(name)
     {
         if (const char* old = std::getenv(name)) {
@@ -59,7 +59,7 @@ public:
     }
     ~EnvOverride() { Set(m_old ? m_old->c_str() : nullptr); }
 
-private:
+  private:
     void Set(const char* value)
     {
         if (value != nullptr) {
@@ -129,7 +129,7 @@ std::vector<RawValue> ReadRawValues(const fs::path& file)
 
 class SettingsStoreTest : public ::testing::Test
 {
-protected:
+  protected:
     fs::path StorePath() const { return m_folder.Path() / "registry.db"; }
 
     TempFolder m_folder;
@@ -157,11 +157,13 @@ TEST_F(SettingsStoreTest, FileHoldsKeyPathTypeAndBytes)
         SettingsStore store(StorePath().string());
         ASSERT_TRUE(store.IsOpen());
         auto player = store.OpenKey(SettingsRoot::CurrentUser, kProgramKey, true);
-        auto mime = store.OpenKey(SettingsRoot::ClassesRoot, "MIME\\Database\\Content Type\\application/x-velquon-zyl",
-                                  true);
+        auto mime = store.OpenKey(SettingsRoot::ClassesRoot,
+                                  "MIME\\Database\\Content Type\\application/x-velquon-zyl", true);
         ASSERT_TRUE(player && mime);
-        EXPECT_TRUE(store.SetValue(*player, "Width", SettingsValueType::Dword, EncodeSettingsDword(0x12345678)));
-        EXPECT_TRUE(store.SetValue(*mime, "Extension", SettingsValueType::String, EncodeSettingsString(".zyl")));
+        EXPECT_TRUE(
+            store.SetValue(*player, "Width", SettingsValueType::Dword, EncodeSettingsDword(0x12345678)));
+        EXPECT_TRUE(
+            store.SetValue(*mime, "Extension", SettingsValueType::String, EncodeSettingsString(".zyl")));
         EXPECT_TRUE(store.SetValue(*player, "Empty", SettingsValueType::Binary, {}));
     }
     const std::vector<RawValue> rows = ReadRawValues(StorePath());
@@ -226,7 +228,8 @@ TEST_F(SettingsStoreTest, NamesCompareWithoutAsciiCaseAndSplitOnBackslashOnly)
         SettingsStore store((folder.Path() / "registry.db").string());
         auto written = store.OpenKey(SettingsRoot::CurrentUser, c.writtenKey, true);
         ASSERT_TRUE(written);
-        ASSERT_TRUE(store.SetValue(*written, c.writtenName, SettingsValueType::Dword, EncodeSettingsDword(1)));
+        ASSERT_TRUE(
+            store.SetValue(*written, c.writtenName, SettingsValueType::Dword, EncodeSettingsDword(1)));
         auto read = store.OpenKey(SettingsRoot::CurrentUser, c.readKey, false);
         EXPECT_EQ(read && store.GetValue(*read, c.readName).has_value(), c.found);
     }
@@ -276,7 +279,8 @@ TEST_F(SettingsStoreTest, DeleteValueRemovesOnlyThatValue)
     SettingsStore store(StorePath().string());
     auto key = store.OpenKey(SettingsRoot::ClassesRoot, "CLSID\\{X}\\InprocServer32", true);
     ASSERT_TRUE(key);
-    ASSERT_TRUE(store.SetValue(*key, "ThreadingModel", SettingsValueType::String, EncodeSettingsString("Apartment")));
+    ASSERT_TRUE(
+        store.SetValue(*key, "ThreadingModel", SettingsValueType::String, EncodeSettingsString("Apartment")));
     ASSERT_TRUE(store.SetValue(*key, "", SettingsValueType::String, EncodeSettingsString("lib.so")));
     EXPECT_TRUE(store.DeleteValue(*key, "threadingmodel"));
     EXPECT_FALSE(store.DeleteValue(*key, "ThreadingModel"));
@@ -349,9 +353,11 @@ TEST_F(SettingsStoreTest, ReadOnlyStoreReadsNothingAndRefusesWrites)
 {
     const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     const fs::perms readWrite = readOnly | fs::perms::owner_write;
-    const fs::perms folderReadOnly = readOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    const fs::perms folderReadOnly =
+        readOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
     const fs::perms folderWritable = folderReadOnly | fs::perms::owner_write;
-    const ModeCase cases[] = {{readOnly, folderWritable}, {readWrite, folderReadOnly}, {readOnly, folderReadOnly}};
+    const ModeCase cases[] = {
+        {readOnly, folderWritable}, {readWrite, folderReadOnly}, {readOnly, folderReadOnly}};
     {
         SettingsStore store(StorePath().string());
         auto key = store.OpenKey(SettingsRoot::CurrentUser, kProgramKey, true);
@@ -386,7 +392,9 @@ TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing)
     constexpr int kSubKeys = 10;
     const std::string path = StorePath().string();
     auto keyPath = [](int n) { return "Shared\\Sub" + std::to_string(n % kSubKeys); };
-    auto valueName = [](int process, int n) { return "p" + std::to_string(process) + "_" + std::to_string(n); };
+    auto valueName = [](int process, int n) {
+        return "p" + std::to_string(process) + "_" + std::to_string(n);
+    };
 
     int startGate[2];
     ASSERT_EQ(pipe(startGate), 0);

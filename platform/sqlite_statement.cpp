@@ -9,9 +9,8 @@ constexpr char kEmpty[] = "";
 
 SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql)
 {
-    if (db == nullptr ||
-        sqlite3_prepare_v3(db, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                           &m_statement, nullptr) != SQLITE_OK) {
+    if (db == nullptr || sqlite3_prepare_v3(db, sql.data(), static_cast<int>(sql.size()),
+                                            SQLITE_PREPARE_PERSISTENT, &m_statement, nullptr) != SQLITE_OK) {
         sqlite3_finalize(m_statement);
         m_statement = nullptr;
     }
@@ -41,8 +40,8 @@ SqliteStatement::Run& SqliteStatement::Run::Bind(int index, int64_t value)
 SqliteStatement::Run& SqliteStatement::Run::BindText(int index, std::string_view text)
 {
     const char* bytes = text.empty() ? kEmpty : text.data();
-    if (m_statement == nullptr ||
-        sqlite3_bind_text64(m_statement, index, bytes, text.size(), SQLITE_STATIC, SQLITE_UTF8) != SQLITE_OK) {
+    if (m_statement == nullptr || sqlite3_bind_text64(m_statement, index, bytes, text.size(), SQLITE_STATIC,
+                                                      SQLITE_UTF8) != SQLITE_OK) {
         m_failed = true;
     }
     return *this;

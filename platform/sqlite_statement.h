@@ -13,7 +13,7 @@ struct sqlite3_stmt;
 
 class SqliteStatement
 {
-public:
+  public:
     // A statement that failed to prepare stays invalid; running it fails.
     SqliteStatement(sqlite3* db, std::string_view sql);
     ~SqliteStatement();
@@ -26,7 +26,7 @@ public:
     // the run resets the statement for the next one.
     class Run
     {
-    public:
+      public:
         explicit Run(SqliteStatement& statement) : m_statement(statement.m_statement) {}
         ~Run();
         Run(const Run&) = delete;
@@ -46,11 +46,11 @@ public:
         std::string ColumnText(int column) const;
         std::vector<uint8_t> ColumnBlob(int column) const;
 
-    private:
+      private:
         sqlite3_stmt* m_statement;
         bool m_failed = false;
     };
 
-private:
+  private:
     sqlite3_stmt* m_statement = nullptr;
 };
