@@ -1,0 +1,339 @@
+// The renderer: turns frame commands into scanner steps, optionally modelling the two
+// galvanometers as spring-damper systems, the shutter ramps and the colour delay line.
+#include "frame.h"
+
+#include "frame_commands.h"
+#include "frame_timeline.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+namespace {
+constexpr int32_t kDelayLineSize = 64;
+constexpr int32_t kDelayLineMask = kDelayLineSize - 1;
+constexpr int32_t kMaxColorDelayPoints = kDelayLineSize - 1;
+constexpr int32_t kMaxOversampling = 16;
+constexpr double kSpringScale = 299999999.99999994;
+constexpr double kDampingScale = 27000.0;
+constexpr double kPositionLimit = 4.0;
+constexpr double kTargetScale = 1.0 / 32768.0;
+constexpr double kPositionToCoordinate = 32767.0;
+constexpr double kSpeedScale = 0.0003703703703703704;
+constexpr float kRampSeconds = 0.0027f;
+constexpr float kMaxRampStep = 16.0f;
+// A ramp step this big switches the shutter within the step instead of one point later.
+constexpr float kInstantRampStep = 8.0f;
+constexpr uint32_t kImmediateRampCode = 255;
+
+int16_t ClampCoordinate(int64_t v)
+{
+    return static_cast<int16_t>(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX));
+}
+
+// A parameter turned into a point count: NaN and negatives count nothing.
+int32_t RoundedPoints(double v, int32_t most)
+{
+    return v >= 0.0 ? static_cast<int32_t>(std::min(std::trunc(v + 0.5), double(most))) : 0;
+}
+
+float RampStep(double dt, uint32_t code)
+{
+    if (code == kImmediateRampCode)
+        return kMaxRampStep;
+    const float step =
+        static_cast<float>(std::min(dt, double(FLT_MAX))) / (kRampSeconds / float(code ? code : 1));
+    return step <= kMaxRampStep ? step : kMaxRampStep;
+}
+
+struct DelayEntry
+{
+    uint8_t blank = 1;
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+};
+
+// One galvanometer, in units of full deflection.
+struct ScannerAxis
+{
+    double target = 0.0;
+    double position = 0.0;
+    double velocity = 0.0;
+
+    void Step(double dt, double spring, double damping)
+    {
+        const double difference = target - position;
+        position += velocity * dt;
+        velocity += (difference * spring - velocity * damping) * dt;
+        position = std::clamp(position, -kPositionLimit, kPositionLimit);
+        // Factors a show may carry (a negative spring or damping, a huge step) make the
+        // model diverge; an axis that left the finite range rests on its target.
+        if (!std::isfinite(position) || !std::isfinite(velocity))
+            Settle();
+    }
+
+    void Settle()
+    {
+        position = target;
+        velocity = 0.0;
+    }
+
+    int16_t Coordinate() const
+    {
+        return ClampCoordinate(static_cast<int64_t>(position * kPositionToCoordinate));
+    }
+};
+
+class FrameRenderer
+{
+  public:
+    FrameRenderer(LFrameOutPoint* out, int32_t capacity, bool simulate, bool simulatePosition,
+                  float freqFactor, float colorDelayFactor, float springFactor, float dampingFactor,
+                  int32_t oversampling)
+        : out_(out), capacity_(capacity), simulate_(simulate),
+          simulatePosition_(simulate && simulatePosition), freqFactor_(freqFactor),
+          colorDelayFactor_(colorDelayFactor), spring_(springFactor * kSpringScale),
+          damping_(dampingFactor * kDampingScale),
+          oversampling_(simulate ? std::clamp(oversampling, 1, kMaxOversampling) : 1)
+    {
+        if (!simulatePosition_) {
+            speedDelay_ = RoundedPoints(2.0 * oversampling_ * colorDelayFactor_, capacity_);
+            colorDelayFactor_ = 0.0;
+        }
+        SetTimeStep(kDefaultRate);
+    }
+
+    void Walk(const uint32_t* words, int32_t count)
+    {
+        WalkFrameCommands(words, count, [this](const uint32_t* w, int32_t) {
+            const int64_t points = Command(w);
+            timeline_.AddPoints(points);
+            for (int64_t p = 0; p < points && outCount_ < capacity_; ++p)
+                Point();
+            previousX_ = x_;
+            previousY_ = y_;
+            return outCount_ < capacity_;
+        });
+    }
+
+    int32_t Finish(LFrameStats* stats)
+    {
+        if (stats)
+            timeline_.Finish(*stats, speedSamples_ ? static_cast<float>(speedSum_ / speedSamples_) : 1.0f);
+        return outCount_;
+    }
+
+  private:
+    void SetTimeStep(double rate)
+    {
+        // A frequency factor of 0 or below gives no usable step: the scanners then keep up
+        // with their targets and the shutter switches at once.
+        const double stepsPerSecond = oversampling_ * double(freqFactor_) * rate;
+        stepUsable_ = stepsPerSecond > 0.0;
+        dt_ = stepUsable_ ? 1.0 / stepsPerSecond : 0.0;
+    }
+
+    // The 6-bit attribute travels with the points but does not change what is shown.
+    void Attributes(uint32_t blank, uint32_t color)
+    {
+        blank_ = static_cast<uint8_t>(blank ? 1 : 0);
+        color_ = color & kFrameWordBits;
+    }
+
+    void MoveTo(uint32_t word0, uint32_t word1)
+    {
+        x_ = FrameInt16(word0);
+        y_ = FrameInt16(word1);
+        if (simulate_) {
+            axisX_.target = x_ * kTargetScale;
+            axisY_.target = y_ * kTargetScale;
+        }
+    }
+
+    void Channel(uint32_t channel, uint32_t subChannel)
+    {
+        template_.channel = static_cast<uint8_t>(channel);
+        template_.subChannel = static_cast<uint8_t>(subChannel);
+        timeline_.Channel(channel, subChannel);
+    }
+
+    void Header(const uint32_t* w)
+    {
+        timeline_.Header(w[1]);
+        Channel(FrameByte(w[2], 8), FrameByte(w[2], 0));
+        SetTimeStep(timeline_.Rate());
+        openStep_ = stepUsable_ ? RampStep(dt_, FrameByte(w[0], 16)) : kMaxRampStep;
+        closeStep_ = stepUsable_ ? RampStep(dt_, FrameByte(w[0], 8)) : kMaxRampStep;
+        const int32_t delay = RoundedPoints(double(FrameByte(w[2], 16)) * oversampling_ * colorDelayFactor_,
+                                            kMaxColorDelayPoints);
+        read_ = (write_ - delay) & kDelayLineMask;
+    }
+
+    // Applies a command's effect; returns the points it produces.
+    int64_t Command(const uint32_t* w)
+    {
+        switch (FrameOpcode(w[0])) {
+        case kOpRepeat:
+            return FrameByte(w[0], 8);
+        case kOpAttr:
+            Attributes(w[0] & kAttrBlankBit, w[1]);
+            return FrameByte(w[0], 8);
+        case kOpMove:
+            MoveTo(w[0], w[1]);
+            return 1;
+        case kOpMoveAttr:
+            MoveTo(w[0], w[1]);
+            Attributes(w[1] & kBlankAttribute, w[2]);
+            return 1;
+        case kOpRamp:
+            rampMode_ = (w[0] & kRampModeBit) != 0;
+            if (!rampMode_)
+                rampValue_ = template_.blank ? 0.0f : 1.0f;
+            return 1;
+        case kOpHeader:
+            Header(w);
+            return 0;
+        case kOpHeaderTime:
+            Header(w);
+            timeline_.Time(w[3], w[4]);
+            return 0;
+        case kOpSelect:
+            Channel(FrameByte(w[0], 16), FrameByte(w[0], 8));
+            return 0;
+        case kOpTime:
+            timeline_.Time(w[1], w[2]);
+            return 0;
+        case kOpImage:
+            timeline_.Image(w[4]);
+            return 0;
+        default:
+            return 0;
+        }
+    }
+
+    void Point()
+    {
+        for (int32_t j = 1; j <= oversampling_ && outCount_ < capacity_; ++j) {
+            DelayLine();
+            Ramps();
+            if (simulate_)
+                Simulate();
+            if (!simulatePosition_)
+                Interpolate(j);
+            out_[outCount_++] = template_;
+        }
+    }
+
+    void DelayLine()
+    {
+        delay_[write_] = DelayEntry{blank_, uint8_t(color_ >> 16), uint8_t(color_ >> 8), uint8_t(color_)};
+        write_ = (write_ + 1) & kDelayLineMask;
+        const DelayEntry& shown = delay_[read_];
+        template_.blank = shown.blank;
+        template_.red = shown.red;
+        template_.green = shown.green;
+        template_.blue = shown.blue;
+        read_ = (read_ + 1) & kDelayLineMask;
+    }
+
+    void Ramps()
+    {
+        if (!rampMode_) {
+            rampValue_ = template_.blank ? 0.0f : 1.0f;
+            template_.shutterRamp = template_.beamRamp = rampValue_;
+            return;
+        }
+        const float before = rampValue_;
+        const float step = template_.blank ? closeStep_ : openStep_;
+        rampValue_ = template_.blank ? std::max(rampValue_ - step, 0.0f) : std::min(rampValue_ + step, 1.0f);
+        template_.beamRamp = rampValue_;
+        template_.shutterRamp = step >= kInstantRampStep ? rampValue_ : before;
+    }
+
+    void Simulate()
+    {
+        if (stepUsable_) {
+            axisX_.Step(dt_, spring_, damping_);
+            axisY_.Step(dt_, spring_, damping_);
+        } else {
+            axisX_.Settle();
+            axisY_.Settle();
+        }
+        if (simulatePosition_) {
+            template_.x = axisX_.Coordinate();
+            template_.y = axisY_.Coordinate();
+        }
+        const double speed = std::sqrt(axisX_.velocity * axisX_.velocity + axisY_.velocity * axisY_.velocity);
+        const float stored = static_cast<float>(std::min(speed * kSpeedScale, double(FLT_MAX)));
+        if (speedDelay_ == 0)
+            template_.speed = stored;
+        else
+            out_[std::max(outCount_ - speedDelay_, 0)].speed = stored;
+        speedSum_ += stored;
+        ++speedSamples_;
+    }
+
+    void Interpolate(int32_t j)
+    {
+        if (j == oversampling_) {
+            template_.x = x_;
+            template_.y = y_;
+            return;
+        }
+        template_.x = ClampCoordinate(previousX_ + (x_ - previousX_) * j / oversampling_);
+        template_.y = ClampCoordinate(previousY_ + (y_ - previousY_) * j / oversampling_);
+    }
+
+    LFrameOutPoint* out_;
+    int32_t capacity_;
+    int32_t outCount_ = 0;
+    bool simulate_;
+    bool simulatePosition_;
+    float freqFactor_;
+    double colorDelayFactor_;
+    double spring_;
+    double damping_;
+    int32_t oversampling_;
+    int32_t speedDelay_ = 0;
+
+    LFrameTimeline timeline_;
+    LFrameOutPoint template_;
+    DelayEntry delay_[kDelayLineSize];
+    int32_t write_ = 0;
+    int32_t read_ = 0;
+
+    uint8_t blank_ = 1;
+    uint32_t color_ = 0;
+    int32_t x_ = 0;
+    int32_t y_ = 0;
+    int32_t previousX_ = 0;
+    int32_t previousY_ = 0;
+
+    bool rampMode_ = false;
+    float rampValue_ = 0.0f;
+    float openStep_ = kMaxRampStep;
+    float closeStep_ = kMaxRampStep;
+
+    ScannerAxis axisX_;
+    ScannerAxis axisY_;
+    double dt_ = 0.0;
+    bool stepUsable_ = false;
+    double speedSum_ = 0.0;
+    int64_t speedSamples_ = 0;
+};
+} // namespace
+
+int32_t LFrame::Render(LFrameOutPoint* points, int32_t capacity, LFrameStats* stats, bool simulate,
+                       bool simulatePosition, float freqFactor, float colorDelayFactor, float springFactor,
+                       float dampingFactor, int32_t oversampling) const
+{
+    if (stats)
+        stats->Clear();
+    if (points == nullptr || capacity <= 0 || ValidCount() == 0)
+        return 0;
+    FrameRenderer renderer(points, capacity, simulate, simulatePosition, freqFactor, colorDelayFactor,
+                           springFactor, dampingFactor, oversampling);
+    renderer.Walk(words, ValidCount());
+    return renderer.Finish(stats);
+}

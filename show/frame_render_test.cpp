@@ -1,0 +1,282 @@
+#include "frame.h"
+#include "frame_test_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace frame_test;
+
+namespace {
+
+const uint32_t kRed = 0xFF0000;
+const uint32_t k30000 = RateWord(30000);
+const uint32_t k10000 = RateWord(10000);
+
+struct RenderPars
+{
+    bool simulate = true;
+    bool simulatePosition = true;
+    float freqFactor = 1.0f;
+    float colorDelayFactor = 0.85f;
+    float springFactor = 1.05f;
+    float dampingFactor = 1.11f;
+    int32_t oversampling = 4;
+};
+
+RenderPars Plain()
+{
+    RenderPars p;
+    p.simulate = false;
+    p.simulatePosition = false;
+    return p;
+}
+
+std::vector<LFrameOutPoint> Render(const Words& words, const RenderPars& p, LFrameStats* stats = nullptr,
+                                   int32_t capacity = 4096)
+{
+    std::vector<LFrameOutPoint> out(static_cast<size_t>(capacity));
+    const int32_t n =
+        MakeFrame(words)->Render(out.data(), capacity, stats, p.simulate, p.simulatePosition, p.freqFactor,
+                                 p.colorDelayFactor, p.springFactor, p.dampingFactor, p.oversampling);
+    out.resize(size_t(n));
+    return out;
+}
+
+} // namespace
+
+TEST(FrameRender, HeadersAloneGiveNoPointsButStatistics)
+{
+    LFrameStats stats;
+    EXPECT_TRUE(Render(Join({Time(100), Header(0, 0, k30000, 3, 9, 0)}), RenderPars(), &stats).empty());
+    EXPECT_EQ(stats.timeSeen, 1);
+    EXPECT_EQ(stats.firstTime, 4800);
+    EXPECT_EQ(stats.channelMask, 1u << 3);
+    EXPECT_EQ(stats.subChannelMask, 1u << 9);
+    EXPECT_EQ(stats.averageSpeed, 1.0f);
+}
+
+TEST(FrameRender, NothingWithoutRoomOrWords)
+{
+    LFrameOutPoint point;
+    const auto frame = MakeFrame(Repeat(3));
+    EXPECT_EQ(frame->Render(nullptr, 10, nullptr, false, false, 1, 1, 1, 1, 1), 0);
+    EXPECT_EQ(frame->Render(&point, 0, nullptr, false, false, 1, 1, 1, 1, 1), 0);
+    EXPECT_EQ(MakeFrame({})->Render(&point, 1, nullptr, false, false, 1, 1, 1, 1, 1), 0);
+}
+
+struct CountCase
+{
+    const char* name;
+    Words words;
+    bool simulate;
+    size_t points;
+};
+
+TEST(FrameRender, EachPointIsProducedOncePerSubStep)
+{
+    const CountCase cases[] = {
+        {"empty repeat", Repeat(0), true, 0},
+        {"attr oversampled", Attr(3, 0, false, kRed), true, 12},
+        {"attr plain", Attr(3, 0, false, kRed), false, 3},
+        {"move and ramp", Join({Move(1, 1), MoveAttr(2, 2, 0, false, 0), Ramp(true)}), true, 12},
+        {"no points", Join({Header(0, 0, k30000, 0, 0, 0), Select(1, 1), Time(1), Image(1, 1, 1, 1, 1)}),
+         true, 0},
+        {"unknown opcode", Words{2, 0x11 << 8, 0x11}, true, 0},
+    };
+    for (const CountCase& c : cases) {
+        RenderPars p;
+        p.simulate = c.simulate;
+        EXPECT_EQ(Render(c.words, p).size(), c.points) << c.name;
+    }
+}
+
+TEST(FrameRender, WithoutSimulationAMoveIsOnePointAtItsTarget)
+{
+    RenderPars p = Plain();
+    p.oversampling = 4;
+    const auto out = Render(Move(1000, -1000), p);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].x, 1000);
+    EXPECT_EQ(out[0].y, -1000);
+    EXPECT_EQ(out[0].speed, 1.0f);
+}
+
+TEST(FrameRender, SubStepsInterpolateWithoutPositionSimulation)
+{
+    RenderPars p;
+    p.simulatePosition = false;
+    const auto out = Render(Join({Move(1000, 0), Move(1000, -3)}), p);
+    ASSERT_EQ(out.size(), 8u);
+    const int16_t xs[] = {250, 500, 750, 1000, 1000, 1000, 1000, 1000};
+    const int16_t ys[] = {0, 0, 0, 0, 0, -1, -2, -3};
+    for (size_t i = 0; i < out.size(); ++i) {
+        EXPECT_EQ(out[i].x, xs[i]) << i;
+        EXPECT_EQ(out[i].y, ys[i]) << i;
+    }
+}
+
+TEST(FrameRender, ScannersFollowTheSpringDamperModel)
+{
+    RenderPars p;
+    p.springFactor = 1.0f;
+    p.dampingFactor = 1.0f;
+    p.oversampling = 1;
+    // One step at 30,000 points per second: the velocity rises by 0.5 x 3e8 / 30,000, then
+    // the position follows the velocity and the damping of 27,000 holds it back.
+    const auto out = Render(Join({Move(16384, 0), Repeat(1)}), p);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].x, 0);
+    EXPECT_NEAR(out[0].speed, 5000.0 / 2700.0, 1e-4);
+    EXPECT_EQ(out[1].x, 5461); // trunc(5000 / 30000 x 32767)
+    EXPECT_NEAR(out[1].speed, 5500.0 / 2700.0, 1e-4);
+    EXPECT_EQ(out[1].y, 0);
+}
+
+TEST(FrameRender, SpeedsMoveBackWithTheColourDelayWhenPositionsAreNotSimulated)
+{
+    const Words words = Join({Move(20000, -5000), Repeat(20), Move(-3000, 100), Repeat(20)});
+    RenderPars direct;
+    direct.simulatePosition = false;
+    direct.colorDelayFactor = 0.0f;
+    RenderPars delayed = direct;
+    delayed.colorDelayFactor = 0.85f; // trunc(2 x 4 x 0.85 + 0.5) = 7 points
+    LFrameStats directStats, delayedStats;
+    const auto a = Render(words, direct, &directStats);
+    const auto b = Render(words, delayed, &delayedStats);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t k = 0; k + 7 < a.size(); ++k)
+        EXPECT_EQ(b[k].speed, a[k + 7].speed) << k;
+    for (size_t k = a.size() - 7; k < a.size(); ++k)
+        EXPECT_EQ(b[k].speed, 1.0f) << k;
+    EXPECT_EQ(directStats.averageSpeed, delayedStats.averageSpeed);
+    EXPECT_GT(directStats.averageSpeed, 0.0f);
+}
+
+TEST(FrameRender, ColourDelayHoldsBlankAndColourBack)
+{
+    struct Case
+    {
+        uint32_t code;
+        size_t delay;
+    };
+    // trunc(code x 4 x 0.85 + 0.5), at most 63.
+    for (const Case c : {Case{0, 0}, Case{3, 10}, Case{255, 63}}) {
+        const auto out =
+            Render(Join({Header(0, 0, k30000, 0, 0, c.code), Attr(20, 0, false, kRed)}), RenderPars());
+        ASSERT_EQ(out.size(), 80u);
+        for (size_t i = 0; i < out.size(); ++i) {
+            const bool lit = i >= c.delay;
+            EXPECT_EQ(out[i].blank, lit ? 0 : 1) << c.code << " " << i;
+            EXPECT_EQ(out[i].red, lit ? 0xFF : 0) << c.code << " " << i;
+        }
+    }
+    // Without position simulation there is no colour delay.
+    RenderPars p;
+    p.simulatePosition = false;
+    EXPECT_EQ(Render(Join({Header(0, 0, k30000, 0, 0, 3), Attr(1, 0, false, kRed)}), p)[0].blank, 0);
+}
+
+TEST(FrameRender, ShutterRamps)
+{
+    // Immediate codes switch the beam in one step.
+    auto out = Render(Join({Header(255, 255, k30000, 0, 0, 0), Ramp(true), Attr(1, 0, false, kRed),
+                            Attr(1, 0, true, kRed)}),
+                      Plain());
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0].shutterRamp, 0.0f);
+    EXPECT_EQ(out[0].beamRamp, 0.0f);
+    EXPECT_EQ(out[1].shutterRamp, 1.0f);
+    EXPECT_EQ(out[1].beamRamp, 1.0f);
+    EXPECT_EQ(out[2].shutterRamp, 0.0f);
+    EXPECT_EQ(out[2].beamRamp, 0.0f);
+
+    // Code 1 at 30,000 points per second: each point moves the ramp by (1 / 30,000) / 0.0027,
+    // and the shutter ramp lags the beam ramp by one point.
+    const float step = float(1.0 / 30000.0) / 0.0027f;
+    out = Render(Join({Header(1, 1, k30000, 0, 0, 0), Ramp(true), Attr(2, 0, false, kRed),
+                       Attr(1, 0, true, kRed), Ramp(false), Attr(1, 0, false, kRed)}),
+                 Plain());
+    ASSERT_EQ(out.size(), 6u);
+    const float shutter[] = {0, 0, step, 2 * step, 0, 1};
+    const float beam[] = {0, step, 2 * step, step, 0, 1};
+    for (size_t i = 0; i < out.size(); ++i) {
+        EXPECT_FLOAT_EQ(out[i].shutterRamp, shutter[i]) << i;
+        EXPECT_FLOAT_EQ(out[i].beamRamp, beam[i]) << i;
+    }
+}
+
+TEST(FrameRender, PointsCarryTheirChannel)
+{
+    const auto out = Render(
+        Join({Move(1, 1), Select(2, 7), Move(2, 2), Header(0, 0, k30000, 3, 4, 0), Repeat(1)}), Plain());
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0].channel, 0);
+    EXPECT_EQ(out[1].channel, 2);
+    EXPECT_EQ(out[1].subChannel, 7);
+    EXPECT_EQ(out[2].channel, 3);
+    EXPECT_EQ(out[2].subChannel, 4);
+}
+
+TEST(FrameRender, RatesAreClampedForTheStatistics)
+{
+    LFrameStats stats;
+    Render(Join({Time(0), Header(0, 0, RateWord(500), 0, 0, 0), Repeat(10)}), Plain(), &stats);
+    EXPECT_EQ(stats.lastTime, 10000);
+    Render(Join({Time(0), Header(0, 0, RateWord(300000), 0, 0, 0), Repeat(128), Repeat(128)}), Plain(),
+           &stats);
+    EXPECT_EQ(stats.lastTime, 1000);
+}
+
+TEST(FrameRender, CapacityCutsOutputAndStatistics)
+{
+    LFrameStats stats;
+    const auto out =
+        Render(Join({Time(0), Header(0, 0, k10000, 0, 0, 0), Repeat(100), Time(1000)}), Plain(), &stats, 50);
+    EXPECT_EQ(out.size(), 50u);
+    EXPECT_EQ(stats.lastTime, 10000);
+}
+
+TEST(FrameRender, HostileFactorsStayFinite)
+{
+    const Words words = Join({Header(0, 0, k30000, 0, 0, 9), Move(30000, -30000), Repeat(200),
+                              Move(-30000, 30000), Attr(200, 0, false, kRed)});
+    struct Case
+    {
+        const char* name;
+        float a, b, c, d;
+    };
+    const Case cases[] = {
+        {"no frequency", 0.0f, 0.85f, 1.05f, 1.11f},
+        {"negative frequency", -1.0f, 0.85f, 1.05f, 1.11f},
+        {"negative spring", 1.0f, 0.85f, -1.05f, 1.11f},
+        {"negative damping", 1.0f, 0.85f, 1.05f, -1.11f},
+        {"tiny frequency", 1e-30f, 0.85f, 1.05f, 1.11f},
+        {"not a number", NAN, NAN, NAN, NAN},
+        {"infinite", INFINITY, -INFINITY, INFINITY, INFINITY},
+    };
+    for (const Case& c : cases) {
+        for (bool simulatePosition : {true, false}) {
+            RenderPars p;
+            p.simulatePosition = simulatePosition;
+            p.freqFactor = c.a;
+            p.colorDelayFactor = c.b;
+            p.springFactor = c.c;
+            p.dampingFactor = c.d;
+            LFrameStats stats;
+            const auto out = Render(words, p, &stats);
+            ASSERT_EQ(out.size(), 1608u) << c.name;
+            for (const LFrameOutPoint& point : out) {
+                ASSERT_TRUE(std::isfinite(point.speed) && point.speed >= 0.0f) << c.name;
+                ASSERT_TRUE(point.shutterRamp >= 0.0f && point.shutterRamp <= 1.0f) << c.name;
+            }
+            EXPECT_TRUE(std::isfinite(stats.averageSpeed)) << c.name;
+        }
+    }
+    // Without a usable time step the scanners keep up with their targets.
+    RenderPars still;
+    still.freqFactor = 0.0f;
+    const auto out = Render(words, still);
+    EXPECT_EQ(out[4].x, 29999); // trunc(30000 / 32768 x 32767)
+    EXPECT_EQ(out[4].speed, 0.0f);
+}
