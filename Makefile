@@ -3,10 +3,11 @@ JOBS        ?= $(shell nproc)
 TEST_DIR    := build/test
 RELEASE_DIR := build/release
 FUZZ_DIR    := build/fuzz
+TSAN_DIR    := build/tsan
 FUZZ_SECONDS ?= 30
 CMAKE_GEN   := -G Ninja
 
-.PHONY: deps test run bench fuzz format clean
+.PHONY: deps test test-tsan run bench fuzz format clean
 
 deps:
 	@scripts/install-deps
@@ -16,6 +17,13 @@ test: deps
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-tsan
+
+# The lock and clock tests once more, under ThreadSanitizer, in a small tree of their own.
+test-tsan: deps
+	cmake -S . -B $(TSAN_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZYL_TSAN=ON
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target zyl_tsan_tests
+	cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest -L tsan --output-on-failure -j $(JOBS)
 
 run: deps
 	cmake -S . -B $(RELEASE_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZYL_TESTS=OFF

@@ -21,7 +21,7 @@ endfunction()
 # Tests that need a display carry the label `gui`, rendering tests `gl`; pass them in LABELS.
 function(zyl_tests name)
   cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
-  if(NOT ZYL_TESTS)
+  if(NOT ZYL_TESTS OR ZYL_TSAN)
     return()
   endif()
   file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp")
@@ -32,4 +32,23 @@ function(zyl_tests name)
   target_link_libraries(${name}_test PRIVATE ${name} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name}_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES LABELS "${name};${ARG_LABELS}")
+endfunction()
+
+# The lock and clock tests also run under ThreadSanitizer. In a tree configured with ZYL_TSAN,
+# zyl_tests makes nothing, and zyl_tsan_tests makes `<name>_tsan_test` from the given test files,
+# labelled `tsan`; the target `zyl_tsan_tests` builds these programs and just what they link.
+function(zyl_tsan_tests name)
+  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
+  if(NOT ZYL_TESTS OR NOT ZYL_TSAN)
+    return()
+  endif()
+  list(TRANSFORM ARG_SOURCES PREPEND "${CMAKE_CURRENT_SOURCE_DIR}/")
+  add_executable(${name}_tsan_test ${ARG_SOURCES})
+  target_link_libraries(${name}_tsan_test PRIVATE ${name} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}_tsan_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES LABELS tsan)
+  if(NOT TARGET zyl_tsan_tests)
+    add_custom_target(zyl_tsan_tests)
+  endif()
+  add_dependencies(zyl_tsan_tests ${name}_tsan_test)
 endfunction()
