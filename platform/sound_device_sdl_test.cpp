@@ -1,0 +1,154 @@
+#include "sound_device.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr SoundFormat kCd{44100, 2, 16};
+constexpr auto kPatience = std::chrono::seconds(20);
+
+// SDL reads its driver choice from the environment when its audio starts.
+void UseDriver(const char* driver)
+{
+    setenv("SDL_AUDIODRIVER", driver, 1);
+}
+
+// Polls until done() holds; false when SDL's thread never gets there.
+template <typename Done> bool WaitFor(Done done)
+{
+    const auto end = std::chrono::steady_clock::now() + kPatience;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+std::vector<uint8_t> Pattern(int32_t length)
+{
+    std::vector<uint8_t> bytes(length);
+    for (int32_t i = 0; i < length; ++i) {
+        bytes[i] = static_cast<uint8_t>(1 + i % 251); // never 0, the silence
+    }
+    return bytes;
+}
+
+TEST(SdlSoundDevice, WithoutADriverOpeningFails)
+{
+    UseDriver("no-such-driver");
+    EXPECT_EQ(OpenSoundDevice(nullptr), nullptr);
+}
+
+TEST(SdlSoundDevice, UnknownDeviceOrFormatIsRefused)
+{
+    UseDriver("dummy");
+    auto device = OpenSoundDevice("no such device");
+    ASSERT_NE(device, nullptr);
+    EXPECT_FALSE(device->SetFormat(kCd));
+
+    device = OpenSoundDevice(nullptr);
+    ASSERT_NE(device, nullptr);
+    EXPECT_FALSE(device->SetFormat({44100, 2, 24}));
+    EXPECT_EQ(device->CreateBuffer(kCd, 1001), nullptr); // not whole frames
+    EXPECT_EQ(device->CreateBuffer(kCd, 0), nullptr);
+}
+
+TEST(SdlSoundDevice, CursorsRunWhilePlayingAndStopAtTheEndWithoutLooping)
+{
+    UseDriver("dummy");
+    auto device = OpenSoundDevice(nullptr);
+    ASSERT_NE(device, nullptr);
+    ASSERT_TRUE(device->SetFormat(kCd));
+    EXPECT_EQ(device->Format(), kCd);
+    constexpr int32_t kRing = 44100; // 250 ms
+    auto buffer = device->CreateBuffer(kCd, kRing);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(buffer->Size(), kRing);
+    EXPECT_EQ(device->CreateBuffer(kCd, kRing), nullptr); // one ring per device
+
+    int32_t play = -1;
+    int32_t write = -1;
+    SoundStatus status;
+    ASSERT_TRUE(buffer->GetCursors(play, write));
+    EXPECT_EQ(play, 0);
+    EXPECT_EQ(write, 0);
+    ASSERT_TRUE(buffer->GetStatus(status));
+    EXPECT_FALSE(status.playing);
+    EXPECT_FALSE(status.lost);
+
+    ASSERT_TRUE(buffer->SetPosition(kRing / 2));
+    ASSERT_TRUE(buffer->GetCursors(play, write));
+    EXPECT_EQ(play, kRing / 2);
+    EXPECT_FALSE(buffer->SetPosition(kRing));
+
+    ASSERT_TRUE(buffer->Play(false));
+    // SDL holds what it took: the write cursor runs ahead of the play cursor by its buffer.
+    ASSERT_TRUE(WaitFor([&] {
+        buffer->GetCursors(play, write);
+        return play != kRing / 2;
+    }));
+    ASSERT_TRUE(WaitFor([&] {
+        buffer->GetStatus(status);
+        return !status.playing;
+    }));
+    ASSERT_TRUE(buffer->GetCursors(play, write));
+    EXPECT_EQ(play, 0);
+    EXPECT_EQ(write, 0);
+}
+
+TEST(SdlSoundDevice, DiskDriverReceivesTheRingInOrderThenSilence)
+{
+    const auto file =
+        std::filesystem::temp_directory_path() / ("zyl_sound_device_" + std::to_string(getpid()) + ".raw");
+    UseDriver("disk");
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "5", 1);
+    constexpr int32_t kRing = 40000;
+    constexpr int32_t kSound = 30000;
+    const auto sound = Pattern(kSound);
+    {
+        auto device = OpenSoundDevice(nullptr);
+        ASSERT_NE(device, nullptr);
+        ASSERT_TRUE(device->SetFormat(kCd));
+        auto buffer = device->CreateBuffer(kCd, kRing);
+        ASSERT_NE(buffer, nullptr);
+        // Written across the end of the ring, played from where it starts.
+        constexpr int32_t kStart = kRing - 1000;
+        ASSERT_TRUE(buffer->WriteAt(kStart, sound.data(), kSound));
+        ASSERT_TRUE(buffer->SetPosition(kStart));
+        ASSERT_TRUE(buffer->Play(true));
+        // On into a second lap: what was played has been silenced.
+        int32_t play = kStart;
+        int32_t write = 0;
+        int64_t heard = 0;
+        ASSERT_TRUE(WaitFor([&] {
+            const int32_t last = play;
+            buffer->GetCursors(play, write);
+            heard += (play - last + kRing) % kRing;
+            return heard > kRing + kRing / 2;
+        }));
+    }
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<uint8_t> heard{std::istreambuf_iterator<char>(in), {}};
+    std::filesystem::remove(file);
+
+    const auto first = std::find_if(heard.begin(), heard.end(), [](uint8_t b) { return b != 0; });
+    ASSERT_GE(heard.end() - first, kSound);
+    EXPECT_TRUE(std::equal(sound.begin(), sound.end(), first));
+    EXPECT_TRUE(std::all_of(first + kSound, heard.end(), [](uint8_t b) { return b == 0; }));
+}
+
+} // namespace
