@@ -3,6 +3,7 @@
 // new block of exactly length + 1 bytes (text and terminator) and swaps it in; the empty string
 // holds no block at all and reads as a static empty text.
 
+#include "text_formatter.h"
 #include "xa_block.h"
 
 #include <compare>
@@ -29,6 +30,15 @@ class XAString
     static XAString XAStringFromChars(const char* text) { return XAString(text); }
     static XAString XAStringFromCharsB(const char* text) { return XAString(text); }
     static XAString XAStringFromCharsN(const char* text, int32_t n) { return XAString(text, n); }
+
+    // The formatter's text (at most 255 characters); the format is checked against the arguments.
+    template <FormatArgumentType... Args>
+    static XAString Format(CheckedFormat<std::type_identity_t<Args>...> format, const Args&... args)
+    {
+        const auto items = MakeFormatArgs(args...);
+        return FormatV(format.Text(), FormatArgs(items.data(), sizeof...(Args)));
+    }
+    static XAString FormatV(const char* format, FormatArgs args);
 
     // Replaces the text by a copy of a zero-terminated text (null or empty gives the empty string).
     void AssignChars(const char* text);
