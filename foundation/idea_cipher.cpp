@@ -72,8 +72,8 @@ void IdeaExpandKey(const uint16_t key[kIdeaKeyWords], IdeaSchedule schedule)
             // Rotate the 128-bit key (word 0 most significant) left by 25 bits.
             uint16_t rotated[kIdeaKeyWords];
             for (int j = 0; j < kIdeaKeyWords; ++j)
-                rotated[j] = static_cast<uint16_t>(k[(j + 1) % kIdeaKeyWords] << 9 |
-                                                   k[(j + 2) % kIdeaKeyWords] >> 7);
+                rotated[j] =
+                    static_cast<uint16_t>(k[(j + 1) % kIdeaKeyWords] << 9 | k[(j + 2) % kIdeaKeyWords] >> 7);
             std::memcpy(k, rotated, sizeof k);
         }
         schedule[i] = k[i % kIdeaKeyWords];

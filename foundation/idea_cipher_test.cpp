@@ -73,8 +73,7 @@ TEST(IdeaCipher, KeyScheduleStartsWithKeyWordsThenRotates)
     IdeaSchedule schedule;
     IdeaExpandKey(key, schedule);
     // The second group is the key rotated left by 25 bits, worked out by hand.
-    const uint16_t second[kIdeaKeyWords] = {0x0400, 0x0600, 0x0800, 0x0A00,
-                                            0x0C00, 0x0E00, 0x1000, 0x0200};
+    const uint16_t second[kIdeaKeyWords] = {0x0400, 0x0600, 0x0800, 0x0A00, 0x0C00, 0x0E00, 0x1000, 0x0200};
     for (int i = 0; i < kIdeaKeyWords; ++i) {
         EXPECT_EQ(schedule[i], key[i]);
         EXPECT_EQ(schedule[kIdeaKeyWords + i], second[i]) << i;
