@@ -98,7 +98,7 @@ class Field
   public:
     void Append(std::string_view text)
     {
-        std::memcpy(text_ + length_, text.data(), text.size());
+        std::copy(text.begin(), text.end(), text_ + length_);
         length_ += static_cast<int32_t>(text.size());
     }
     void AppendBlanks(int32_t count)
