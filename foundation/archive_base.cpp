@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -11,10 +10,6 @@ namespace {
 
 constexpr const char* kGetFileSizeUnsupportedText = "LArchiveBase::GetFileSize () unsupported!";
 constexpr const char* kSeekRelUnsupportedText = "LArchiveBase::SeekRel () unsupported!";
-constexpr const char* kMinRequiredFormat =
-    "LArchiveBase::ReadCountMinMax: %d bytes available, but min %d bytes required!";
-constexpr const char* kMaxExpectedFormat =
-    "LArchiveBase::ReadCountMinMax: %d bytes available, but max %d bytes expected!";
 constexpr const char* kAStringOutOfMemoryText = "Out of memory while reading AString!";
 constexpr const char* kNewerFormatText = "Can not handle incompatible (newer) format! (get software update)";
 constexpr const char* kOlderFormatText = "Can not handle incompatible (old) format!";
@@ -39,9 +34,16 @@ void StoreBigEndian(uint64_t v, uint8_t* p, int w)
         p[i] = static_cast<uint8_t>(v);
 }
 
-void FormatCounts(char (&text)[256], const char* format, int32_t a, int32_t b)
+XAString MinRequiredText(int32_t available, int32_t min)
 {
-    std::snprintf(text, sizeof text, format, a, b);
+    return XAString::Format("LArchiveBase::ReadCountMinMax: %d bytes available, but min %d bytes required!",
+                            available, min);
+}
+
+XAString MaxExpectedText(int32_t available, int32_t max)
+{
+    return XAString::Format("LArchiveBase::ReadCountMinMax: %d bytes available, but max %d bytes expected!",
+                            available, max);
 }
 
 } // namespace
@@ -298,9 +300,7 @@ bool LArchiveBase::HasBytes(int32_t n)
 XAString LArchiveBase::ReadAString(int32_t n)
 {
     if (n < 0) {
-        char text[256];
-        FormatCounts(text, kMinRequiredFormat, n, 0);
-        status_.SetError(text, 0);
+        status_.SetError(MinRequiredText(n, 0), 0);
         return XAString();
     }
     if (n < 1 || HasError() || !HasBytes(n))
@@ -320,14 +320,10 @@ XAString LArchiveBase::ReadAString(int32_t n)
 int32_t LArchiveBase::ReadCountMinMax(void* destination, int32_t available, int32_t min, int32_t max,
                                       bool strict)
 {
-    char text[256];
-    if (available < min) {
-        FormatCounts(text, kMinRequiredFormat, available, min);
-        status_.SetError(text, 0);
-    } else if (strict && available > max) {
-        FormatCounts(text, kMaxExpectedFormat, available, max);
-        status_.SetError(text, 0);
-    }
+    if (available < min)
+        status_.SetError(MinRequiredText(available, min), 0);
+    else if (strict && available > max)
+        status_.SetError(MaxExpectedText(available, max), 0);
     if (available <= 0)
         return 0;
     const int32_t take = destination ? std::max(0, std::min(max, available)) : 0;
