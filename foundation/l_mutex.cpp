@@ -97,11 +97,9 @@ int32_t LMutex::LockTimeout(int32_t timeoutCs)
     if (!IsGlobal() && GlobalMutex.magic_ == kMagic && GlobalMutex.count_ > 0 && GlobalMutex.owner_ == me) {
         // Waiting for this lock while holding GlobalMutex: give up GlobalMutex and take both
         // back together, so a holder of this lock that asks for GlobalMutex can go on.
-        const int32_t levels = GlobalMutex.ReleaseAllLocked(me);
-        const bool bothFree = monitor.WaitUntil(
-            gate, deadline, [&] { return IsFreeForLocked(me) && GlobalMutex.IsFreeForLocked(me); });
-        TakeBackGlobalLocked(gate, levels);
-        return bothFree ? TakeLocked(me, 1) : 0;
+        return WaitGivingUpGlobal(
+            gate, deadline, [&] { return IsFreeForLocked(me) && GlobalMutex.IsFreeForLocked(me); },
+            [&](bool bothFree) { return bothFree ? TakeLocked(me, 1) : 0; });
     }
     if (!monitor.WaitUntil(gate, deadline, [&] { return IsFreeForLocked(me); })) {
         return 0;

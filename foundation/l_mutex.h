@@ -89,13 +89,15 @@ class LMutexLocker
 };
 
 // The blocking step of every wait of this library, with the monitor's gate held: waits until
-// ready() or the deadline with the caller's levels of GlobalMutex given up, then takes them back.
-// Returns ready() as it was when the wait ended.
-template <class Ready>
-bool WaitGivingUpGlobal(std::unique_lock<std::mutex>& gate, const LSyncDeadline& deadline, Ready ready)
+// ready() or the deadline with the caller's levels of GlobalMutex given up. onWake(ready()) runs
+// as soon as the wait ends, still inside the gate, so that it takes what was waited for before
+// anyone else can; then the levels are taken back and onWake's result is returned.
+template <class Ready, class OnWake>
+auto WaitGivingUpGlobal(std::unique_lock<std::mutex>& gate, const LSyncDeadline& deadline, Ready ready,
+                        OnWake onWake)
 {
     const int32_t levels = LMutex::GiveUpGlobalLocked();
-    const bool isReady = SyncMonitor().WaitUntil(gate, deadline, ready);
+    auto result = onWake(SyncMonitor().WaitUntil(gate, deadline, ready));
     LMutex::TakeBackGlobalLocked(gate, levels);
-    return isReady;
+    return result;
 }
