@@ -1,14 +1,17 @@
 # One static library per folder: its sources are every .cpp there that is not a test;
-# its test program `<name>_test` is every `*_test.cpp` beside them.
+# its test program `<name>_test` is every `*_test.cpp` beside them. A GUI library (one that
+# links wxWidgets) stays out of the set that benchmarks and fuzz targets link.
 
 function(zyl_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   list(FILTER sources EXCLUDE REGEX "_test\\.cpp$")
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
-  set_property(GLOBAL APPEND PROPERTY ZYL_LIBRARIES ${name})
+  if(NOT ARG_GUI)
+    set_property(GLOBAL APPEND PROPERTY ZYL_LIBRARIES ${name})
+  endif()
 endfunction()
 
 # Benchmarks and fuzz targets link every library made so far.

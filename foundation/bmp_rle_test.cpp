@@ -68,7 +68,8 @@ struct BoundsCase
 };
 
 class DecodeRle8Bounds : public testing::TestWithParam<BoundsCase>
-{};
+{
+};
 
 // Nothing is written outside the 4 x 2 buffer and nothing read beyond the data.
 TEST_P(DecodeRle8Bounds, StopsInsideTheBuffer)
@@ -109,7 +110,8 @@ struct EncodeCase
 };
 
 class EncodeRle8RowCases : public testing::TestWithParam<EncodeCase>
-{};
+{
+};
 
 TEST_P(EncodeRle8RowCases, KnownAnswers)
 {
@@ -126,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
         EncodeCase{"pair at the end of the row", {1, 2, 7, 7}, false, {1, 1, 1, 2, 2, 7, 0, 0}},
         EncodeCase{"literal of two equal bytes", {1, 2, 2, 2, 2}, false, {1, 1, 4, 2, 0, 0}},
         EncodeCase{"two different literals", {1, 2, 9, 9, 9, 9}, false, {1, 1, 1, 2, 4, 9, 0, 0}},
-        EncodeCase{"even literal without pad", {1, 2, 3, 4, 8, 8, 8, 8}, false, {0, 4, 1, 2, 3, 4, 4, 8, 0, 0}},
+        EncodeCase{
+            "even literal without pad", {1, 2, 3, 4, 8, 8, 8, 8}, false, {0, 4, 1, 2, 3, 4, 4, 8, 0, 0}},
         EncodeCase{"single pixel", {6}, false, {1, 6, 0, 0}}, EncodeCase{"empty row", {}, true, {0, 1}}),
     [](const auto& info) { return std::to_string(info.index); });
 

@@ -1,0 +1,19 @@
+#include "clipboard.h"
+
+#include "clipboard_memory.h"
+
+namespace {
+
+ClipboardService* installedService = nullptr;
+
+} // namespace
+
+ClipboardService& GetClipboardService()
+{
+    return installedService ? *installedService : ProcessMemoryClipboard();
+}
+
+void SetClipboardService(ClipboardService* service)
+{
+    installedService = service;
+}
