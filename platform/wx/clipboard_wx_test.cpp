@@ -66,7 +66,9 @@ class WxClipboardTest : public testing::Test
     WxClipboard clipboard;
 };
 
-TEST_F(WxClipboardTest, OffersBmpAndPngAndReadsItsOwnBmpBack)
+// One test for everything that changes the clipboard, since ctest runs test cases in parallel
+// on one display.
+TEST_F(WxClipboardTest, OffersBmpAndPngAndTakesForeignPictures)
 {
     const std::vector<uint8_t> dib = SmallDib();
     ASSERT_TRUE(clipboard.Open());
@@ -89,16 +91,12 @@ TEST_F(WxClipboardTest, OffersBmpAndPngAndReadsItsOwnBmpBack)
     ASSERT_GE(png.GetSize(), 8u);
     EXPECT_EQ(std::memcmp(png.GetData(), "\x89PNG\r\n\x1a\n", 8), 0);
     clipboard.Close();
-}
 
-TEST_F(WxClipboardTest, TakesAForeignJpeg)
-{
     const uint8_t jpeg[] = {0xFF, 0xD8, 0xFF, 0xD9};
     ASSERT_TRUE(clipboard.Open());
     auto* data = new wxCustomDataObject(wxDataFormat("image/jpeg"));
     data->SetData(sizeof jpeg, jpeg);
     ASSERT_TRUE(wxTheClipboard->SetData(data));
-    ClipboardPicture picture;
     ASSERT_TRUE(clipboard.GetPicture(picture));
     EXPECT_EQ(picture.format, ClipboardPictureFormat::Jpeg);
     EXPECT_EQ(picture.bytes, std::vector<uint8_t>(jpeg, jpeg + sizeof jpeg));
