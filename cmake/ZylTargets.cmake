@@ -21,7 +21,7 @@ function(zyl_all_libraries_target target)
   target_link_libraries(${target} INTERFACE ${libraries})
 endfunction()
 
-# Tests that need a display carry the label `gui`, rendering tests `gl`; pass them in LABELS.
+# Tests that need a display carry the label `gui`, rendering tests `gl`; pass it in LABELS.
 function(zyl_tests name)
   cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
   if(NOT ZYL_TESTS OR ZYL_TSAN)
@@ -33,8 +33,14 @@ function(zyl_tests name)
   endif()
   add_executable(${name}_test ${tests})
   target_link_libraries(${name}_test PRIVATE ${name} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # Discovered tests keep one label only (a list is cut at its first element), so a test program
+  # that needs a display or GL is labelled by that need, any other by its folder.
+  set(label ${name})
+  if(ARG_LABELS)
+    list(GET ARG_LABELS 0 label)
+  endif()
   gtest_discover_tests(${name}_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES LABELS "${name};${ARG_LABELS}")
+                       PROPERTIES LABELS ${label})
 endfunction()
 
 # The lock and clock tests also run under ThreadSanitizer. In a tree configured with ZYL_TSAN,
