@@ -51,6 +51,15 @@ class XABlock
     void Clear() noexcept { DropRef(std::exchange(data_, nullptr)); }
     // Forgets the block without touching its count; the caller takes over the reference.
     void* Detach() noexcept { return std::exchange(data_, nullptr); }
+    // A new holder of the block whose data is at `data` (one more reference; null gives an empty
+    // holder): for objects that live in a block of their own and keep themselves alive.
+    static XABlock Share(void* data) noexcept
+    {
+        AddRef(data);
+        XABlock holder;
+        holder.data_ = data;
+        return holder;
+    }
     // The last step of a release: runs the callback and frees the block.
     static void Destroy(void* data) noexcept;
 

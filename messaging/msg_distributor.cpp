@@ -1,0 +1,142 @@
+#include "msg_distributor.h"
+
+#include "msg.h"
+#include "msg_receiver.h"
+
+#include <new>
+
+// One Dispatch in progress. The sends of one distributor nest on the call stack, so the attached
+// cursors form a stack: each links to the send it was started within.
+struct LMsgDistributor::SendCursor
+{
+    SendCursor* outer;
+    // Index of the entry this send calls next; at or past the end when it has none left. Every
+    // insertion and removal keeps it there once it is past the end.
+    int32_t next;
+    // Cleared when the distributor disconnects everything or dies: the send must stop at once
+    // and not touch the distributor again.
+    bool attached;
+};
+
+LMsgDistributor::~LMsgDistributor()
+{
+    LMsgDistributor::DisconnectAll();
+}
+
+bool LMsgDistributor::Connect(LMsgReceiverInterface* receiver, int32_t priority)
+{
+    if (!receiver)
+        return false;
+    const int32_t found = IndexOf(receiver);
+    if (found >= 0) {
+        if (receivers_[found].priority == priority)
+            return true;
+        Disconnect(receiver);
+    }
+    if (!InsertEntry(InsertionIndex(priority), Entry{receiver, priority}))
+        return false;
+    if (receiver->SourceConnected(this))
+        return true;
+    Disconnect(receiver);
+    return false;
+}
+
+bool LMsgDistributor::Disconnect(LMsgReceiverInterface* receiver)
+{
+    const int32_t index = IndexOf(receiver);
+    if (index < 0)
+        return false;
+    RemoveEntry(index);
+    receiver->SourceDisconnected(this);
+    return true;
+}
+
+bool LMsgDistributor::Dispatch(LMsg& msg)
+{
+    SendCursor cursor{sends_, 0, true};
+    sends_ = &cursor;
+    struct Unlink
+    {
+        LMsgDistributor& distributor;
+        SendCursor& cursor;
+        ~Unlink()
+        {
+            if (cursor.attached)
+                distributor.sends_ = cursor.outer;
+        }
+    } unlink{*this, cursor};
+
+    while (cursor.next < static_cast<int32_t>(receivers_.size())) {
+        LMsgReceiverInterface* receiver = receivers_[cursor.next].receiver;
+        ++cursor.next;
+        receiver->Receive(msg);
+        if (!cursor.attached || msg.IsDone())
+            break;
+    }
+    return true;
+}
+
+void LMsgDistributor::DisconnectAll()
+{
+    while (!receivers_.empty()) {
+        const int32_t last = static_cast<int32_t>(receivers_.size()) - 1;
+        LMsgReceiverInterface* receiver = receivers_[last].receiver;
+        RemoveEntry(last);
+        receiver->SourceDisconnected(this);
+    }
+    for (SendCursor* cursor = sends_; cursor; cursor = cursor->outer)
+        cursor->attached = false;
+    sends_ = nullptr;
+}
+
+LMsgReceiverInterface* LMsgDistributor::FirstReceiver() const noexcept
+{
+    return receivers_.empty() ? nullptr : receivers_.front().receiver;
+}
+
+bool LMsgDistributor::IsConnected(LMsgReceiverInterface* receiver) const noexcept
+{
+    return IndexOf(receiver) >= 0;
+}
+
+int32_t LMsgDistributor::IndexOf(LMsgReceiverInterface* receiver) const noexcept
+{
+    for (int32_t i = static_cast<int32_t>(receivers_.size()); i-- > 0;) {
+        if (receivers_[i].receiver == receiver)
+            return i;
+    }
+    return -1;
+}
+
+int32_t LMsgDistributor::InsertionIndex(int32_t priority) const noexcept
+{
+    const int32_t count = static_cast<int32_t>(receivers_.size());
+    for (int32_t i = 0; i < count; ++i) {
+        if (receivers_[i].priority < priority)
+            return i;
+    }
+    return count;
+}
+
+bool LMsgDistributor::InsertEntry(int32_t index, const Entry& entry)
+{
+    try {
+        receivers_.insert(receivers_.begin() + index, entry);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (SendCursor* cursor = sends_; cursor; cursor = cursor->outer) {
+        if (cursor->next >= index)
+            ++cursor->next;
+    }
+    return true;
+}
+
+void LMsgDistributor::RemoveEntry(int32_t index)
+{
+    receivers_.erase(receivers_.begin() + index);
+    for (SendCursor* cursor = sends_; cursor; cursor = cursor->outer) {
+        if (cursor->next > index)
+            --cursor->next;
+    }
+}

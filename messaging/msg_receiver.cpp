@@ -1,0 +1,10 @@
+#include "msg_receiver.h"
+
+bool LMsgReceiverInterface::SourceConnected(LMsgSourceInterface*)
+{
+    return true;
+}
+
+void LMsgReceiverInterface::SourceDisconnected(LMsgSourceInterface*)
+{
+}

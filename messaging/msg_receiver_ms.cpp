@@ -1,0 +1,42 @@
+#include "msg_receiver_ms.h"
+
+#include "msg_source.h"
+
+LMsgReceiverMS::~LMsgReceiverMS()
+{
+    while (int32_t count = sources_.GetSize()) {
+        LMsgSourceInterface* source = sources_[count - 1];
+        source->Disconnect(this);
+        // A source that did not tell us it let go is forgotten all the same.
+        if (sources_.GetSize() == count && sources_[count - 1] == source)
+            RemoveSourceAt(count - 1);
+    }
+}
+
+bool LMsgReceiverMS::SourceConnected(LMsgSourceInterface* source)
+{
+    if (IndexOf(source) >= 0)
+        return true;
+    return sources_.Append(source);
+}
+
+void LMsgReceiverMS::SourceDisconnected(LMsgSourceInterface* source)
+{
+    const int32_t index = IndexOf(source);
+    if (index >= 0)
+        RemoveSourceAt(index);
+}
+
+int32_t LMsgReceiverMS::IndexOf(LMsgSourceInterface* source) const noexcept
+{
+    for (int32_t i = sources_.GetSize(); i-- > 0;) {
+        if (sources_[i] == source)
+            return i;
+    }
+    return -1;
+}
+
+void LMsgReceiverMS::RemoveSourceAt(int32_t index)
+{
+    sources_.RemoveAt(sources_.IterAt(index), 1);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// LMsgReceiverMS: a receiver of many sources, which it keeps in the order they connected.
+// Destroying the receiver disconnects it from all of them, last first.
+
+#include "h_array.h"
+#include "msg_receiver.h"
+
+#include <cstdint>
+
+class LMsgReceiverMS : public LMsgReceiverInterface
+{
+  public:
+    LMsgReceiverMS() = default;
+    // Sources hold plain pointers to their receivers, so a receiver never moves.
+    LMsgReceiverMS(const LMsgReceiverMS&) = delete;
+    LMsgReceiverMS& operator=(const LMsgReceiverMS&) = delete;
+    ~LMsgReceiverMS() override;
+
+    // Appends a new source; true at once for one already held, false when the list cannot grow.
+    bool SourceConnected(LMsgSourceInterface* source) override;
+    // Forgets the source (searched from the end); nothing when absent.
+    void SourceDisconnected(LMsgSourceInterface* source) override;
+
+    int32_t SourceCount() const noexcept { return sources_.GetSize(); }
+    LMsgSourceInterface* SourceAt(int32_t index) const noexcept { return sources_[index]; }
+
+  private:
+    static constexpr int32_t kSourcesGrowBy = 4;
+
+    int32_t IndexOf(LMsgSourceInterface* source) const noexcept;
+    void RemoveSourceAt(int32_t index);
+
+    HArray<LMsgSourceInterface*> sources_{kSourcesGrowBy};
+};
