@@ -1,0 +1,12 @@
+#include "register_value_dependants_msg_decoder.h"
+
+#include "register_value_dependants_msg.h"
+
+bool LRegisterValueDependantsMsgDecoder::Receive(LMsg& msg)
+{
+    LRegisterValueDependantsMsg* registration = ExactMsgCast<LRegisterValueDependantsMsg>(msg);
+    if (!registration)
+        return false;
+    OnRegister(*registration);
+    return true;
+}

@@ -1,0 +1,9 @@
+#include "register_value_dependants_msg_encoder.h"
+
+#include "register_value_dependants_msg.h"
+
+bool LRegisterValueDependantsMsgEncoder::SendRegisterDependants(LValueTxInterface* transaction)
+{
+    LRegisterValueDependantsMsg msg(transaction);
+    return Send(msg);
+}
