@@ -84,7 +84,8 @@ int32_t Plain(const RgbColor& a, const PaletteEntry& e)
 
 int32_t Entry1(int32_t index, bool hueOnly)
 {
-    const RgbColor grid{(index >> 8) * kGrid16Step, ((index >> 4) & 15) * kGrid16Step, (index & 15) * kGrid16Step};
+    const RgbColor grid{(index >> 8) * kGrid16Step, ((index >> 4) & 15) * kGrid16Step,
+                        (index & 15) * kGrid16Step};
     const auto& palette = Palette1();
     const int32_t hue = Nearest(palette, kPalette1Hues, Normalise(grid));
     if (hueOnly) {
@@ -93,7 +94,8 @@ int32_t Entry1(int32_t index, bool hueOnly)
     int32_t best = hue;
     for (int32_t level = 1; level < kPalette1Levels; ++level) {
         const int32_t i = hue + kPalette1Hues * level;
-        if (Plain(grid, palette[static_cast<std::size_t>(i)]) < Plain(grid, palette[static_cast<std::size_t>(best)])) {
+        if (Plain(grid, palette[static_cast<std::size_t>(i)]) <
+            Plain(grid, palette[static_cast<std::size_t>(best)])) {
             best = i;
         }
     }
@@ -171,7 +173,8 @@ int32_t Index32(int32_t r, int32_t g, int32_t b)
 
 int32_t ColorLookupTable(int32_t r, int32_t g, int32_t b, bool hueOnly)
 {
-    const int32_t index = 256 * Cell16(ClampComponent(r)) + 16 * Cell16(ClampComponent(g)) + Cell16(ClampComponent(b));
+    const int32_t index =
+        256 * Cell16(ClampComponent(r)) + 16 * Cell16(ClampComponent(g)) + Cell16(ClampComponent(b));
     return Lookup(hueOnly ? kHueOnly : kHueBrightness, index);
 }
 

@@ -48,7 +48,8 @@ TEST(ColorLookupTables, BuiltTablesArePinned)
         for (int32_t i = 0; i < size; ++i) {
             ASSERT_LT(bytes[i], limits[which]) << "table " << which << " index " << i;
         }
-        EXPECT_EQ(Crc32(bytes, size), expected[which]) << "table " << which << " crc 0x" << std::hex << Crc32(bytes, size);
+        EXPECT_EQ(Crc32(bytes, size), expected[which])
+            << "table " << which << " crc 0x" << std::hex << Crc32(bytes, size);
     }
 }
 

@@ -83,8 +83,14 @@ constexpr int32_t kGreySpan = 256;
 constexpr std::array<PaletteEntry, kPalette2Size> BuildPalette2()
 {
     std::array<PaletteEntry, kPalette2Size> p{};
-    constexpr std::array<Rgb, 8> kFixed{
-        {{0, 0, 0}, {255, 255, 255}, {255, 0, 0}, {255, 255, 0}, {0, 255, 0}, {0, 255, 255}, {0, 0, 255}, {255, 0, 255}}};
+    constexpr std::array<Rgb, 8> kFixed{{{0, 0, 0},
+                                         {255, 255, 255},
+                                         {255, 0, 0},
+                                         {255, 255, 0},
+                                         {0, 255, 0},
+                                         {0, 255, 255},
+                                         {0, 0, 255},
+                                         {255, 0, 255}}};
     for (int32_t i = 0; i < 8; ++i) {
         const Rgb& c = kFixed[static_cast<std::size_t>(i)];
         p[static_cast<std::size_t>(i)] = {i, c.r, c.g, c.b};
@@ -118,7 +124,9 @@ constexpr int32_t kStep3 = 32;
 constexpr std::array<PaletteEntry, kPalette3Size> BuildPalette3()
 {
     std::array<PaletteEntry, kPalette3Size> p{};
-    auto set = [&p](int32_t i, int32_t r, int32_t g, int32_t b) { p[static_cast<std::size_t>(i)] = {i, r, g, b}; };
+    auto set = [&p](int32_t i, int32_t r, int32_t g, int32_t b) {
+        p[static_cast<std::size_t>(i)] = {i, r, g, b};
+    };
     for (int32_t i = 0; i <= 16; ++i) {
         set(i, kFull, std::min(kFull, 16 * i), 0);
     }
@@ -129,8 +137,14 @@ constexpr std::array<PaletteEntry, kPalette3Size> BuildPalette3()
     for (int32_t i = 25; i <= 31; ++i) {
         set(i, 0, kFull, kStep3 * (i - 24));
     }
-    constexpr std::array<Rgb, 8> kBlues{
-        {{0, 130, 255}, {0, 114, 255}, {0, 104, 255}, {10, 96, 255}, {0, 82, 255}, {0, 74, 255}, {0, 64, 255}, {0, 32, 255}}};
+    constexpr std::array<Rgb, 8> kBlues{{{0, 130, 255},
+                                         {0, 114, 255},
+                                         {0, 104, 255},
+                                         {10, 96, 255},
+                                         {0, 82, 255},
+                                         {0, 74, 255},
+                                         {0, 64, 255},
+                                         {0, 32, 255}}};
     for (int32_t i = 32; i <= 39; ++i) {
         const Rgb& c = kBlues[static_cast<std::size_t>(i - 32)];
         set(i, c.r, c.g, c.b);

@@ -23,12 +23,16 @@ struct TagRow
 };
 
 constexpr const char* kSwitchesOn =
-    "3-6, 10, 17, 23, 24, 38, 67, 68, 74, 75, 78, 79, 82, 83, 90, 93-95, 97, 99, 106, 108, 125, 129, 134, 135, "
-    "138, 144, 147, 150, 155, 156, 164, 165, 168, 173, 175, 177, 180, 187, 190, 193, 201, 204, 206, 210, 214, "
+    "3-6, 10, 17, 23, 24, 38, 67, 68, 74, 75, 78, 79, 82, 83, 90, 93-95, 97, 99, 106, 108, 125, 129, 134, "
+    "135, "
+    "138, 144, 147, 150, 155, 156, 164, 165, 168, 173, 175, 177, 180, 187, 190, 193, 201, 204, 206, 210, "
+    "214, "
     "222, 240, 245, 246, 251, 256, 260, 261, 269, 279, 280, 282, 286, 289, 308, 309, 319, 339, 340, 342, 349";
 constexpr const char* kSwitchesOff =
-    "1, 2, 7-9, 11-13, 16, 18-20, 32-34, 39, 40, 42-45, 48-50, 54, 56, 57, 62, 64, 69-73, 81, 85-89, 102, 104, "
-    "107, 109, 112-114, 122, 124, 132, 136, 139, 153, 157, 162, 166, 171, 172, 178, 182, 184, 188, 191, 194, 196, "
+    "1, 2, 7-9, 11-13, 16, 18-20, 32-34, 39, 40, 42-45, 48-50, 54, 56, 57, 62, 64, 69-73, 81, 85-89, 102, "
+    "104, "
+    "107, 109, 112-114, 122, 124, 132, 136, 139, 153, 157, 162, 166, 171, 172, 178, 182, 184, 188, 191, 194, "
+    "196, "
     "200, 218, 255, 262, 302, 304, 320, 322-331, 334, 338, 343, 345, 350, 351";
 constexpr double kSwitchStep = 0.1;
 
@@ -188,7 +192,9 @@ constexpr void Define(DefTable& table, int32_t n, const CvtParDef& def)
 
 constexpr void DefineSwitches(DefTable& table, const char* list, double value)
 {
-    ForEachNumber(list, [&](int32_t n) { Define(table, n, {0, CvtParKind::kSwitch, value, 0.0, 1.0, kSwitchStep, {}, nullptr, 0, 0}); });
+    ForEachNumber(list, [&](int32_t n) {
+        Define(table, n, {0, CvtParKind::kSwitch, value, 0.0, 1.0, kSwitchStep, {}, nullptr, 0, 0});
+    });
 }
 
 constexpr DefTable BuildDefinitions()
@@ -199,7 +205,8 @@ constexpr DefTable BuildDefinitions()
     for (const ValueRow& row : kValueRows) {
         ForEachNumber(row.numbers, [&](int32_t n) {
             Define(table, n,
-                   {0, row.kind, row.defaultValue, row.minimum, row.maximum, row.step, row.format, row.text, 0, 0});
+                   {0, row.kind, row.defaultValue, row.minimum, row.maximum, row.step, row.format, row.text,
+                    0, 0});
         });
     }
     for (const TagRow& row : kTagRows) {

@@ -86,8 +86,10 @@ TEST(CvtParTable, ValuesOtherPartsRelyOn)
         EXPECT_EQ(d.step, c.step) << c.n;
     }
     // The repeated entries 206-221 (switch, real, real, integer) and 224-231 (real, real, real, integer).
-    const double entries4[4][4] = {{1, 140, 0.015, 4}, {1, 145, 0.015, 3}, {1, 150, 0.015, 2}, {0, 155, 0.015, 1}};
-    const CvtParKind kinds4[4] = {CvtParKind::kSwitch, CvtParKind::kReal, CvtParKind::kReal, CvtParKind::kInteger};
+    const double entries4[4][4] = {
+        {1, 140, 0.015, 4}, {1, 145, 0.015, 3}, {1, 150, 0.015, 2}, {0, 155, 0.015, 1}};
+    const CvtParKind kinds4[4] = {CvtParKind::kSwitch, CvtParKind::kReal, CvtParKind::kReal,
+                                  CvtParKind::kInteger};
     for (int32_t j = 0; j < 4; ++j) {
         for (int32_t k = 0; k < 4; ++k) {
             const CvtParDef& d = CvtParDefinition(206 + 4 * j + k);

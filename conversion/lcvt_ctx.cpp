@@ -102,11 +102,17 @@ bool LCvtCtx::WantsValue(int32_t /*item*/)
     return false;
 }
 
-void LCvtCtx::PictureSink(int32_t /*item*/, const LPic& /*picture*/) {}
+void LCvtCtx::PictureSink(int32_t /*item*/, const LPic& /*picture*/)
+{
+}
 
-void LCvtCtx::ValueSink(int32_t /*item*/, const void* /*value*/) {}
+void LCvtCtx::ValueSink(int32_t /*item*/, const void* /*value*/)
+{
+}
 
-void LCvtCtx::Notify(const std::array<int32_t, kNotifyArguments>& /*arguments*/) {}
+void LCvtCtx::Notify(const std::array<int32_t, kNotifyArguments>& /*arguments*/)
+{
+}
 
 void LCvtCtx::ApplyColorOptions(LPic& picture) const
 {

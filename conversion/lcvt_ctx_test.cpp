@@ -87,11 +87,11 @@ TEST(LCvtCtx, ColourOptions)
     // Defaults: whiten dark (level 32), then the plain first-palette mapping by brightness.
     const Case cases[] = {
         {{}, 0, 255, 255, 0, 4},
-        {{}, 3, 10, 10, 0, 0},           // item 3 passes untouched
-        {{81}, 0, 255, 255, 0, 0},       // all white, not only the dark entry
-        {{88, 89}, 0, 255, 255, 56, 0},  // third palette over second
+        {{}, 3, 10, 10, 0, 0},          // item 3 passes untouched
+        {{81}, 0, 255, 255, 0, 0},      // all white, not only the dark entry
+        {{88, 89}, 0, 255, 255, 56, 0}, // third palette over second
         {{88}, 0, 255, 255, 1, 2},
-        {{86}, 0, 255, 255, 0, 4},       // hue mapping of palette 1: grey gives index 0
+        {{86}, 0, 255, 255, 0, 4}, // hue mapping of palette 1: grey gives index 0
         {{86, 89, 87}, 0, 255, 255, 56, 0},
     };
     for (const Case& c : cases) {

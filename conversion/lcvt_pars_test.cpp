@@ -83,7 +83,8 @@ TEST(LCvtPars, SetDefaultsMaskSweep)
             Disturb(p);
             p.SetDefaults(g | k, 0);
             for (int32_t n = 1; n <= kCvtParCount; ++n) {
-                ASSERT_EQ(AtDefault(p, n), Selected(n, g | k)) << "mask " << std::hex << (g | k) << std::dec << " n " << n;
+                ASSERT_EQ(AtDefault(p, n), Selected(n, g | k))
+                    << "mask " << std::hex << (g | k) << std::dec << " n " << n;
             }
         }
     }

@@ -32,7 +32,8 @@ constexpr std::array<PaletteTables::IndexColor, 15> kRoleColors{{{33, 0xa4b4b4},
 constexpr std::array<std::array<int32_t, 2>, 7> kExchanges{
     {{4, 12}, {1, 9}, {5, 13}, {2, 10}, {6, 14}, {3, 11}, {16, 17}}};
 // Single assignments: entry first := second.
-constexpr std::array<std::array<int32_t, 2>, 6> kAssignments{{{18, 24}, {20, 28}, {21, 25}, {22, 27}, {23, 26}, {24, 18}}};
+constexpr std::array<std::array<int32_t, 2>, 6> kAssignments{
+    {{18, 24}, {20, 28}, {21, 25}, {22, 27}, {23, 26}, {24, 18}}};
 
 constexpr std::array<int32_t, 4> kDefaultRole{15, 0, 15, 19};
 
@@ -99,7 +100,8 @@ constexpr void PaletteTables::FillColorCube()
     for (int32_t a = 0; a < kCubeLevels; ++a) {
         for (int32_t b = 0; b < kCubeLevels; ++b) {
             for (int32_t c = 0; c < kCubeLevels; ++c) {
-                colors_[At(CubeEntry(a, b, c))] = Word(std::min(255, 64 * a), std::min(255, 64 * b), std::min(255, 64 * c));
+                colors_[At(CubeEntry(a, b, c))] =
+                    Word(std::min(255, 64 * a), std::min(255, 64 * b), std::min(255, 64 * c));
             }
         }
     }

@@ -42,8 +42,8 @@ TEST(PaletteTables, SpotValues)
 TEST(PaletteTables, TablesArePinned)
 {
     const PaletteTables& t = GetPaletteTables();
-    const uint32_t sums[] = {Checksum(t.Colors()),   Checksum(t.Quantise3()),  Checksum(t.Quantise5()),
-                             Checksum(t.Cube()),     Checksum(t.GreyToIndex()), Checksum(t.IndexMap()),
+    const uint32_t sums[] = {Checksum(t.Colors()),    Checksum(t.Quantise3()),   Checksum(t.Quantise5()),
+                             Checksum(t.Cube()),      Checksum(t.GreyToIndex()), Checksum(t.IndexMap()),
                              Checksum(t.ColorRoles())};
     const uint32_t expected[] = {0x09c3fc03u, 0xcfa2cef3u, 0x2f31a459u, 0xf5b2afacu,
                                  0xc7ad4df4u, 0x4ec3e1cau, 0x8dd4da3bu};
