@@ -1,0 +1,177 @@
+#include "beamvista_opengl_defaults.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "beamvista_pars.h"
+#include "settings_store.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kPathVariable[] = "ZYL_SETTINGS_DB";
+constexpr char kOpenGlKey[] = "Software\\Velquon\\RodaZI\\Zyl Player\\OpenGL";
+
+// The six stored switches in the order in which they are written.
+const char* const kValueNames[] = {"ForceGeneric", "EnhancedLines", "EnhancedLinesBeam",
+                                   "BeamProfile",  "PolygonSmooth", "Fog3d"};
+
+// A fresh settings store for each test, and the player's registry base.
+class BeamvistaOpenGlDefaultsTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "opengl_defaults_XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        if (const char* old = std::getenv(kPathVariable))
+            m_oldPath = old;
+        setenv(kPathVariable, (m_folder / "registry.db").c_str(), 1);
+        SetBeamvistaRegistryBase("Zyl Player");
+    }
+    void TearDown() override
+    {
+        SetBeamvistaRegistryBase("");
+        if (m_oldPath)
+            setenv(kPathVariable, m_oldPath->c_str(), 1);
+        else
+            unsetenv(kPathVariable);
+        std::error_code error;
+        fs::remove_all(m_folder, error);
+    }
+
+    void Store(const char* name, std::vector<uint8_t> data)
+    {
+        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+        std::optional<SettingsStore::KeyId> key = store->OpenKey(SettingsRoot::CurrentUser, kOpenGlKey, true);
+        ASSERT_TRUE(key);
+        ASSERT_TRUE(store->SetValue(*key, name, SettingsValueType::Dword, data));
+    }
+    void StoreDword(const char* name, uint32_t value) { Store(name, EncodeSettingsDword(value)); }
+
+    std::optional<uint32_t> Stored(const char* name)
+    {
+        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+        std::optional<SettingsStore::KeyId> key =
+            store->OpenKey(SettingsRoot::CurrentUser, kOpenGlKey, false);
+        if (!key)
+            return std::nullopt;
+        std::optional<SettingsValue> value = store->GetValue(*key, name);
+        return value ? DecodeSettingsDword(value->data) : std::nullopt;
+    }
+
+    // Every OpenGL switch on, so that what a read sets to 0 shows.
+    static LBeamvistaPars AllOn()
+    {
+        LBeamvistaPars pars;
+        pars.o_force_generic_opengl = pars.o_enhanced_lines = pars.o_beam_profile = 1;
+        pars.o_polygon_smooth = pars.o_fog_3d = pars.o_enhanced_lines_beam = 1;
+        return pars;
+    }
+
+    fs::path m_folder;
+    std::optional<std::string> m_oldPath;
+};
+
+TEST_F(BeamvistaOpenGlDefaultsTest, WritesTheSixSwitches)
+{
+    LBeamvistaPars pars;
+    pars.o_force_generic_opengl = 1;
+    pars.o_fog_3d = 1;
+    ASSERT_TRUE(pars.WriteOpenGlDefaults());
+    const uint32_t expected[] = {1, 1, 0, 0, 1, 1}; // the defaults turn enhanced lines and smoothing on
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(Stored(kValueNames[i]), expected[i]) << kValueNames[i];
+
+    LBeamvistaPars read = AllOn();
+    read.o_enhanced_lines = 0;
+    ASSERT_TRUE(read.ReadOpenGlDefaults());
+    EXPECT_EQ(read.o_force_generic_opengl, 1);
+    EXPECT_EQ(read.o_enhanced_lines, 1);
+    EXPECT_EQ(read.o_enhanced_lines_beam, 0);
+    EXPECT_EQ(read.o_beam_profile, 0);
+    EXPECT_EQ(read.o_polygon_smooth, 1);
+    EXPECT_EQ(read.o_fog_3d, 1);
+}
+
+TEST_F(BeamvistaOpenGlDefaultsTest, AnyNonZeroNumberIsOn)
+{
+    for (const char* name : kValueNames)
+        StoreDword(name, 0);
+    StoreDword("Fog3d", 7);
+    LBeamvistaPars pars = AllOn();
+    EXPECT_TRUE(pars.LoadOpenGlDefaults());
+    EXPECT_EQ(pars.o_force_generic_opengl, 0);
+    EXPECT_EQ(pars.o_enhanced_lines_beam, 0);
+    EXPECT_EQ(pars.o_fog_3d, 1);
+}
+
+TEST_F(BeamvistaOpenGlDefaultsTest, AKeyOfTheFirstFiveTurnsTheLastOff)
+{
+    for (int i = 0; i < 6; ++i) {
+        if (i != 2)
+            StoreDword(kValueNames[i], 1);
+    }
+    LBeamvistaPars pars = AllOn();
+    EXPECT_TRUE(pars.ReadOpenGlDefaults());
+    EXPECT_EQ(pars.o_fog_3d, 1);
+    EXPECT_EQ(pars.o_enhanced_lines_beam, 0);
+}
+
+TEST_F(BeamvistaOpenGlDefaultsTest, AMissingValueStopsTheReading)
+{
+    // Without "PolygonSmooth": the three before it are read, the rest stay as they were.
+    StoreDword("ForceGeneric", 0);
+    StoreDword("EnhancedLines", 0);
+    StoreDword("BeamProfile", 0);
+    StoreDword("Fog3d", 0);
+    StoreDword("EnhancedLinesBeam", 0);
+    LBeamvistaPars pars = AllOn();
+    EXPECT_FALSE(pars.ReadOpenGlDefaults());
+    EXPECT_EQ(pars.o_force_generic_opengl, 0);
+    EXPECT_EQ(pars.o_enhanced_lines, 0);
+    EXPECT_EQ(pars.o_beam_profile, 0);
+    EXPECT_EQ(pars.o_polygon_smooth, 1);
+    EXPECT_EQ(pars.o_fog_3d, 1);
+    EXPECT_EQ(pars.o_enhanced_lines_beam, 1);
+}
+
+TEST_F(BeamvistaOpenGlDefaultsTest, AnEightByteValueCountsAsMissing)
+{
+    for (const char* name : kValueNames)
+        StoreDword(name, 0);
+    Store("ForceGeneric", {0, 0, 0, 0, 0, 0, 0, 0});
+    LBeamvistaPars pars = AllOn();
+    EXPECT_FALSE(pars.ReadOpenGlDefaults());
+    EXPECT_EQ(pars.o_force_generic_opengl, 1);
+    EXPECT_EQ(pars.o_enhanced_lines, 1);
+}
+
+TEST_F(BeamvistaOpenGlDefaultsTest, NoBaseNoSettings)
+{
+    SetBeamvistaRegistryBase("");
+    for (const char* name : kValueNames)
+        StoreDword(name, 0);
+    LBeamvistaPars pars = AllOn();
+    EXPECT_FALSE(pars.ReadOpenGlDefaults());
+    EXPECT_EQ(pars.o_force_generic_opengl, 1);
+    EXPECT_FALSE(pars.WriteOpenGlDefaults());
+    EXPECT_EQ(Stored("ForceGeneric"), 0u);
+}
+
+TEST_F(BeamvistaOpenGlDefaultsTest, TheBaseKeepsItsFirstSpelling)
+{
+    SetBeamvistaRegistryBase("ZYL PLAYER");
+    EXPECT_EQ(std::string(BeamvistaRegistryBase().View()), "Zyl Player");
+    EXPECT_EQ(std::string(BeamvistaOpenGlKey().View()), "Zyl Player\\OpenGL");
+    SetBeamvistaRegistryBase("Zyl Player ActiveX\\");
+    EXPECT_EQ(std::string(BeamvistaOpenGlKey().View()), "Zyl Player ActiveX\\OpenGL");
+}
+
+} // namespace

@@ -1,0 +1,14 @@
+// Copying a record's selected blocks; texts are shared, not duplicated.
+#include "beamvista_pars.h"
+
+#include "beamvista_param_table.h"
+
+void LBeamvistaPars::Assign(const LBeamvistaPars& other, uint32_t mask)
+{
+    if (&other == this)
+        return;
+    for (const BeamvistaParamDef& def : BeamvistaParamTable()) {
+        if (SelectsBlock(mask, def.block))
+            WithBeamvistaMember(def, [&](auto member) { this->*member = other.*member; });
+    }
+}
