@@ -1,24 +1,15 @@
 // IDEA throughput next to libgcrypt's IDEA, both on the same buffer in the same run.
 #include "idea_cipher.h"
+#include "throughput_ratio.h"
 
-#include <benchmark/benchmark.h>
 #include <gcrypt.h>
 
-#include <chrono>
-#include <cstdint>
 #include <vector>
 
 namespace {
 
 constexpr size_t kBufferBytes = 64 * 1024;
 constexpr uint16_t kKey[kIdeaKeyWords] = {0x1E7C, 0x935A, 0x48D0, 0x2F6B, 0x31E4, 0x779A, 0xC205, 0xD6B8};
-
-double gReferenceBytesPerSecond = 0;
-
-double BytesPerSecond(size_t bytes, std::chrono::steady_clock::duration elapsed)
-{
-    return static_cast<double>(bytes) / std::chrono::duration<double>(elapsed).count();
-}
 
 void BM_IdeaLibgcrypt(benchmark::State& state)
 {
@@ -35,14 +26,12 @@ void BM_IdeaLibgcrypt(benchmark::State& state)
     }
     gcry_cipher_setkey(handle, key, sizeof key);
     std::vector<uint8_t> buffer(kBufferBytes, 0x5A);
-    const auto start = std::chrono::steady_clock::now();
+    const ThroughputMeter meter;
     for (auto _ : state) {
         gcry_cipher_encrypt(handle, buffer.data(), buffer.size(), nullptr, 0);
         benchmark::DoNotOptimize(buffer.data());
     }
-    const size_t bytes = state.iterations() * kBufferBytes;
-    gReferenceBytesPerSecond = BytesPerSecond(bytes, std::chrono::steady_clock::now() - start);
-    state.SetBytesProcessed(static_cast<int64_t>(bytes));
+    RecordReference("libgcrypt", meter.Finish(state, kBufferBytes));
     gcry_cipher_close(handle);
 }
 
@@ -51,16 +40,12 @@ void BM_IdeaEncrypt(benchmark::State& state)
     IdeaSchedule schedule;
     IdeaExpandKey(kKey, schedule);
     std::vector<uint8_t> buffer(kBufferBytes, 0x5A);
-    const auto start = std::chrono::steady_clock::now();
+    const ThroughputMeter meter;
     for (auto _ : state) {
         IdeaEncrypt(schedule, buffer.data(), buffer.size() / kIdeaBlockBytes, buffer.data(), false);
         benchmark::DoNotOptimize(buffer.data());
     }
-    const size_t bytes = state.iterations() * kBufferBytes;
-    const double ours = BytesPerSecond(bytes, std::chrono::steady_clock::now() - start);
-    state.SetBytesProcessed(static_cast<int64_t>(bytes));
-    if (gReferenceBytesPerSecond > 0)
-        state.counters["ratio_to_libgcrypt"] = ours / gReferenceBytesPerSecond;
+    ReportRatio(state, "libgcrypt", meter.Finish(state, kBufferBytes));
 }
 
 // The reference first, so that the ratio can be printed beside our own figure.

@@ -1,0 +1,94 @@
+// The enciphering layer over arbitrary bytes (read, seek, and rewrite as a writer would), and
+// over every prefix of a valid stream whose data are the input's first bytes.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "archive_crypt.h"
+#include "archive_xstring.h"
+
+namespace {
+
+constexpr size_t kMaxValidData = 200;
+constexpr uint64_t kStart = 0x01D0000000000000;
+
+void ReadAll(LArchiveCrypt& crypt)
+{
+    uint8_t chunk[700];
+    while (crypt.ReadBlock(chunk, 1, sizeof chunk) > 0) {
+    }
+    crypt.Status() = CError();
+    crypt.Seek(crypt.GetFileSize() / 2);
+    crypt.ReadI64();
+    crypt.Seek(3);
+    crypt.Skip(5000, 5000);
+}
+
+void ReadArbitrary(const uint8_t* data, size_t size)
+{
+    LArchiveXString raw;
+    raw.OpenReadMemory(data, static_cast<int32_t>(size), false);
+    LArchiveCrypt crypt;
+    if (crypt.Attach(raw, false))
+        ReadAll(crypt);
+}
+
+void RewriteArbitrary(const uint8_t* data, size_t size)
+{
+    LArchiveXString raw;
+    raw.OpenWrite(0);
+    raw.WriteBlock(data, static_cast<int32_t>(size));
+    raw.Seek(0);
+    LArchiveCrypt crypt;
+    if (!crypt.Attach(raw, size % 2 == 1))
+        return;
+    crypt.Seek(static_cast<int32_t>(size % 37));
+    crypt.WriteBlock(data, static_cast<int32_t>(std::min<size_t>(size, 50)));
+    crypt.Close(false);
+}
+
+// A memory archive that keeps its bytes when the layer closes it.
+class KeptMemoryArchive : public LArchiveXString
+{
+  public:
+    bool Close(bool flag) override
+    {
+        if (IsWriter())
+            kept = TakeString();
+        return LArchiveXString::Close(flag);
+    }
+    XAString kept;
+};
+
+void ReadEveryPrefix(const uint8_t* data, size_t size)
+{
+    KeptMemoryArchive raw;
+    raw.OpenWrite(0);
+    LArchiveCrypt writer;
+    writer.SetStartValueSource([] { return kStart; });
+    if (!writer.Attach(raw, false))
+        std::abort();
+    writer.WriteBlock(data, static_cast<int32_t>(std::min(size, kMaxValidData)));
+    if (!writer.Close(false))
+        std::abort();
+    const XAString& stream = raw.kept;
+    for (int32_t cut = 0; cut <= stream.Length(); ++cut) {
+        LArchiveXString prefix;
+        prefix.OpenRead(stream, cut);
+        LArchiveCrypt crypt;
+        if (crypt.Attach(prefix, false))
+            ReadAll(crypt);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size > INT32_MAX / 2)
+        return 0;
+    ReadArbitrary(data, size);
+    RewriteArbitrary(data, size);
+    ReadEveryPrefix(data, size);
+    return 0;
+}
