@@ -1,10 +1,10 @@
 #include "archive_crypt.h"
 
 #include "crc32.h"
+#include "file_time.h"
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
 #include <limits>
 #include <string.h>
 
@@ -33,11 +33,6 @@ constexpr int kHeaderCrcAt = 28;
 // The system's fixed key, in file order; its eight key words are little-endian byte pairs.
 constexpr uint8_t kKeyBytes[16] = {0x7C, 0x1E, 0x5A, 0x93, 0xD0, 0x48, 0x6B, 0x2F,
                                    0xE4, 0x31, 0x9A, 0x77, 0x05, 0xC2, 0xB8, 0xD6};
-
-// 100-nanosecond intervals between 1 January 1601 and 1 January 1970.
-constexpr uint64_t kFileTimeUnixEpoch = 116444736000000000ULL;
-constexpr uint64_t kFileTimeUnitsPerSecond = 10000000ULL;
-constexpr uint64_t kNanosecondsPerFileTimeUnit = 100;
 
 uint64_t LoadU64(const uint8_t* p)
 {
@@ -74,10 +69,7 @@ int64_t RoundUpToUnit(int64_t n)
 
 uint64_t LArchiveCrypt::SystemStartValue()
 {
-    timespec now = {};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return kFileTimeUnixEpoch + static_cast<uint64_t>(now.tv_sec) * kFileTimeUnitsPerSecond +
-           static_cast<uint64_t>(now.tv_nsec) / kNanosecondsPerFileTimeUnit;
+    return FileTimeNow();
 }
 
 LArchiveCrypt::LArchiveCrypt(int32_t ioBufferBytes)

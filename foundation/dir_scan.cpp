@@ -1,7 +1,7 @@
 #include "dir_scan.h"
 
-#include "calendar_date.h"
 #include "file_error_class.h"
+#include "file_time.h"
 #include "name_pattern.h"
 
 #include <cerrno>
@@ -14,20 +14,10 @@
 namespace {
 
 constexpr const char* kWholeFolder = "*.*";
-constexpr uint64_t kFileTimeUnixEpoch = 116444736000000000ULL;
-constexpr uint64_t kFileTimeUnitsPerSecond = 10000000ULL;
-constexpr uint64_t kNanosecondsPerFileTimeUnit = 100;
 
 bool HasWildcard(std::string_view s)
 {
     return s.find_first_of("*?") != std::string_view::npos;
-}
-
-FileTimeRecord FileTimeOf(const timespec& t)
-{
-    const uint64_t units = kFileTimeUnixEpoch + static_cast<uint64_t>(t.tv_sec) * kFileTimeUnitsPerSecond +
-                           static_cast<uint64_t>(t.tv_nsec) / kNanosecondsPerFileTimeUnit;
-    return {static_cast<int32_t>(units >> 32), static_cast<uint32_t>(units), GetTimezoneOffset()};
 }
 
 } // namespace
@@ -161,7 +151,7 @@ bool CDirScan::Describe(const char* name)
     // Links count as writable: removing one never touches its target.
     if (!isLink_ && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         accessFlags_ &= ~kDirAccessWritable;
-    FileTimeToDayTime(FileTimeOf(info.st_mtim), packedDate_, timeOfDay_);
+    FileTimeToDayTime(FileTimeRecordOf(info.st_mtim), packedDate_, timeOfDay_);
     size_ = static_cast<uint32_t>(info.st_size);
     return true;
 }

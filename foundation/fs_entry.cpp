@@ -1,5 +1,6 @@
 #include "fs_entry.h"
 
+#include "file_time.h"
 #include "name_pattern.h"
 
 #include <cerrno>
@@ -10,9 +11,6 @@
 namespace {
 
 constexpr mode_t kNewFolderMode = 0777;
-constexpr uint64_t kFileTimeUnixEpoch = 116444736000000000ULL;
-constexpr uint64_t kFileTimeUnitsPerSecond = 10000000ULL;
-constexpr uint64_t kNanosecondsPerFileTimeUnit = 100;
 
 // The path without trailing '/', keeping a lone root.
 std::string StripTrailingSeparators(std::string path)
@@ -43,10 +41,7 @@ bool DescribeEntry(const std::string& path, std::string_view name, FsEntry& entr
         entry.attributes |= kFsAttributeHidden;
     if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         entry.attributes |= kFsAttributeReadOnly;
-    const uint64_t units = kFileTimeUnixEpoch +
-                           static_cast<uint64_t>(info.st_mtim.tv_sec) * kFileTimeUnitsPerSecond +
-                           static_cast<uint64_t>(info.st_mtim.tv_nsec) / kNanosecondsPerFileTimeUnit;
-    entry.lastWrite = {static_cast<int32_t>(units >> 32), static_cast<uint32_t>(units), GetTimezoneOffset()};
+    entry.lastWrite = FileTimeRecordOf(info.st_mtim);
     return true;
 }
 
