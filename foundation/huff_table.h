@@ -1,0 +1,88 @@
+#pragma once
+// A Huffman table: built from a histogram or read from its serialised form, it codes one
+// symbol at a time on a bit stream. Tables are stored with the data they coded, so building,
+// the serialised form and the codes are bit-exact.
+
+#include <cstdint>
+#include <vector>
+
+class LBitArchive;
+class LBitArchiveBytes;
+class LHuffHisto;
+
+class LHuffTable
+{
+  public:
+    LHuffTable() = default;
+    LHuffTable(const LHuffTable&) = delete;
+    LHuffTable& operator=(const LHuffTable&) = delete;
+    virtual ~LHuffTable() = default;
+
+    void Clear();
+    bool Build(const LHuffHisto& histogram);
+    // Needed after Build and before Encode.
+    bool PrepareEncode();
+    bool Encode(int32_t symbol, LBitArchive& bits);
+    bool Decode(int32_t& out, LBitArchive& bits) const;
+    // The same bits read, faster: looks ahead into bytes the source already holds.
+    bool Decode(int32_t& out, LBitArchiveBytes& bits) const;
+    bool Write(LBitArchive& bits) const;
+    bool Read(LBitArchive& bits);
+
+    // Built from a histogram or read with nodes.
+    bool HasNodes() const { return nodeCount_ > 0; }
+    int64_t Used() const { return used_; }
+    int32_t Min() const { return min_; }
+    int32_t Max() const { return max_; }
+    int32_t Width() const { return width_; }
+    int32_t Depth() const { return depth_; }
+    int32_t NodeCount() const { return nodeCount_; }
+
+  private:
+    struct Node
+    {
+        int32_t previous = -1; // list links, used while building
+        int32_t next = -1;
+        int32_t parent = -1;
+        int32_t left = -1;
+        int32_t right = -1;
+        int32_t key = 0; // the symbol of a leaf, 0 for an inner node
+        int64_t count = 0;
+
+        bool IsLeaf() const { return left < 0; }
+    };
+
+    struct LookupEntry
+    {
+        int32_t target; // the symbol when a leaf is reached, else the node
+        int16_t bits;
+        int16_t leaf;
+    };
+
+    struct LookupTable
+    {
+        int32_t offset; // of its first entry
+        int32_t bits;
+    };
+
+    bool MergeNodes();
+    bool ReadTree(LBitArchive& bits, int64_t announcedNodes);
+    void Finish();
+    std::vector<int32_t> SubtreeHeights() const;
+    void BuildLookup(const std::vector<int32_t>& heights);
+
+    int64_t used_ = 0;
+    int32_t min_ = 0;
+    int32_t max_ = 0;
+    int32_t width_ = 0;
+    int32_t depth_ = 0;
+    std::vector<Node> nodes_; // the node store; empty until built or read
+    int32_t nodeCount_ = 0;
+    int32_t root_ = -1;
+    std::vector<int32_t> leaves_; // sorted by symbol, for encoding
+    std::vector<uint8_t> codeBuffer_;
+    // For decoding several bits at a time.
+    std::vector<LookupEntry> lookup_;
+    std::vector<LookupTable> lookupTables_;
+    std::vector<int32_t> tableOf_; // per node, its table or -1
+};
