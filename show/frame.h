@@ -10,6 +10,7 @@
 class LPic;
 class LFrameCodec;
 class LBitArchive;
+class LBitArchiveBytes;
 
 class LFrame
 {
@@ -40,7 +41,7 @@ class LFrame
 
     // With no writer, counts the frame's symbols into the codec's histograms.
     bool HuffEncode(LFrameCodec& codec, LBitArchive* bits) const;
-    bool HuffDecode(const LFrameCodec& codec, LBitArchive& bits);
+    bool HuffDecode(const LFrameCodec& codec, LBitArchiveBytes& bits);
 
     // The words that commands may be read from: a stored count is not trusted.
     int32_t ValidCount() const { return count <= 0 ? 0 : (count > kCapacity ? kCapacity : count); }
