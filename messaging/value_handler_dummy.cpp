@@ -1,0 +1,7 @@
+#include "value_handler_dummy.h"
+
+LValueHandlerDummy& LValueHandlerDummy::Get()
+{
+    static LValueHandlerDummy dummy;
+    return dummy;
+}
