@@ -1,6 +1,7 @@
 #include "beamvista_opengl_defaults.h"
 
 #include "beamvista_pars.h"
+#include "beamvista_registration.h"
 #include "reg_key.h"
 #include "text_compare.h"
 
@@ -64,6 +65,15 @@ void SetBeamvistaRegistryBase(const char* name)
     if (StrEqualNoCase(name, RegistryBase().CStr()))
         return;
     RegistryBase() = name;
+    if (BeamvistaParametersRegistered() && !RegistryBase().IsEmpty())
+        ApplyBeamvistaOpenGlDefaults();
+}
+
+void ApplyBeamvistaOpenGlDefaults()
+{
+    LBeamvistaPars pars;
+    pars.LoadOpenGlDefaults(); // whatever it finds, the generic defaults go to the handlers
+    pars.ApplyToParameters(kBeamvistaAllGroups);
 }
 
 XAString BeamvistaOpenGlKey()

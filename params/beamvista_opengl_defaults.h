@@ -11,5 +11,8 @@ const XAString& BeamvistaRegistryBase();
 // Sets the base unless it equals the current one in any letter case; once the parameters are
 // registered, loads the stored switches over the defaults and applies them to the handlers.
 void SetBeamvistaRegistryBase(const char* name);
+// Sends the generic defaults, with the user's stored OpenGL switches laid over them, to the
+// parameter handlers.
+void ApplyBeamvistaOpenGlDefaults();
 // The key of the stored switches: the base and "OpenGL" joined with exactly one '\'.
 XAString BeamvistaOpenGlKey();

@@ -1,21 +1,12 @@
 #include "beamvista_opengl_defaults.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "beamvista_pars.h"
-#include "settings_store.h"
-
-namespace fs = std::filesystem;
+#include "beamvista_test_util.h"
 
 namespace {
-
-constexpr char kPathVariable[] = "ZYL_SETTINGS_DB";
-constexpr char kOpenGlKey[] = "Software\\Velquon\\RodaZI\\Zyl Player\\OpenGL";
 
 // The six stored switches in the order in which they are written.
 const char* const kValueNames[] = {"ForceGeneric", "EnhancedLines", "EnhancedLinesBeam",
@@ -25,45 +16,17 @@ const char* const kValueNames[] = {"ForceGeneric", "EnhancedLines", "EnhancedLin
 class BeamvistaOpenGlDefaultsTest : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "opengl_defaults_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        if (const char* old = std::getenv(kPathVariable))
-            m_oldPath = old;
-        setenv(kPathVariable, (m_folder / "registry.db").c_str(), 1);
-        SetBeamvistaRegistryBase("Zyl Player");
-    }
-    void TearDown() override
-    {
-        SetBeamvistaRegistryBase("");
-        if (m_oldPath)
-            setenv(kPathVariable, m_oldPath->c_str(), 1);
-        else
-            unsetenv(kPathVariable);
-        std::error_code error;
-        fs::remove_all(m_folder, error);
-    }
+    void SetUp() override { SetBeamvistaRegistryBase("Zyl Player"); }
+    void TearDown() override { SetBeamvistaRegistryBase(""); }
 
     void Store(const char* name, std::vector<uint8_t> data)
     {
-        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
-        std::optional<SettingsStore::KeyId> key = store->OpenKey(SettingsRoot::CurrentUser, kOpenGlKey, true);
-        ASSERT_TRUE(key);
-        ASSERT_TRUE(store->SetValue(*key, name, SettingsValueType::Dword, data));
+        ScopedSettingsStore::Store(kPlayerOpenGlKey, name, data);
     }
     void StoreDword(const char* name, uint32_t value) { Store(name, EncodeSettingsDword(value)); }
-
     std::optional<uint32_t> Stored(const char* name)
     {
-        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
-        std::optional<SettingsStore::KeyId> key =
-            store->OpenKey(SettingsRoot::CurrentUser, kOpenGlKey, false);
-        if (!key)
-            return std::nullopt;
-        std::optional<SettingsValue> value = store->GetValue(*key, name);
-        return value ? DecodeSettingsDword(value->data) : std::nullopt;
+        return ScopedSettingsStore::Stored(kPlayerOpenGlKey, name);
     }
 
     // Every OpenGL switch on, so that what a read sets to 0 shows.
@@ -75,8 +38,7 @@ class BeamvistaOpenGlDefaultsTest : public ::testing::Test
         return pars;
     }
 
-    fs::path m_folder;
-    std::optional<std::string> m_oldPath;
+    ScopedSettingsStore m_store;
 };
 
 TEST_F(BeamvistaOpenGlDefaultsTest, WritesTheSixSwitches)

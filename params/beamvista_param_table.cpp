@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr double kFineStep = 0.0; // every value then takes a hundredth of its step
-
 constexpr BeamvistaField FieldOf(uint8_t LBeamvistaPars::*member)
 {
     return {member, nullptr, nullptr, nullptr};
@@ -25,8 +23,8 @@ constexpr BeamvistaField FieldOf(XAString LBeamvistaPars::*member)
 
 // clang-format off
 #define ZYL_BEAMVISTA_ROW(field, name, storage, def, min, max, step, intDigits, fracDigits, width, block, tag) \
-    BeamvistaParamDef{name, BeamvistaStorage::storage, def, min, max, step, kFineStep, intDigits, fracDigits, \
-                      width, BeamvistaBlock::block, tag, FieldOf(&LBeamvistaPars::field)},
+    BeamvistaParamDef{name, BeamvistaStorage::storage, def, min, max, step, kBeamvistaFineStep, intDigits, \
+                      fracDigits, width, BeamvistaBlock::block, tag, FieldOf(&LBeamvistaPars::field)},
 // clang-format on
 
 constexpr std::array<BeamvistaParamDef, kBeamvistaParamCount> kTable = {

@@ -9,6 +9,8 @@
 #include "beamvista_storage.h"
 
 inline constexpr int32_t kBeamvistaParamCount = 132;
+// Every parameter's fine step: each value then takes a hundredth of its step.
+inline constexpr double kBeamvistaFineStep = 0.0;
 // Row of o_bg0; member k of background n is the row kBeamvistaFirstBackgroundRow + 8 n + k.
 inline constexpr int32_t kBeamvistaFirstBackgroundRow = 40;
 

@@ -1,9 +1,15 @@
 #include "beamvista_param_table.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+
+#include "beamvista_parameter_objects.h"
+#include "value_double_fmt1.h"
+#include "value_int.h"
+#include "value_string.h"
 
 namespace {
 
@@ -156,6 +162,50 @@ const ExpectedRow kExpected[] = {
     {"0x20010", Kind::Int, 0, 0, 1, 0.1, {0, 0, 0}},
 };
 
+constexpr double kStepScale = 1.0 / 65536.0; // values keep their steps scaled by 2^-16
+constexpr int32_t kItemValue = LValueModifyMsg::kItemValue;
+constexpr int32_t kItemDefault = LValueModifyMsg::kItemDefault;
+constexpr int32_t kItemMinimum = LValueModifyMsg::kItemMinimum;
+constexpr int32_t kItemMaximum = LValueModifyMsg::kItemMaximum;
+constexpr int32_t kItemStep = LValueModifyMsg::kItemStep;
+constexpr int32_t kItemFineStep = LValueModifyMsg::kItemFineStep;
+
+// The handler built for a row holds the row's value class with its arguments, and its value
+// starts at the default.
+void ExpectHandler(const ExpectedRow& expected, LValueHandler& handler)
+{
+    const LValue* value = handler.GetOwnerValue();
+    EXPECT_EQ(value, handler.GetCurrentValue());
+    EXPECT_TRUE(value->IsEnabled());
+    if (expected.kind == Kind::Text) {
+        ASSERT_NE(dynamic_cast<const LValueString*>(value), nullptr);
+        EXPECT_TRUE(value->GetString(kItemValue).IsEmpty());
+        EXPECT_TRUE(value->GetString(kItemDefault).IsEmpty());
+        EXPECT_EQ(value->GetInt(kItemMaximum), 255);
+        return;
+    }
+    if (expected.kind == Kind::Int) {
+        ASSERT_NE(dynamic_cast<const LValueInt*>(value), nullptr);
+        EXPECT_EQ(value->GetInt(kItemValue), expected.defaultValue);
+        EXPECT_EQ(value->GetInt(kItemDefault), expected.defaultValue);
+        EXPECT_EQ(value->GetInt(kItemMinimum), expected.minimum);
+        EXPECT_EQ(value->GetInt(kItemMaximum), expected.maximum);
+    } else {
+        const auto* real = dynamic_cast<const LValueDoubleFmt1*>(value);
+        ASSERT_NE(real, nullptr);
+        EXPECT_EQ(value->GetDouble(kItemValue), expected.defaultValue);
+        EXPECT_EQ(value->GetDouble(kItemDefault), expected.defaultValue);
+        EXPECT_EQ(value->GetDouble(kItemMinimum), expected.minimum);
+        EXPECT_EQ(value->GetDouble(kItemMaximum), expected.maximum);
+        EXPECT_EQ(real->IntDigits(), expected.format[0]);
+        EXPECT_EQ(real->FracDigits(), expected.format[1]);
+        EXPECT_EQ(real->Width(), expected.format[2]);
+    }
+    const double step = expected.step * kStepScale;
+    EXPECT_NEAR(value->GetDouble(kItemStep), step, step * 1e-12);
+    EXPECT_NEAR(value->GetDouble(kItemFineStep), step / 100, step * 1e-14);
+}
+
 // Stream tags of the rows before the backgrounds, in row order.
 const int32_t kLeadingTags[] = {
     0x1100, 0x1110, 0x1120, 0x1130, 0x1140, 0x1150, 0x1200, 0x1210, 0x1220, 0x1230,
@@ -164,7 +214,7 @@ const int32_t kLeadingTags[] = {
     0x4110, 0x4120, 0x4200, 0x5000, 0x5010, 0x6000, 0x6010, 0x6020, 0x6110, 0x6120,
 };
 
-TEST(BeamvistaParamTable, RowsMatchTheSecondTranscription)
+TEST(BeamvistaParamTable, RowsAndHandlersMatchTheSecondTranscription)
 {
     const auto table = BeamvistaParamTable();
     static_assert(std::size(kExpected) == kBeamvistaParamCount);
@@ -192,6 +242,7 @@ TEST(BeamvistaParamTable, RowsMatchTheSecondTranscription)
         EXPECT_EQ(def.maximum, expected.maximum);
         EXPECT_EQ(def.step, expected.step);
         EXPECT_EQ(def.fineStep, 0.0);
+        ExpectHandler(expected, BeamvistaParameterObject(i));
     }
 }
 
