@@ -1,5 +1,7 @@
 #include "beamvista_pars.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
