@@ -7,11 +7,12 @@ namespace {
 
 constexpr const char* kNilText = "SaveDIB, bitmap NIL!";
 constexpr const char* kUnsupportedText = "SaveDIB, Unsupported format!";
-constexpr const char* kTruncatedText = "Not a valid BMP/DIB file!";
+constexpr const char* kTruncatedText = "Not a valid BMP/DIB file!"; // also for sizes no reader takes
 constexpr const char* kInvalidBmpText = "Invalid BMP file!";
 constexpr const char* kNullHandleText = "HDIB is NULL!";
 constexpr int32_t kMaxPaletteEntries = 256;
 constexpr int32_t kReadSlack = 4096;
+constexpr int32_t kMostBits = 32;
 
 int32_t PaletteEntries(const BmpInfoHeader& info)
 {
@@ -42,6 +43,11 @@ bool SaveDIB(LArchiveBase& archive, const uint8_t* dib, int32_t length)
         return false;
     }
     BmpInfoHeader info = ParseBmpInfoHeader(dib);
+    if (info.bitCount > kMostBits || info.width < 0 || info.width > kImageMaxSide ||
+        info.height < -kImageMaxSide || info.height > kImageMaxSide) {
+        archive.Status().SetError(kTruncatedText, 0);
+        return false;
+    }
     const int32_t entries = PaletteEntries(info);
     const bool coded = info.compression == kBmpRle8 || info.compression == kBmpRle4;
     const int64_t rows = info.height < 0 ? -static_cast<int64_t>(info.height) : info.height;
@@ -49,7 +55,7 @@ bool SaveDIB(LArchiveBase& archive, const uint8_t* dib, int32_t length)
     const int64_t tableBytes =
         4 * static_cast<int64_t>(entries) + (info.compression == kBmpBitFields ? kBmpMaskBytes : 0);
     const int64_t pixelOffset = kBmpFileHeaderBytes + kBmpInfoHeaderBytes + tableBytes;
-    if (entries < 0 || entries > kMaxPaletteEntries || info.width < 0 || imageSize < 0 ||
+    if (entries < 0 || entries > kMaxPaletteEntries || imageSize < 0 ||
         kBmpInfoHeaderBytes + tableBytes + imageSize > length) {
         archive.Status().SetError(kTruncatedText, 0);
         return false;

@@ -102,7 +102,14 @@ TEST(SaveDIB, RefusesWhatItCannotWrite)
     coreHeader[0] = 12;
     Bytes hugeRle = DibOf(Bgr24(1));
     hugeRle[16] = kBmpRle8, hugeRle[20] = 0xFF, hugeRle[21] = 0xFF;
+    Bytes huge = DibOf(Bgr24(1));
+    huge[4] = 0xC3, huge[5] = 0x0E, huge[6] = 0, huge[7] = 0x0E; // rows of 2^38 bits
+    huge[8] = 0, huge[9] = 0, huge[10] = 0, huge[11] = 0x70;
+    Bytes manyBits = DibOf(Bgr24(1));
+    manyBits[14] = 0xFF;
     const Case cases[] = {
+        {"sizes whose product wraps", huge, "Not a valid BMP/DIB file!"},
+        {"255 bits a pixel", manyBits, "Not a valid BMP/DIB file!"},
         {"no DIB", {}, "SaveDIB, bitmap NIL!"},
         {"core header", coreHeader, "SaveDIB, Unsupported format!"},
         {"shorter than a header", Bytes(20, 0), "SaveDIB, Unsupported format!"},
