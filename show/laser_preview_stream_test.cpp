@@ -1,0 +1,554 @@
+#include "laser_preview_stream.h"
+
+#include "show_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using namespace show_test;
+
+constexpr int64_t kSecond = 1000000;
+
+bool OpenBytes(LLaserPreviewStream& stream, const XAString& bytes)
+{
+    return stream.OpenMemory(bytes, -1, nullptr, true);
+}
+
+XAString Concat(std::initializer_list<XAString> parts)
+{
+    XAString all;
+    for (const XAString& p : parts)
+        all += p;
+    return all;
+}
+
+TEST(LaserPreviewStream, EmptyRecordingIsHeaderAndAOneByteIndex)
+{
+    const XAString file = RecordShow([](LLaserPreviewStream&) {});
+    const uint8_t prefix[8] = {'Z', 'Y', 'L', 0, 2, 0, 0, 0};
+    ASSERT_EQ(file.Length(), 64 + 32 + 48);
+    EXPECT_EQ(0, std::memcmp(file.CStr(), prefix, sizeof prefix));
+    for (int i = 8; i < 64; ++i)
+        EXPECT_EQ(file.CStr()[i], 0) << i;
+
+    const uint8_t body[] = {0, 0,    0,    42,   0, 0, 0, 0,  0xD6, 0x93, 0xA4, 0,  0, 0, 0,
+                            0, 0xD6, 0x93, 0xA4, 0, 1, 0, 0,  0,    0,    42,   0,  0, 0, 43,
+                            0, 0,    0,    42,   0, 0, 0, 42, 0,    0,    0,    43, 0};
+    const XAString plain = DecipherBody(file);
+    ASSERT_EQ(plain.Length(), static_cast<int32_t>(sizeof body));
+    EXPECT_EQ(0, std::memcmp(plain.CStr(), body, sizeof body));
+
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, file));
+    EXPECT_EQ(stream.FirstTime(), kHour);
+    EXPECT_EQ(stream.IndexEnd(), 43);
+    EXPECT_EQ(stream.StreamChannelCount(), 0);
+    EXPECT_EQ(stream.AvailableTimeUs(), -1);
+}
+
+TEST(LaserPreviewStream, RecordingMapsControllerChannelsToStreamChannels)
+{
+    const auto a = PointsFrame(1);
+    const XAString file = RecordShow([&](LLaserPreviewStream& s) {
+        EXPECT_TRUE(s.WriteFrame(3, 5, kHour + 10 * kSecond, a.get(), 0, 0));
+        EXPECT_TRUE(s.WriteFrame(1, 0, kHour + 10 * kSecond, a.get(), 0, 0));
+        EXPECT_TRUE(s.WriteFrame(3, 5, kHour + 11 * kSecond, a.get(), 0, 0));
+        EXPECT_EQ(s.LookupChannel(3, 5), 0);
+        EXPECT_EQ(s.LookupChannel(1, 0), 1);
+        // More than 2 s back: a new take, mapped afresh.
+        EXPECT_TRUE(s.WriteFrame(3, 5, kHour + 8900000, a.get(), 0, 0));
+        EXPECT_EQ(s.LookupChannel(3, 5), 2);
+        EXPECT_EQ(s.LookupChannel(1, 0), LLaserPreviewStream::kNoChannel);
+        EXPECT_EQ(s.LookupChannel(32, 0), LLaserPreviewStream::kNoChannel);
+        EXPECT_EQ(s.LookupChannel(0, 8), LLaserPreviewStream::kNoChannel);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, file));
+    EXPECT_EQ(stream.StreamChannelCount(), 3);
+    EXPECT_EQ(stream.ChannelServer(0), 3);
+    EXPECT_EQ(stream.ChannelServer(1), 1);
+    EXPECT_EQ(stream.ChannelServer(2), 3);
+    EXPECT_EQ(stream.ChannelIndex(0).Count(), 3); // two frames and the closing NIL
+}
+
+TEST(LaserPreviewStream, RecordingRefusesWhatItCannotStore)
+{
+    const auto a = PointsFrame(1);
+    LFrame empty;
+    RecordShow([&](LLaserPreviewStream& s) {
+        // A NIL before any frame of the pair is dropped, and reported as done.
+        EXPECT_TRUE(s.WriteFrame(0, 0, kHour, &empty, 0, 0));
+        EXPECT_EQ(s.LookupChannel(0, 0), LLaserPreviewStream::kNoChannel);
+        EXPECT_TRUE(s.WriteFrame(0, 0, kHour + kSecond, a.get(), 0, 0));
+        // A NIL not after the last entry is dropped.
+        EXPECT_TRUE(s.WriteFrame(0, 0, kHour + kSecond, nullptr, 0, 0));
+        EXPECT_EQ(s.ChannelIndex(0).Count(), 1);
+        EXPECT_FALSE(s.WriteFrame(32, 0, kHour, a.get(), 0, 0));
+        EXPECT_FALSE(s.WriteFrame(0, 8, kHour, a.get(), 0, 0));
+        for (int32_t pair = 1; pair < 32; ++pair)
+            EXPECT_TRUE(s.WriteFrame(pair / 8, pair % 8, kHour + kSecond, a.get(), 0, 0));
+        EXPECT_FALSE(s.WriteFrame(31, 7, kHour + kSecond, a.get(), 0, 0));
+        EXPECT_FALSE(s.SetUserData(4, "x"));
+    });
+}
+
+TEST(LaserPreviewStream, TwoFramesAtOneTimeLeaveOneEntryForTheSecond)
+{
+    const auto first = PointsFrame(11);
+    const auto second = PointsFrame(22);
+    const XAString file = RecordShow([&](LLaserPreviewStream& s) {
+        s.WriteFrame(0, 0, kHour, first.get(), 0, 0);
+        s.WriteFrame(0, 0, kHour, second.get(), 0, 0);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, file));
+    ASSERT_EQ(stream.ChannelIndex(0).Count(), 2);
+    EXPECT_GT(stream.ChannelIndex(0)[0].position, stream.BodyStart());
+    LFrame frame;
+    ASSERT_TRUE(stream.ReadFrame(0, kHour, frame));
+    EXPECT_EQ(MarkOf(frame), 22);
+}
+
+TEST(LaserPreviewStream, SkippedFramesFollowSequenceNumbers)
+{
+    struct Case
+    {
+        std::vector<int32_t> sequence;
+        int32_t skipped;
+    };
+    const Case cases[] = {{{7, 10}, 2}, {{10, 10}, 0}, {{65535, 1}, 1}, {{5, 0, 9}, 0}, {{1, 2, 3}, 0}};
+    const auto a = PointsFrame(1);
+    for (const Case& c : cases) {
+        RecordShow([&](LLaserPreviewStream& s) {
+            int64_t t = kHour;
+            for (int32_t n : c.sequence)
+                s.WriteFrame(0, 0, t += 1000, a.get(), 0, n);
+            EXPECT_EQ(s.SkippedFrames(), c.skipped) << c.sequence.front();
+        });
+    }
+}
+
+TEST(LaserPreviewStream, ReadFrameGivesTheFrameInForce)
+{
+    const auto a = PointsFrame(11);
+    const auto b = PointsFrame(22);
+    const XAString file = RecordShow([&](LLaserPreviewStream& s) {
+        s.WriteFrame(0, 0, kHour + 1 * kSecond, a.get(), 0, 0);
+        s.WriteFrame(0, 0, kHour + 2 * kSecond, nullptr, 0, 0);
+        s.WriteFrame(0, 0, kHour + 3 * kSecond, b.get(), 0, 0);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, file));
+    struct Case
+    {
+        int32_t channel;
+        int64_t time;
+        bool found;
+        int32_t mark;
+    };
+    const Case cases[] = {{0, kHour + kSecond - 1, false, 0},
+                          {0, kHour + kSecond, true, 11},
+                          {0, kHour + 1500000, true, 11},
+                          {0, kHour + 2 * kSecond, true, -1},
+                          {0, kHour + 2500000, true, -1},
+                          {0, kHour + 3 * kSecond, true, 22},
+                          {1, kHour + 3 * kSecond, false, 0},
+                          {32, kHour, false, 0},
+                          {-1, kHour, false, 0}};
+    for (const Case& c : cases) {
+        LFrame frame;
+        frame.count = 12345;
+        EXPECT_EQ(stream.ReadFrame(c.channel, c.time, frame), c.found) << c.channel << " " << c.time;
+        if (c.found)
+            EXPECT_EQ(MarkOf(frame), c.mark) << c.time;
+        else
+            EXPECT_EQ(frame.count, 12345);
+    }
+}
+
+TEST(LaserPreviewStream, ClosingEndsEachChannelWithANil)
+{
+    const auto a = PointsFrame(1);
+    const XAString file = RecordShow([&](LLaserPreviewStream& s) {
+        s.WriteFrame(0, 0, 1000, a.get(), 0, 0);
+        s.WriteFrame(0, 1, 1000, a.get(), 0, 0);
+        s.WriteFrame(0, 2, 1000, a.get(), 0, 0);
+        s.WriteFrame(0, 2, 5000000, a.get(), 0, 0);
+        s.WriteFrame(0, 1, 6000000, nullptr, 0, 0);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, file));
+    const ShowIndexArray& two = stream.ChannelIndex(2);
+    ASSERT_EQ(two.Count(), 3);
+    EXPECT_EQ(two.Last().time, 5100000);
+    EXPECT_TRUE(stream.ChannelEndsWithNil(2));
+    LFrame frame;
+    EXPECT_TRUE(stream.ReadFrame(2, 5100000, frame));
+    EXPECT_EQ(frame.count, 0);
+    // A channel that already ends with a NIL gets no second one.
+    EXPECT_EQ(stream.ChannelIndex(1).Count(), 2);
+    EXPECT_EQ(stream.ChannelIndex(1).Last().time, 6000000);
+}
+
+TEST(LaserPreviewStream, FramesWithoutTimeRunOnTheRecordingClock)
+{
+    FakeClock clock;
+    const auto untimed = PointsFrame(1);
+    const auto timed = TimedFrame(2, kHour + 48 * 1000);
+    RecordShow(
+        [&](LLaserPreviewStream& s) {
+            clock.now = 1000000;
+            EXPECT_TRUE(s.AddFrame(0, 0, untimed.get(), 0, 0));
+            clock.now += 40000;
+            EXPECT_TRUE(s.AddFrame(0, 0, untimed.get(), 0, 0));
+            ASSERT_EQ(s.ChannelIndex(0).Count(), 2);
+            EXPECT_EQ(s.ChannelIndex(0)[0].time, kHour);
+            EXPECT_EQ(s.ChannelIndex(0)[1].time, kHour + 40000);
+
+            // A timed frame sets the clock to its last time (after its points).
+            EXPECT_TRUE(s.AddFrame(0, 1, timed.get(), 0, 0));
+            EXPECT_EQ(s.ChannelIndex(1)[0].time, kHour + 48000);
+            LFrameStats stats;
+            timed->GetStats(stats);
+            clock.now += 20000;
+            EXPECT_TRUE(s.AddFrame(0, 0, untimed.get(), 0, 0));
+            EXPECT_EQ(s.ChannelIndex(0)[2].time, stats.lastTime + 20000);
+            EXPECT_EQ(s.FirstTime(), kHour);
+            EXPECT_EQ(s.LastTime(), stats.lastTime + 20000);
+        },
+        &clock);
+}
+
+TEST(LaserPreviewStream, SoundIsStoredInChunksAndReadAcrossThem)
+{
+    std::vector<char> sound(20000);
+    for (size_t i = 0; i < sound.size(); ++i)
+        sound[i] = static_cast<char>(i * 7 + i / 256);
+    const XAString file = RecordShow([&](LLaserPreviewStream& s) {
+        EXPECT_TRUE(s.AddSound(0, sound.data(), static_cast<int32_t>(sound.size())));
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, file));
+    ASSERT_EQ(stream.SoundIndex().Count(), 3);
+    EXPECT_EQ(stream.SoundIndex()[0].time, 0);
+    EXPECT_EQ(stream.SoundIndex()[1].time, 8192);
+    EXPECT_EQ(stream.SoundIndex()[2].time, 16384);
+    EXPECT_EQ(stream.TotalSoundBytes(), 20000);
+
+    std::vector<char> back(sound.size() + 10);
+    const int64_t sizes[] = {8192, 8192, 3616, 0};
+    size_t at = 0;
+    for (int64_t expected : sizes) {
+        const int64_t n = stream.AudioRead(back.data() + at, 1, back.size() - at);
+        EXPECT_EQ(n, expected);
+        at += static_cast<size_t>(std::max<int64_t>(n, 0));
+    }
+    EXPECT_EQ(0, std::memcmp(back.data(), sound.data(), sound.size()));
+
+    // Items of four bytes across a chunk boundary.
+    EXPECT_EQ(stream.AudioSeek(8188, 0), 0);
+    int32_t item[3] = {};
+    EXPECT_EQ(stream.AudioRead(item, 4, 3), 1);
+    EXPECT_EQ(stream.AudioTell(), 8192);
+    EXPECT_EQ(stream.AudioRead(item, 4, 0), 0);
+}
+
+TEST(LaserPreviewStream, AudioSeekKeepsTheOffsetInsideTheAvailableSound)
+{
+    std::vector<char> sound(20000, 'a');
+    const XAString file = RecordShow(
+        [&](LLaserPreviewStream& s) { s.AddSound(0, sound.data(), static_cast<int32_t>(sound.size())); });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, file));
+    struct Case
+    {
+        int32_t offset;
+        int32_t whence;
+        int32_t result;
+        int64_t tell;
+    };
+    const Case cases[] = {{-5, 0, -1, 0},    {0, 2, 0, 20000},    {100, 2, -1, 20000}, {-100, 1, 0, 19900},
+                          {5, 7, -1, 19900}, {300, 1, -1, 20000}, {123, 0, 0, 123}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(stream.AudioSeek(c.offset, c.whence), c.result) << c.offset << " " << c.whence;
+        EXPECT_EQ(stream.AudioTell(), c.tell);
+    }
+    EXPECT_EQ(stream.AudioClose(), 0);
+    EXPECT_EQ(stream.AudioTell(), 0);
+}
+
+// A hand-made show: header, the given data records, then the index records.
+XAString HandMadeShow(const XAString& data, const XAString& index)
+{
+    const int32_t indexPosition = kHeaderBytes + data.Length();
+    const int32_t end = indexPosition + index.Length();
+    const XAString header = Body([&](LArchiveBase& a) {
+        WriteHeader(a, indexPosition, kHour, kHour + kSecond, kHeaderBytes, end, kHeaderBytes, indexPosition,
+                    end);
+    });
+    return EncipheredShow(Concat({header, data, index}));
+}
+
+TEST(LaserPreviewStream, PlainFrameOfMoreWordsThanAFrameHoldsIsCut)
+{
+    constexpr int32_t kAnnounced = 30000;
+    const XAString data = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kRecordPlainFrame);
+        a.WriteCount(kAnnounced);
+        for (int32_t i = 0; i < kAnnounced; ++i)
+            a.WriteI32(i);
+        a.WriteCount(ShowFile::kRecordPlainFrame);
+        a.WriteCount(2);
+        a.WriteI32(-7);
+        a.WriteI32(8);
+    });
+    const int32_t second = kHeaderBytes + 1 + 3 + kAnnounced * 4;
+    const XAString index = Body([&](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kIndexFramesLong);
+        a.WriteCount(0);
+        a.WriteCount(0);
+        a.WriteCount(2);
+        a.WriteI32(kHeaderBytes);
+        a.WriteI64(kHour);
+        a.WriteI32(second);
+        a.WriteI64(kHour + 1000);
+        a.WriteCount(ShowFile::kIndexEnd);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, HandMadeShow(data, index)));
+    auto frame = std::make_unique<LFrame>();
+    ASSERT_TRUE(stream.ReadFrame(0, kHour, *frame));
+    EXPECT_EQ(frame->count, LFrame::kCapacity);
+    EXPECT_EQ(frame->words[LFrame::kCapacity - 1], static_cast<uint32_t>(LFrame::kCapacity - 1));
+    ASSERT_TRUE(stream.ReadFrame(0, kHour + 1000, *frame));
+    ASSERT_EQ(frame->count, 2);
+    EXPECT_EQ(frame->words[0], static_cast<uint32_t>(-7));
+    EXPECT_EQ(frame->words[1], 8u);
+}
+
+TEST(LaserPreviewStream, HostileRecordsFailWithoutHarm)
+{
+    // A negative word count reads as an empty frame; a count far beyond the body fails.
+    const XAString data = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kRecordPlainFrame);
+        a.WriteCount(-3);
+        a.WriteCount(ShowFile::kRecordPlainFrame);
+        a.WriteCount(0x7FFFFFFF);
+    });
+    const XAString index = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kIndexFramesLong);
+        a.WriteCount(0);
+        a.WriteCount(0);
+        a.WriteCount(3);
+        a.WriteI32(kHeaderBytes);
+        a.WriteI64(kHour);
+        a.WriteI32(kHeaderBytes + 6);
+        a.WriteI64(kHour + 1000);
+        a.WriteI32(-8);
+        a.WriteI64(kHour + 2000);
+        a.WriteCount(ShowFile::kIndexEnd);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, HandMadeShow(data, index)));
+    LFrame frame;
+    EXPECT_TRUE(stream.ReadFrame(0, kHour, frame));
+    EXPECT_EQ(frame.count, 0);
+    // A negative position is refused before it reaches the layer.
+    EXPECT_FALSE(stream.ReadFrame(0, kHour + 2000, frame));
+    EXPECT_FALSE(stream.GetError().Failed());
+    EXPECT_FALSE(stream.ReadFrame(0, kHour + 1000, frame));
+    EXPECT_TRUE(stream.GetError().Failed());
+    // The error stays until the show is opened again.
+    EXPECT_FALSE(stream.ReadFrame(0, kHour, frame));
+}
+
+TEST(LaserPreviewStream, SoundHolesFailInsteadOfLooping)
+{
+    // The index says a chunk at offset 0 of 100 bytes; the record holds 10 bytes at offset 50.
+    const XAString data = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kRecordSound);
+        a.WriteCount(50);
+        a.WriteCounted("0123456789", 10);
+        a.WriteCount(ShowFile::kRecordSound);
+        a.WriteCount(0);
+        a.WriteCounted("abcdefghij", 10);
+    });
+    const XAString index = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kIndexSound);
+        a.WriteCount(100);
+        a.WriteCount(2);
+        a.WriteI32(kHeaderBytes + 13);
+        a.WriteI32(0);
+        a.WriteI32(kHeaderBytes);
+        a.WriteI32(50);
+        a.WriteCount(ShowFile::kIndexEnd);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, HandMadeShow(data, index)));
+    char buffer[100];
+    EXPECT_EQ(stream.AudioRead(buffer, 1, 100), 10);
+    EXPECT_EQ(0, std::memcmp(buffer, "abcdefghij", 10));
+    // Offsets 10..49 and 60..99 are in no chunk, though the index says otherwise.
+    EXPECT_EQ(stream.AudioRead(buffer, 1, 100), -1);
+    EXPECT_EQ(stream.AudioSeek(50, 0), 0);
+    EXPECT_EQ(stream.AudioRead(buffer, 1, 100), 10);
+    EXPECT_EQ(stream.AudioRead(buffer, 1, 100), -1);
+}
+
+TEST(LaserPreviewStream, IndexRecordsOutsideTheirRangesAreReadAndDropped)
+{
+    const LChanOutParsPair pair(true);
+    const XAString index = Body([&](LArchiveBase& a) {
+        const int32_t keys[][3] = {{0, 4, 0}, {0, 0, 16}, {32, 0, 0}, {1, 1, 2}};
+        for (const auto& key : keys) {
+            a.WriteCount(ShowFile::kIndexOutputPars);
+            for (int32_t k : key)
+                a.WriteCount(k);
+            pair.Write(a, true);
+        }
+        a.WriteCount(ShowFile::kIndexFramesCompactNil);
+        a.WriteCount(40);
+        a.WriteCount(0);
+        a.WriteCount(1);
+        a.WriteI32(kHeaderBytes);
+        a.WriteI32(5);
+        a.WriteCount(ShowFile::kIndexUserData);
+        a.WriteCount(4);
+        a.WriteCounted("skipped", 7);
+        a.WriteCount(ShowFile::kIndexUserData);
+        a.WriteCount(3);
+        a.WriteCounted("kept", 4);
+        a.WriteCount(ShowFile::kIndexIgnoredPair);
+        a.WriteCount(1000);
+        a.WriteCount(-1);
+        a.WriteCount(ShowFile::kIndexOpaqueValue);
+        a.WriteI32(-77);
+        a.WriteCount(ShowFile::kIndexEnd);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, HandMadeShow(XAString(), index)));
+    EXPECT_EQ(stream.OutputParameters(0), nullptr);
+    EXPECT_EQ(stream.OutputParameters(1) != nullptr, true);
+    const LLaserPreviewStream::PresenceBlock& presence = *stream.OutputPresence(1);
+    for (int32_t i = 0; i < 64; ++i)
+        EXPECT_EQ(presence[i], i == 1 * 16 + 2 ? 1 : 0) << i;
+    EXPECT_EQ(stream.StreamChannelCount(), 0);
+    EXPECT_TRUE(stream.UserData(0).IsEmpty());
+    EXPECT_EQ(stream.UserData(3), "kept");
+    EXPECT_EQ(stream.OpaqueValue(), -77);
+}
+
+TEST(LaserPreviewStream, BitmapsAreNumberedOverTheFilledSlots)
+{
+    const LLaserPreviewBitmap bitmap = TestBitmap("back.bmp", 10);
+    ASSERT_FALSE(bitmap.FileBytes().IsEmpty());
+    const XAString file = RecordShow([&](LLaserPreviewStream& s) {
+        EXPECT_TRUE(s.AddBitmap(bitmap, 2));
+        EXPECT_FALSE(s.AddBitmap(bitmap, 4));
+        EXPECT_TRUE(s.AddBitmap(bitmap, -1));
+        EXPECT_TRUE(s.AddBitmap(bitmap, -1));
+        EXPECT_TRUE(s.AddBitmap(bitmap, -1));
+        EXPECT_FALSE(s.AddBitmap(bitmap, -1));
+    });
+    const XAString single = RecordShow([&](LLaserPreviewStream& s) { EXPECT_TRUE(s.AddBitmap(bitmap, 2)); });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, file));
+    EXPECT_EQ(stream.BitmapCount(), 4);
+    ASSERT_TRUE(OpenBytes(stream, single));
+    EXPECT_EQ(stream.BitmapCount(), 1);
+    EXPECT_EQ(stream.Bitmap(0).FileBytes(), bitmap.FileBytes());
+    EXPECT_EQ(stream.Bitmap(0).Name(), "back.bmp");
+    EXPECT_TRUE(stream.Bitmap(1).FileBytes().IsEmpty());
+}
+
+TEST(LaserPreviewStream, APrefixOfVersionOneHasNoHeaderPartTwo)
+{
+    const XAString body = Body([](LArchiveBase& a) {
+        a.WriteI32(20);
+        a.WriteI64(kHour);
+        a.WriteI64(kHour);
+        a.WriteCount(ShowFile::kIndexEnd);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(stream.OpenMemory(EncipheredShow(body, 1), -1, nullptr, false));
+    EXPECT_EQ(stream.FileEnd(), 0);
+    EXPECT_EQ(stream.AvailableBytes(), 0);
+    EXPECT_EQ(stream.IndexEnd(), 21);
+}
+
+TEST(LaserPreviewStream, BrokenHeadersAreRefused)
+{
+    struct Case
+    {
+        const char* what;
+        int32_t indexPosition;
+        int32_t indexEnd;
+        int32_t fileEnd;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"negative index position", -8, 43, 43, "Invalid Zyl file!"},
+        {"index end beyond any file", 42, 0x7FFFFFF0, 0x7FFFFFF0, "Invalid Zyl file!"},
+        {"negative file end", 42, 43, -1, "Invalid Zyl file!"},
+        {"index ends before it starts", 42, 30, 43, "Invalid Zyl file!"},
+    };
+    for (const Case& c : cases) {
+        const XAString body = Body([&](LArchiveBase& a) {
+            WriteHeader(a, c.indexPosition, kHour, kHour, 42, c.indexEnd, 42, 42, c.fileEnd);
+            a.WriteCount(ShowFile::kIndexEnd);
+        });
+        LLaserPreviewStream stream;
+        EXPECT_FALSE(stream.OpenMemory(EncipheredShow(body), -1, nullptr, false)) << c.what;
+        EXPECT_EQ(stream.GetError().ErrorText(), c.error) << c.what;
+        EXPECT_FALSE(stream.IsOpen());
+    }
+
+    LLaserPreviewStream stream;
+    XAString wrong =
+        EncipheredShow(Body([](LArchiveBase& a) { WriteHeader(a, 42, 0, 0, 42, 43, 42, 42, 43); }));
+    wrong = Concat({XAString("ZYX"), wrong.Sub(3, wrong.Length())});
+    EXPECT_FALSE(OpenBytes(stream, wrong));
+    EXPECT_EQ(stream.GetError().ErrorText(), "Invalid Zyl file!");
+
+    // An unknown index tag fails without a message of its own.
+    const XAString unknown = Body([](LArchiveBase& a) {
+        WriteHeader(a, 42, kHour, kHour, 42, 44, 42, 42, 44);
+        a.WriteCount(77);
+        a.WriteCount(ShowFile::kIndexEnd);
+    });
+    EXPECT_FALSE(OpenBytes(stream, EncipheredShow(unknown)));
+    EXPECT_FALSE(stream.GetError().Failed());
+}
+
+TEST(LaserPreviewStream, OpenMemoryTellsHowManyBytesItNeeds)
+{
+    const auto a = PointsFrame(1, 200);
+    const XAString file = RecordShow([&](LLaserPreviewStream& s) {
+        for (int32_t i = 0; i < 20; ++i)
+            s.WriteFrame(0, 0, kHour + i * 40000, a.get(), 0, 0);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, file));
+    const int32_t indexEnd = stream.IndexEnd();
+
+    int32_t needed = -1;
+    EXPECT_FALSE(stream.OpenMemory(file, 100, &needed, false));
+    EXPECT_EQ(needed, 256);
+    EXPECT_FALSE(stream.GetError().Failed());
+
+    // Header there, index (at the end of a recording) not yet.
+    EXPECT_FALSE(stream.OpenMemory(file, file.Length() - 20, &needed, false));
+    EXPECT_EQ(needed, indexEnd + 256);
+    EXPECT_GT(needed, file.Length() - 20);
+    EXPECT_FALSE(stream.GetError().Failed());
+
+    // Without the out-value the short body is an error.
+    EXPECT_FALSE(stream.OpenMemory(file, file.Length() - 20, nullptr, false));
+    EXPECT_EQ(stream.GetError().ErrorText(), "File too short!");
+}
+
+} // namespace
