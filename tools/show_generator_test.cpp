@@ -1,0 +1,140 @@
+#include "show_generator.h"
+
+#include "archive_file.h"
+#include "frame.h"
+#include "laser_preview_stream.h"
+#include "ogg_vorbis_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+class ShowGeneratorTest : public ::testing::Test
+{
+  protected:
+    ShowGeneratorTest()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zylgenXXXXXX").string();
+        folder_ = mkdtemp(pattern.data());
+    }
+    ~ShowGeneratorTest() override { std::filesystem::remove_all(folder_); }
+
+    std::string Generate(const char* name, const ShowGeneratorOptions& options)
+    {
+        const std::string path = (std::filesystem::path(folder_) / name).string();
+        const CError error = GenerateShow(path.c_str(), options);
+        EXPECT_FALSE(error.Failed()) << error.ErrorText().CStr();
+        return path;
+    }
+
+    static ShowGeneratorOptions Small(ShowForm form)
+    {
+        ShowGeneratorOptions options;
+        options.durationUs = 1000000;
+        options.pointsPerFrame = 40;
+        options.form = form;
+        return options;
+    }
+
+    std::string folder_;
+};
+
+TEST_F(ShowGeneratorTest, EachFormIsWhatItSays)
+{
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(stream.Open(Generate("raw.zyl", Small(ShowForm::kRaw)).c_str()));
+    EXPECT_LT(stream.DataStart(), stream.IndexPosition());
+    EXPECT_FALSE(stream.Codec().HasTables());
+    EXPECT_EQ(stream.StreamChannelCount(), 10);
+    EXPECT_EQ(stream.FirstTime(), 3600000000);
+
+    ASSERT_TRUE(stream.Open(Generate("streamable.zyl", Small(ShowForm::kStreamable)).c_str()));
+    EXPECT_GE(stream.DataStart(), stream.IndexPosition());
+    EXPECT_FALSE(stream.Codec().HasTables());
+
+    ASSERT_TRUE(stream.Open(Generate("coded.zyl", Small(ShowForm::kCoded)).c_str()));
+    EXPECT_GE(stream.DataStart(), stream.IndexPosition());
+    EXPECT_TRUE(stream.Codec().HasTables());
+    EXPECT_EQ(stream.StreamChannelCount(), 10);
+    EXPECT_EQ(stream.UserData(1), "Generated show, seed 1");
+
+    EXPECT_FALSE(stream.Open(Generate("aborted.zyl", Small(ShowForm::kAborted)).c_str()));
+    EXPECT_EQ(stream.GetError().ErrorText(), "Invalid Zyl file!");
+
+    const XAString truncated =
+        LoadFileToString(Generate("truncated.zyl", Small(ShowForm::kTruncated)).c_str());
+    const XAString whole = LoadFileToString((std::filesystem::path(folder_) / "coded.zyl").c_str());
+    EXPECT_EQ(truncated.Length(), whole.Length() / 2);
+    int32_t needed = 0;
+    if (stream.OpenMemory(truncated, -1, &needed, false))
+        EXPECT_TRUE(stream.IsIncomplete());
+    else
+        EXPECT_GT(needed, truncated.Length());
+}
+
+TEST_F(ShowGeneratorTest, TheSameSeedGivesTheSameShow)
+{
+    ShowGeneratorOptions options = Small(ShowForm::kCoded);
+    options.sound = true;
+    options.bitmaps = 1;
+    const XAString first = LoadFileToString(Generate("a.zyl", options).c_str());
+    const XAString second = LoadFileToString(Generate("b.zyl", options).c_str());
+    options.seed = 2;
+    const XAString other = LoadFileToString(Generate("c.zyl", options).c_str());
+    EXPECT_GT(first.Length(), 0);
+    EXPECT_TRUE(first == second);
+    EXPECT_FALSE(first == other);
+}
+
+TEST_F(ShowGeneratorTest, SoundAndPicturesAreReadable)
+{
+    ShowGeneratorOptions options = Small(ShowForm::kCoded);
+    options.durationUs = 3000000;
+    options.sound = true;
+    options.bitmaps = 2;
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(stream.Open(Generate("sound.zyl", options).c_str()));
+    ASSERT_EQ(stream.BitmapCount(), 2);
+    LLaserPreviewBitmap picture = stream.Bitmap(1);
+    EXPECT_FALSE(picture.Decode().IsEmpty());
+
+    ASSERT_GT(stream.TotalSoundBytes(), 0);
+    LOggVorbisStream decoder;
+    ASSERT_TRUE(decoder.Open(&stream));
+    EXPECT_NEAR(static_cast<double>(decoder.Duration()), 3000000.0, 50000.0);
+    decoder.Close();
+
+    // Frames of every pattern carry points, and channels go dark now and then.
+    int32_t nils = 0;
+    auto frame = std::make_unique<LFrame>();
+    for (int32_t c = 0; c < stream.StreamChannelCount(); ++c) {
+        const ShowIndexArray& index = stream.ChannelIndex(c);
+        for (int32_t i = 0; i < index.Count(); ++i) {
+            ASSERT_TRUE(stream.ReadFrame(c, index[i].time, *frame));
+            nils += frame->count == 0 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(nils, stream.StreamChannelCount());
+}
+
+TEST_F(ShowGeneratorTest, OptionsOutsideTheirRangesAreRefused)
+{
+    ShowGeneratorOptions tooWide = Small(ShowForm::kRaw);
+    tooWide.servers = 5;
+    tooWide.channelsPerServer = 8;
+    ShowGeneratorOptions noTime = Small(ShowForm::kRaw);
+    noTime.durationUs = 0;
+    ShowGeneratorOptions tooManyPictures = Small(ShowForm::kRaw);
+    tooManyPictures.bitmaps = 5;
+    for (const ShowGeneratorOptions& options : {tooWide, noTime, tooManyPictures}) {
+        const std::string path = (std::filesystem::path(folder_) / "bad.zyl").string();
+        EXPECT_EQ(GenerateShow(path.c_str(), options).ErrorText(), "Invalid show generator options!");
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+}
+
+} // namespace
