@@ -1,0 +1,56 @@
+// The converter over a show whose deciphered body is the input. Whatever happens, a failed
+// conversion leaves the output as it was and no temporary file behind.
+#include "show_file_converter.h"
+#include "show_fuzz_support.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A folder of its own for the run, removed at exit.
+class RunFolder
+{
+  public:
+    RunFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zylfuzzXXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~RunFolder() { std::filesystem::remove_all(path_); }
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+const RunFolder folder;
+
+constexpr const char* kOldOutput = "old output";
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string input = folder.Path() + "/in.zyl";
+    const std::string output = folder.Path() + "/out.zyl";
+    const XAString file = show_fuzz::ShowAround(data, size);
+    std::ofstream(input, std::ios::binary | std::ios::trunc).write(file.CStr(), file.Length());
+    std::ofstream(output, std::ios::binary | std::ios::trunc) << kOldOutput;
+
+    ShowConvertOptions options;
+    options.inputPath = input.c_str();
+    options.outputPath = output.c_str();
+    options.startValue = [] { return show_fuzz::kStartValue; };
+    const CError error = ShowFileConverter(options);
+    if (error.Failed() && LoadFileToString(output.c_str()) != kOldOutput)
+        std::abort();
+    int32_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        ++files;
+    if (files != 2)
+        std::abort();
+    return 0;
+}
