@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -137,9 +138,10 @@ class SaveBmpTest : public testing::Test
   protected:
     void SetUp() override
     {
-        folder = std::filesystem::path(testing::TempDir()) / "save_bmp_test";
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        // A folder of its own: CTest runs the tests of this fixture side by side.
+        std::string pattern = (std::filesystem::temp_directory_path() / "save_bmp_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
