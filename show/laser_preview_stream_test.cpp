@@ -50,6 +50,36 @@ TEST(LaserPreviewStream, EmptyRecordingIsHeaderAndAOneByteIndex)
     EXPECT_EQ(stream.AvailableTimeUs(), -1);
 }
 
+TEST(LaserPreviewStream, ARecordingOfOneFrameAndSomeSoundIsLaidOutAsExpected)
+{
+    const auto frame = frame_test::MakeFrame({0x11223344, 0xA0B0C0D0});
+    const XAString file = RecordShow([&](LLaserPreviewStream& s) {
+        s.WriteFrame(1, 2, 0x01020304, frame.get(), 0, 0);
+        s.AddSound(0, "xyz", 3);
+    });
+    // clang-format off
+    const uint8_t body[] = {
+        0, 0, 0, 59,                                  // index position
+        0, 0, 0, 0, 0xD6, 0x93, 0xA4, 0,              // first time: the start time, as the frame
+        0, 0, 0, 0, 0xD6, 0x93, 0xA4, 0,              // was written with a time of its own
+        1, 0,                                         // version 1, oldest reader 0
+        0, 0, 0, 42, 0, 0, 0, 99,                     // body start, index end
+        0, 0, 0, 42, 0, 0, 0, 59, 0, 0, 0, 99,        // data start, data end, file end
+        2, 2, 0x11, 0x22, 0x33, 0x44, 0xA0, 0xB0, 0xC0, 0xD0, // plain frame at 42
+        1, 0, 3, 'x', 'y', 'z',                       // sound chunk at 52, offset 0
+        3,                                            // closing NIL at 58
+        3, 1, 0, 2,                                   // frame index: server 1, stream channel 0, last a NIL
+        0, 0, 0, 42, 0, 0, 0, 0, 1, 2, 3, 4,          //   the frame
+        0, 0, 0, 58, 0, 0, 0, 0, 1, 3, 0x89, 0xA4,    //   the NIL, 100,000 us later
+        1, 3, 1, 0, 0, 0, 52, 0, 0, 0, 0,             // sound index: 3 bytes, one chunk at offset 0
+        0};                                           // end of the index
+    // clang-format on
+    const XAString plain = DecipherBody(file);
+    ASSERT_EQ(plain.Length(), static_cast<int32_t>(sizeof body));
+    for (int32_t i = 0; i < plain.Length(); ++i)
+        EXPECT_EQ(static_cast<uint8_t>(plain.CStr()[i]), body[i]) << "byte " << i;
+}
+
 TEST(LaserPreviewStream, RecordingMapsControllerChannelsToStreamChannels)
 {
     const auto a = PointsFrame(1);
