@@ -160,7 +160,7 @@ int64_t LLaserPreviewStream::AvailableTimeUs() const
                                       [](const StreamChannel& c) { return !c.index.IsEmpty(); });
     if (!anyEntry)
         return -1;
-    return availableTimeLimit_ == 0 ? lastTime_ : availableTimeLimit_;
+    return IsIncomplete() ? availableTimeLimit_ : lastTime_;
 }
 
 void LLaserPreviewStream::UpdateAvailability(bool clip)

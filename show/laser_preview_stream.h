@@ -148,10 +148,12 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     int64_t FirstTime() const { return firstTime_; }
     int64_t LastTime() const { return lastTime_; }
     int32_t AvailableBytes() const { return availableBytes_; }
-    // 0 when the whole show is there.
+    // 0 when the whole show is there; while it is partly there (IsIncomplete), frames at or
+    // after this time are not readable yet, whatever its value (0 included).
     int64_t AvailableTimeLimit() const { return availableTimeLimit_; }
-    // The last show time whose frames are there: the last time of a complete show, the limit
-    // of one still arriving; -1 while no stream channel has an entry.
+    // The last available show time as the player asks for it: the last time of a complete show
+    // (available-time limit 0, "no limit"), the limit of one still arriving, and -1 ("no last
+    // time known") while no stream channel has an entry.
     int64_t AvailableTimeUs() const;
     bool IsIncomplete() const { return availableBytes_ > 0; }
     float LoadedFraction() const { return loadedFraction_; }

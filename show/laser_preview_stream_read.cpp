@@ -196,6 +196,7 @@ void LLaserPreviewStream::ReadFrameIndex(int32_t tag, int32_t limit)
     if (!kept)
         return;
     channels_[channel].server = server;
+    // Tags 3 and 7: the last entry is a NIL entry (the one sense of show_file_format.h).
     channels_[channel].lastIsNil =
         tag == ShowFile::kIndexFramesLongNil || tag == ShowFile::kIndexFramesCompactNil;
     streamChannelCount_ = std::max(streamChannelCount_, channel + 1);
@@ -267,7 +268,9 @@ bool LLaserPreviewStream::ReadFrame(int32_t channel, int64_t time, LFrame& frame
     LMutexLocker locker(lock_);
     if (!InRange(channel, ShowFile::kStreamChannels))
         return false;
-    if (availableTimeLimit_ != 0 && time >= availableTimeLimit_)
+    // The limit counts only while the show is partly there: 0 is also a show time, so "0 = no
+    // limit" alone would let a show whose frames start at time 0 read records not yet there.
+    if (IsIncomplete() && time >= availableTimeLimit_)
         return false;
     ShowIndexArray& index = channels_[channel].index;
     const int32_t entry = index.FindByTime(time);

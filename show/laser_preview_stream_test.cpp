@@ -1,5 +1,6 @@
 #include "laser_preview_stream.h"
 
+#include "show_file_converter.h"
 #include "show_test_support.h"
 
 #include <gtest/gtest.h>
@@ -579,6 +580,46 @@ TEST(LaserPreviewStream, OpenMemoryTellsHowManyBytesItNeeds)
     // Without the out-value the short body is an error.
     EXPECT_FALSE(stream.OpenMemory(file, file.Length() - 20, nullptr, false));
     EXPECT_EQ(stream.GetError().ErrorText(), "File too short!");
+}
+
+} // namespace
+
+namespace {
+
+TEST(LaserPreviewStream, AShowStartingAtTimeZeroIsReadOnlyAsFarAsItHasArrived)
+{
+    // The available-time limit of a partly loaded show can be 0 itself; it still limits.
+    TempFolder folder;
+    const std::string path = folder.File("zero.zyl");
+    ASSERT_TRUE(RecordShowFile(path, [](LLaserPreviewStream& s) {
+        for (int32_t i = 0; i < 3; ++i) {
+            const auto frame = PointsFrame(i + 1, 300);
+            s.WriteFrame(0, 0, i * kSecond, frame.get(), 0, 0);
+        }
+    }));
+    ASSERT_FALSE(
+        MakeShowStreamable(nullptr, 0, 1, path.c_str(), nullptr, [] { return kStartValue; }).Failed());
+    const XAString file = ReadFileBytes(path);
+    constexpr int32_t kStep = 16;
+    bool sawLimitZero = false;
+    for (int32_t length = 0; length < file.Length(); length += kStep) {
+        LLaserPreviewStream stream;
+        int32_t needed = 0;
+        if (!stream.OpenMemory(file, length, &needed, false))
+            continue;
+        ASSERT_TRUE(stream.IsIncomplete());
+        sawLimitZero |= stream.AvailableTimeLimit() == 0;
+        for (const int64_t time : {int64_t{0}, kSecond / 2, kSecond, 2 * kSecond}) {
+            LFrame frame;
+            if (stream.ReadFrame(0, time, frame)) {
+                EXPECT_LT(time, stream.AvailableTimeLimit()) << length;
+                EXPECT_EQ(MarkOf(frame), static_cast<int32_t>(time / kSecond) + 1) << length;
+            }
+            EXPECT_FALSE(stream.GetError().Failed()) << length << " " << time;
+        }
+        EXPECT_EQ(stream.AvailableTimeUs(), stream.AvailableTimeLimit());
+    }
+    EXPECT_TRUE(sawLimitZero);
 }
 
 } // namespace

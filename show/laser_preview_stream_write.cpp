@@ -478,6 +478,7 @@ void LLaserPreviewStream::WriteIndexRecords()
         const StreamChannel& channel = channels_[c];
         if (channel.index.IsEmpty())
             continue;
+        // Tags 3 and 7 for a channel ending in a NIL entry, as the reader takes them.
         if (compact)
             crypt_.WriteCount(channel.lastIsNil ? ShowFile::kIndexFramesCompactNil
                                                 : ShowFile::kIndexFramesCompact);

@@ -32,7 +32,10 @@ enum RecordTag : int32_t {
 };
 
 // Index record tags. A frame index in its "NIL" variant (3, 7) says that the channel's last entry
-// is a NIL entry; the plain variant (2, 6) that it is a frame. Writer and reader keep this sense.
+// is a NIL entry; the plain variant (2, 6) that it is a frame. Writer and reader keep this one
+// sense, the one of the data records (3 is the NIL frame), so that a show read and written again
+// keeps its flags. Only writers look at the flag (to see where a closing NIL is needed); a player
+// ignores it, so a file written with the other sense plays the same.
 enum IndexTag : int32_t {
     kIndexEnd = 0,
     kIndexSound = 1,
