@@ -397,6 +397,51 @@ TEST(LaserPreviewStream, HostileRecordsFailWithoutHarm)
     EXPECT_FALSE(stream.ReadFrame(0, kHour, frame));
 }
 
+TEST(LaserPreviewStream, CountedBlocksLongerThanTheFileFail)
+{
+    constexpr int32_t kHuge = 0x7FFFFFF0;
+    // User data declaring more bytes than the index holds.
+    const XAString userData = HandMadeShow(XAString(), Body([](LArchiveBase& a) {
+                                               a.WriteCount(ShowFile::kIndexUserData);
+                                               a.WriteCount(0);
+                                               a.WriteCount(kHuge);
+                                               a.WriteCount(ShowFile::kIndexEnd);
+                                           }));
+    LLaserPreviewStream stream;
+    EXPECT_FALSE(OpenBytes(stream, userData));
+    EXPECT_TRUE(stream.GetError().Failed());
+
+    // The prefix's string, which a reader skips.
+    const XAString prefix = Body([](LArchiveBase& a) {
+        a.WriteBlock(ShowFile::kMagic, sizeof ShowFile::kMagic);
+        a.WriteVersion(ShowFile::kPrefixVersion, 0);
+        a.WriteCount(kHuge);
+        a.WriteI64(0);
+    });
+    EXPECT_FALSE(OpenBytes(stream, prefix));
+    EXPECT_TRUE(stream.GetError().Failed());
+
+    // A sound chunk declaring more bytes than the file has.
+    const XAString data = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kRecordSound);
+        a.WriteCount(0);
+        a.WriteCount(kHuge);
+        a.WriteBlock("abc", 3);
+    });
+    const XAString sound = HandMadeShow(data, Body([](LArchiveBase& a) {
+                                            a.WriteCount(ShowFile::kIndexSound);
+                                            a.WriteCount(100);
+                                            a.WriteCount(1);
+                                            a.WriteI32(kHeaderBytes);
+                                            a.WriteI32(0);
+                                            a.WriteCount(ShowFile::kIndexEnd);
+                                        }));
+    ASSERT_TRUE(OpenBytes(stream, sound));
+    char buffer[16];
+    EXPECT_EQ(stream.AudioRead(buffer, 1, sizeof buffer), -1);
+    EXPECT_TRUE(stream.GetError().Failed());
+}
+
 TEST(LaserPreviewStream, SoundHolesFailInsteadOfLooping)
 {
     // The index says a chunk at offset 0 of 100 bytes; the record holds 10 bytes at offset 50.

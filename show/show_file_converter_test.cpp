@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -69,6 +70,51 @@ TEST_F(ShowFileConverterTest, RepeatedFramesAreDroppedAndTheKeptOneLasts)
     EXPECT_EQ(MarkAt(0, kHour + 400000), 6);
     EXPECT_TRUE(stream_.Codec().HasTables());
     EXPECT_GE(stream_.DataStart(), stream_.IndexPosition());
+}
+
+TEST_F(ShowFileConverterTest, ATinyShowConvertsToTheseBytes)
+{
+    // Uncoded, so that every byte follows from the layout: a repeated frame is dropped, frames
+    // go in time order (equal times by input position), the index moves in front of the data.
+    const std::string path = folder_.File("tiny.zyl");
+    const auto a = frame_test::MakeFrame({0x11});
+    const auto b = frame_test::MakeFrame({0x22, 0x33});
+    ASSERT_TRUE(RecordShowFile(path, [&](LLaserPreviewStream& s) {
+        s.WriteFrame(0, 0, kHour, a.get(), 0, 0);
+        s.WriteFrame(0, 1, kHour, b.get(), 0, 0);
+        s.WriteFrame(0, 0, kHour + 40000, a.get(), 0, 0);
+    }));
+    ShowConvertOptions options = Options(path);
+    options.compress = false;
+    ASSERT_FALSE(ShowFileConverter(options).Failed());
+    const XAString file = ReadFileBytes(path);
+    const uint8_t prefix[] = {'Z', 'Y', 'L', 0, 2, 0, 0, 0};
+    ASSERT_GT(file.Length(), static_cast<int32_t>(sizeof prefix));
+    EXPECT_EQ(0, std::memcmp(file.CStr(), prefix, sizeof prefix));
+    // clang-format off
+    const uint8_t body[] = {
+        0, 0, 0, 42,                                  // index position: right after the header
+        0, 0, 0, 0, 0xD6, 0x93, 0xA4, 0,              // first and last time, as in the input
+        0, 0, 0, 0, 0xD6, 0x93, 0xA4, 0,
+        1, 0,                                         // version 1, oldest reader 0
+        0, 0, 0, 42, 0, 0, 0, 99,                     // body start, index end
+        0, 0, 0, 99, 0, 0, 0, 117, 0, 0, 0, 117,      // data start, data end, file end
+        3, 0, 0, 2,                                   // stream channel 0 (server 0), last a NIL
+        0, 0, 0, 99, 0, 0, 0, 0, 0xD6, 0x93, 0xA4, 0, //   a
+        0, 0, 0, 116, 0, 0, 0, 0, 0xD6, 0x95, 0xC6, 0xE0, // its NIL, 100,000 us after the repeat
+        3, 0, 1, 2,                                   // stream channel 1
+        0, 0, 0, 105, 0, 0, 0, 0, 0xD6, 0x93, 0xA4, 0, //  b
+        0, 0, 0, 115, 0, 0, 0, 0, 0xD6, 0x95, 0x2A, 0xA0, // its NIL
+        0,                                            // end of the index
+        2, 1, 0, 0, 0, 0x11,                          // a at 99
+        2, 2, 0, 0, 0, 0x22, 0, 0, 0, 0x33,           // b at 105 (same time, later in the input)
+        3,                                            // channel 1's NIL at 115 comes first
+        3};                                           // channel 0's NIL at 116
+    // clang-format on
+    const XAString plain = DecipherBody(file);
+    ASSERT_EQ(plain.Length(), static_cast<int32_t>(sizeof body));
+    for (int32_t i = 0; i < plain.Length(); ++i)
+        EXPECT_EQ(static_cast<uint8_t>(plain.CStr()[i]), body[i]) << "byte " << i;
 }
 
 TEST_F(ShowFileConverterTest, FrameRatePassKeepsFirstAndLast)
@@ -327,6 +373,13 @@ TEST_F(ShowFileConverterTest, FailuresLeaveTheOutputAsItWas)
     options.inputPath = folder_.File("missing.zyl").c_str();
     EXPECT_TRUE(ShowFileConverter(options).Failed());
     EXPECT_EQ(ReadFileBytes(output), "precious");
+
+    // An output that did not exist is not created by a failed conversion.
+    options.inputPath = input.c_str();
+    options.outputPath = folder_.File("new.zyl").c_str();
+    EXPECT_TRUE(ShowFileConverter(options).Failed());
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("new.zyl")));
+    EXPECT_EQ(FilesIn(folder_), 2);
 }
 
 TEST_F(ShowFileConverterTest, MakeShowStreamableLeavesAStreamableShowAlone)

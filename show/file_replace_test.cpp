@@ -1,0 +1,87 @@
+#include "file_replace.h"
+
+#include "show_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+using show_test::ReadFileBytes;
+using show_test::TempFolder;
+
+void WriteText(const std::string& path, const char* text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+dev_t DeviceOf(const std::string& path)
+{
+    struct stat info = {};
+    return stat(path.c_str(), &info) == 0 ? info.st_dev : 0;
+}
+
+TEST(ReplaceFileWith, RenamesOverTheTarget)
+{
+    TempFolder folder;
+    const std::string source = folder.File("new.tmp");
+    const std::string target = folder.File("show.zyl");
+    WriteText(source, "new");
+    WriteText(target, "old");
+    EXPECT_EQ(ReplaceFileWith(source.c_str(), target.c_str()), 0);
+    EXPECT_EQ(ReadFileBytes(target), "new");
+    EXPECT_FALSE(std::filesystem::exists(source));
+}
+
+TEST(ReplaceFileWith, CopiesAcrossFileSystemsThenRemovesTheSource)
+{
+    TempFolder folder;
+    const std::string shared = "/dev/shm";
+    if (!std::filesystem::is_directory(shared) || DeviceOf(shared) == DeviceOf(folder.Path()))
+        GTEST_SKIP() << "no second file system here";
+    const std::string source = shared + "/zyl_replace_" + std::to_string(getpid()) + ".tmp";
+    const std::string target = folder.File("show.zyl");
+    WriteText(source, "across");
+    WriteText(target, "old");
+    EXPECT_EQ(ReplaceFileWith(source.c_str(), target.c_str()), 0);
+    EXPECT_EQ(ReadFileBytes(target), "across");
+    EXPECT_FALSE(std::filesystem::exists(source));
+}
+
+TEST(ReplaceFileWith, AFailureLeavesBothFilesAsTheyWere)
+{
+    TempFolder folder;
+    const std::string target = folder.File("show.zyl");
+    WriteText(target, "old");
+    EXPECT_EQ(ReplaceFileWith(folder.File("missing.tmp").c_str(), target.c_str()), ENOENT);
+    EXPECT_EQ(ReadFileBytes(target), "old");
+
+    // A folder in the target's place cannot be replaced by a file.
+    const std::string source = folder.File("new.tmp");
+    const std::string taken = folder.File("taken");
+    WriteText(source, "new");
+    std::filesystem::create_directory(taken);
+    WriteText(taken + "/inside", "x");
+    EXPECT_NE(ReplaceFileWith(source.c_str(), taken.c_str()), 0);
+    EXPECT_EQ(ReadFileBytes(source), "new");
+    EXPECT_EQ(ReadFileBytes(taken + "/inside"), "x");
+}
+
+TEST(FolderOf, IsWhereTemporaryFilesGo)
+{
+    struct Case
+    {
+        const char* path;
+        const char* folder;
+    };
+    const Case cases[] = {{"shows/a.zyl", "shows"}, {"a.zyl", "."},        {"/a.zyl", "/"},
+                          {"/x/y/z.zyl", "/x/y"},  {nullptr, "."}};
+    for (const Case& c : cases)
+        EXPECT_EQ(FolderOf(c.path), c.folder) << (c.path ? c.path : "(null)");
+}
+
+} // namespace
