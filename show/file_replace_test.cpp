@@ -78,8 +78,8 @@ TEST(FolderOf, IsWhereTemporaryFilesGo)
         const char* path;
         const char* folder;
     };
-    const Case cases[] = {{"shows/a.zyl", "shows"}, {"a.zyl", "."},        {"/a.zyl", "/"},
-                          {"/x/y/z.zyl", "/x/y"},  {nullptr, "."}};
+    const Case cases[] = {
+        {"shows/a.zyl", "shows"}, {"a.zyl", "."}, {"/a.zyl", "/"}, {"/x/y/z.zyl", "/x/y"}, {nullptr, "."}};
     for (const Case& c : cases)
         EXPECT_EQ(FolderOf(c.path), c.folder) << (c.path ? c.path : "(null)");
 }
