@@ -286,6 +286,14 @@ TEST(LaserPreviewStream, SoundIsStoredInChunksAndReadAcrossThem)
     EXPECT_EQ(stream.AudioRead(item, 4, 3), 1);
     EXPECT_EQ(stream.AudioTell(), 8192);
     EXPECT_EQ(stream.AudioRead(item, 4, 0), 0);
+
+    // The converter's copy reads at offsets of its own, leaving the decoder's where it was.
+    char copy[50];
+    EXPECT_EQ(stream.ReadSound(8170, copy, sizeof copy), static_cast<int32_t>(sizeof copy));
+    EXPECT_EQ(0, std::memcmp(copy, sound.data() + 8170, sizeof copy));
+    EXPECT_EQ(stream.AudioTell(), 8192);
+    EXPECT_EQ(stream.ReadSound(19990, copy, sizeof copy), 10);
+    EXPECT_EQ(stream.AudioTell(), 8192);
 }
 
 TEST(LaserPreviewStream, AudioSeekKeepsTheOffsetInsideTheAvailableSound)
@@ -518,6 +526,56 @@ TEST(LaserPreviewStream, IndexRecordsOutsideTheirRangesAreReadAndDropped)
     EXPECT_EQ(stream.OpaqueValue(), -77);
 }
 
+// A show of one empty frame record and one frame index per tag, on stream channels 0, 1, ...
+XAString ShowWithFrameIndexTags(std::initializer_list<int32_t> tags)
+{
+    const XAString data = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kRecordPlainFrame);
+        a.WriteCount(0);
+    });
+    const XAString index = Body([&](LArchiveBase& a) {
+        int32_t channel = 0;
+        for (const int32_t tag : tags) {
+            a.WriteCount(tag);
+            a.WriteCount(0);
+            a.WriteCount(channel++);
+            a.WriteCount(1);
+            a.WriteI32(kHeaderBytes);
+            if (tag == ShowFile::kIndexFramesLong || tag == ShowFile::kIndexFramesLongNil)
+                a.WriteI64(kHour);
+            else
+                a.WriteI32(static_cast<int32_t>(kHour / ShowFile::kCompactFrameScale));
+        }
+        a.WriteCount(ShowFile::kIndexEnd);
+    });
+    return HandMadeShow(data, index);
+}
+
+TEST(LaserPreviewStream, TheNilFlagOfFrameIndexesKeepsOneSense)
+{
+    // Tags 2 and 6 say the channel's last entry is a frame, 3 and 7 that it is a NIL entry.
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, ShowWithFrameIndexTags({2, 3, 6, 7})));
+    const bool nil[] = {false, true, false, true};
+    for (int32_t c = 0; c < 4; ++c)
+        EXPECT_EQ(stream.ChannelEndsWithNil(c), nil[c]) << c;
+
+    // A show made streamable writes back the tags it read.
+    TempFolder folder;
+    const std::string path = folder.File("flags.zyl");
+    const XAString file = ShowWithFrameIndexTags({2, 3});
+    {
+        LArchiveFile out(path.c_str(), kArchiveFileCreate, true);
+        out.WriteBlock(file.CStr(), file.Length());
+    }
+    ASSERT_FALSE(
+        MakeShowStreamable(nullptr, 0, 1, path.c_str(), nullptr, [] { return kStartValue; }).Failed());
+    const XAString plain = DecipherBody(ReadFileBytes(path));
+    ASSERT_GT(plain.Length(), kHeaderBytes + 16);
+    EXPECT_EQ(plain.CStr()[kHeaderBytes], ShowFile::kIndexFramesLong);
+    EXPECT_EQ(plain.CStr()[kHeaderBytes + 16], ShowFile::kIndexFramesLongNil);
+}
+
 TEST(LaserPreviewStream, BitmapsAreNumberedOverTheFilledSlots)
 {
     const LLaserPreviewBitmap bitmap = TestBitmap("back.bmp", 10);
@@ -576,11 +634,19 @@ TEST(LaserPreviewStream, BrokenHeadersAreRefused)
         const XAString body = Body([&](LArchiveBase& a) {
             WriteHeader(a, c.indexPosition, kHour, kHour, 42, c.indexEnd, 42, 42, c.fileEnd);
             a.WriteCount(ShowFile::kIndexEnd);
+            // Past the 256 bytes below which any failed progressive open asks for 256.
+            const char filler[ShowFile::kNeededMargin] = {};
+            a.WriteBlock(filler, sizeof filler);
         });
         LLaserPreviewStream stream;
         EXPECT_FALSE(stream.OpenMemory(EncipheredShow(body), -1, nullptr, false)) << c.what;
         EXPECT_EQ(stream.GetError().ErrorText(), c.error) << c.what;
         EXPECT_FALSE(stream.IsOpen());
+        // Opening progressively, they are errors too, not a wait for bytes that never come.
+        int32_t needed = -1;
+        EXPECT_FALSE(stream.OpenMemory(EncipheredShow(body), -1, &needed, false)) << c.what;
+        EXPECT_EQ(stream.GetError().ErrorText(), c.error) << c.what;
+        EXPECT_EQ(needed, 0) << c.what;
     }
 
     LLaserPreviewStream stream;
