@@ -1,0 +1,87 @@
+#include "cvt_pars_parameter_objects.h"
+
+#include "cvt_par_handler.h"
+#include "cvt_par_table.h"
+#include "lcvt_pars.h"
+#include "lcvt_pars_dependency_checker.h"
+#include "registry_node.h"
+#include "value_handler.h"
+#include "value_handler_dummy.h"
+#include "value_tx.h"
+
+#include <array>
+#include <memory>
+
+namespace {
+
+// Made first and so gone last: what a handler uses while it lives and when it goes.
+struct Prerequisites
+{
+    Prerequisites()
+    {
+        LValueTx::GetGlobal();
+        LValueHandlerDummy::Get();
+        LMsgRegistryRoot();
+    }
+};
+
+// The record, then the checker, then the handlers in number order; destroyed in reverse.
+class CvtParsParameterObjects : Prerequisites
+{
+  public:
+    CvtParsParameterObjects()
+    {
+        for (int32_t n = 1; n <= kCvtParCount; ++n) {
+            handlers_[Slot(n)] = MakeCvtParHandler(n);
+        }
+    }
+
+    ~CvtParsParameterObjects()
+    {
+        for (int32_t n = kCvtParCount; n >= 1; --n) {
+            handlers_[Slot(n)].reset();
+        }
+    }
+
+    CvtParsParameterObjects(const CvtParsParameterObjects&) = delete;
+    CvtParsParameterObjects& operator=(const CvtParsParameterObjects&) = delete;
+
+    LValueHandler& Handler(int32_t n) { return *handlers_[Slot(n)]; }
+
+    const LCvtPars record;
+    LCvtParsDependencyChecker checker{record, &CvtParsParameterObject};
+
+  private:
+    static std::size_t Slot(int32_t n) { return static_cast<std::size_t>(n - 1); }
+
+    std::array<std::unique_ptr<LValueHandler>, kCvtParCount> handlers_;
+};
+
+CvtParsParameterObjects& TheObjects()
+{
+    static CvtParsParameterObjects objects;
+    return objects;
+}
+
+// The family is complete before the program's own code runs.
+[[maybe_unused]] const CvtParsParameterObjects& kBuiltAtStart = TheObjects();
+
+} // namespace
+
+LValueHandler& CvtParsParameterObject(int32_t n)
+{
+    if (n < 1 || n > kCvtParCount) {
+        return LValueHandlerDummy::Get();
+    }
+    return TheObjects().Handler(n);
+}
+
+const LCvtPars& CvtParsDefaults()
+{
+    return TheObjects().record;
+}
+
+LCvtParsDependencyChecker& CvtParsDependencyCheckerObject()
+{
+    return TheObjects().checker;
+}
