@@ -2,13 +2,10 @@
 
 #include "color_palettes.h"
 #include "color_space.h"
-#include "l_mutex.h"
+#include "published_table.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
-#include <memory>
-#include <new>
 
 namespace {
 
@@ -21,14 +18,7 @@ constexpr int32_t kNearGrey = 16;
 
 enum TableId { kHueOnly, kHueBrightness, kTable2, kTable3, kTableCount };
 
-// A published table: written once under GlobalMutex, read without a lock, freed at exit.
-struct TableSlot
-{
-    std::atomic<uint8_t*> bytes{nullptr};
-    ~TableSlot() { delete[] bytes.exchange(nullptr); }
-};
-
-TableSlot gSlots[kTableCount];
+PublishedTable gTables[kTableCount];
 
 int32_t Cell16(int32_t c)
 {
@@ -134,27 +124,10 @@ int32_t SizeOf(int32_t table)
     return table <= kHueBrightness ? kTable1Size : kTable23Size;
 }
 
-// The published table, building it when the slot is empty; null only when memory runs out.
+// The published table, building it on first use; null only when memory runs out.
 const uint8_t* TableOf(int32_t table)
 {
-    TableSlot& slot = gSlots[table];
-    if (const uint8_t* ready = slot.bytes.load(std::memory_order_acquire)) {
-        return ready;
-    }
-    const int32_t size = SizeOf(table);
-    std::unique_ptr<uint8_t[]> built(new (std::nothrow) uint8_t[static_cast<std::size_t>(size)]);
-    if (!built) {
-        return nullptr;
-    }
-    for (int32_t i = 0; i < size; ++i) {
-        built[static_cast<std::size_t>(i)] = static_cast<uint8_t>(EntryOf(table, i));
-    }
-    LMutexLocker lock(GlobalMutex);
-    uint8_t* expected = nullptr;
-    if (slot.bytes.compare_exchange_strong(expected, built.get(), std::memory_order_acq_rel)) {
-        return built.release();
-    }
-    return expected;
+    return gTables[table].Get(SizeOf(table), [table](int32_t index) { return EntryOf(table, index); });
 }
 
 // Without a table (no memory) the entry is computed directly: the same answer, only slower.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <thread>
 
 TEST(ColorLookupTables, Anchors)
 {
@@ -51,17 +50,4 @@ TEST(ColorLookupTables, BuiltTablesArePinned)
         EXPECT_EQ(Crc32(bytes, size), expected[which])
             << "table " << which << " crc 0x" << std::hex << Crc32(bytes, size);
     }
-}
-
-TEST(ColorLookupTables, ConcurrentFirstLookupsShareOneTable)
-{
-    int32_t results[2] = {};
-    std::thread a([&] { results[0] = ColorLookupTable2(10, 200, 30); });
-    std::thread b([&] { results[1] = ColorLookupTable2(10, 200, 30); });
-    a.join();
-    b.join();
-    EXPECT_EQ(results[0], results[1]);
-    int32_t size = 0;
-    const uint8_t* first = ColorLookupTableBytes(2, size);
-    EXPECT_EQ(ColorLookupTableBytes(2, size), first);
 }
