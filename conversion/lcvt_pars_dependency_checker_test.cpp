@@ -179,6 +179,22 @@ TEST_F(DependencyChecker, ThresholdBranches)
     EXPECT_EQ(IntOf(147), 0);
 }
 
+// A watch that names no handler reads through the fallback handler: 0 and false.
+TEST_F(DependencyChecker, UnresolvedWatchesReadAsZeroAndFalse)
+{
+    checker_.Enabled = false;
+    LCvtParsDependencyChecker lone(reference_, [this](int32_t n) -> LValueHandler& { return Target(n); });
+    ASSERT_TRUE(lone.WatchRef3.Attach(lone.AsReceiver(), "Test.CvtDep.Threshold", nullptr));
+    ASSERT_FALSE(Change(Target(147), 1, kRecordFlags).Failed());
+    ASSERT_FALSE(Change(Target(149), 5.0, kRecordFlags).Failed());
+    ASSERT_FALSE(Change(threshold_, 0.5).Failed());
+    EXPECT_EQ(IntOf(147), 0);
+    EXPECT_EQ(IntOf(150), 0);
+    EXPECT_EQ(RealOf(151), 0.5);
+    EXPECT_EQ(RealOf(149), 0.0);
+    EXPECT_EQ(RealOf(152), 0.0);
+}
+
 TEST_F(DependencyChecker, CopiesIntoTheRepeatedEntries)
 {
     ASSERT_FALSE(Change(second_, 0.25).Failed());
