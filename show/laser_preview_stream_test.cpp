@@ -734,3 +734,44 @@ TEST(LaserPreviewStream, AShowStartingAtTimeZeroIsReadOnlyAsFarAsItHasArrived)
 }
 
 } // namespace
+
+namespace {
+
+TEST(LaserPreviewStream, AShowWithSoundOpensOnceItsFirstChunkIsThere)
+{
+    TempFolder folder;
+    const std::string path = folder.File("sound.zyl");
+    const std::vector<char> sound(1000, 's');
+    ASSERT_TRUE(RecordShowFile(path, [&](LLaserPreviewStream& s) {
+        const auto frame = PointsFrame(1, 300);
+        s.WriteFrame(0, 0, kHour, frame.get(), 0, 0);
+        s.AddSound(0, sound.data(), static_cast<int32_t>(sound.size()));
+    }));
+    ASSERT_FALSE(
+        MakeShowStreamable(nullptr, 0, 1, path.c_str(), nullptr, [] { return kStartValue; }).Failed());
+    const XAString file = ReadFileBytes(path);
+    LLaserPreviewStream whole;
+    ASSERT_TRUE(OpenBytes(whole, file));
+    ASSERT_EQ(whole.SoundIndex().Count(), 1);
+    // The record end as far as the index tells it: its position plus the chunk's length.
+    const int32_t chunkReady = whole.SoundIndex()[0].position + 1000 + 64;
+    const int32_t indexNeeded = whole.IndexEnd() + 256;
+
+    bool askedForTheChunk = false;
+    bool opened = false;
+    for (int32_t length = 256; length <= file.Length() && !opened; length += 8) {
+        LLaserPreviewStream stream;
+        int32_t needed = 0;
+        opened = stream.OpenMemory(file, length, &needed, false);
+        if (opened) {
+            EXPECT_GE(stream.AvailableBytes() == 0 ? file.Length() : stream.AvailableBytes(), chunkReady);
+        } else if (needed != indexNeeded) {
+            EXPECT_EQ(needed, chunkReady + 256) << length;
+            askedForTheChunk = true;
+        }
+    }
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(askedForTheChunk);
+}
+
+} // namespace
