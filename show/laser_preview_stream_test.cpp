@@ -775,3 +775,51 @@ TEST(LaserPreviewStream, AShowWithSoundOpensOnceItsFirstChunkIsThere)
 }
 
 } // namespace
+
+namespace {
+
+TEST(LaserPreviewStream, TheLoadedFractionIsExactForShowsLongerThanHalfAnHour)
+{
+    // A streamable show of two hours: frames at 0, 1 and 2 hours after its first time.
+    constexpr int32_t kWords = 1000;
+    constexpr int32_t kRecordBytes = 1 + 3 + kWords * 4;
+    constexpr int32_t kIndexBytes = 4 + 3 * 12 + 1;
+    constexpr int32_t kDataStart = kHeaderBytes + kIndexBytes;
+    constexpr int32_t kDataEnd = kDataStart + 3 * kRecordBytes;
+    const XAString body = Body([](LArchiveBase& a) {
+        WriteHeader(a, kHeaderBytes, kHour, 3 * kHour, kHeaderBytes, kDataStart, kDataStart, kDataEnd,
+                    kDataEnd);
+        a.WriteCount(ShowFile::kIndexFramesLong);
+        a.WriteCount(0);
+        a.WriteCount(0);
+        a.WriteCount(3);
+        for (int32_t k = 0; k < 3; ++k) {
+            a.WriteI32(kDataStart + k * kRecordBytes);
+            a.WriteI64((k + 1) * kHour);
+        }
+        a.WriteCount(ShowFile::kIndexEnd);
+        for (int32_t k = 0; k < 3; ++k) {
+            a.WriteCount(ShowFile::kRecordPlainFrame);
+            a.WriteCount(kWords);
+            for (int32_t i = 0; i < kWords; ++i)
+                a.WriteI32(k);
+        }
+    });
+    const XAString file = EncipheredShow(body);
+    bool sawHalf = false;
+    for (int32_t length = 256; length < file.Length(); length += 64) {
+        LLaserPreviewStream stream;
+        int32_t needed = 0;
+        if (!stream.OpenMemory(file, length, &needed, false))
+            continue;
+        const int32_t size = stream.AvailableBytes();
+        if (size >= kDataStart + kRecordBytes && size < kDataStart + 2 * kRecordBytes) {
+            EXPECT_EQ(stream.AvailableTimeLimit(), 2 * kHour);
+            EXPECT_FLOAT_EQ(stream.LoadedFraction(), 0.5f);
+            sawHalf = true;
+        }
+    }
+    EXPECT_TRUE(sawHalf);
+}
+
+} // namespace

@@ -18,6 +18,9 @@ namespace {
 constexpr const char* kInvalidOptionsText = "Invalid show generator options!";
 constexpr int32_t kMaxChannelsPerServer = ShowFile::kRecordChannels;
 constexpr int32_t kHeaderUnits = LChanOutParsTable::kChannels;
+// Frame codec qualities.
+constexpr int32_t kLowestQuality = 0;
+constexpr int32_t kBestQuality = 100;
 constexpr double kMicrosecondsPerSecond = 1000000.0;
 constexpr float kScanRate = 30000.0f;
 constexpr float kShutterTime = 0.5f;
@@ -61,7 +64,8 @@ bool Valid(const ShowGeneratorOptions& o)
            o.servers * o.channelsPerServer <= ShowFile::kStreamChannels && o.durationUs > 0 &&
            o.framesPerSecond > 0.0 && o.pointsPerFrame > 0 && o.startTimeUs >= 0 && o.soundRate > 0 &&
            o.soundChannels >= 1 && o.soundChannels <= 2 && o.truncateBytes >= 0 && o.blankingPeriodS >= 0 &&
-           o.bitmaps >= 0 && o.bitmaps <= ShowFile::kBitmapSlots;
+           o.bitmaps >= 0 && o.bitmaps <= ShowFile::kBitmapSlots && o.quality >= kLowestQuality &&
+           o.quality <= kBestQuality;
 }
 
 LArchiveCrypt::StartValueSource StartValueFor(uint32_t seed)

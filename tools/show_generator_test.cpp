@@ -130,7 +130,9 @@ TEST_F(ShowGeneratorTest, OptionsOutsideTheirRangesAreRefused)
     noTime.durationUs = 0;
     ShowGeneratorOptions tooManyPictures = Small(ShowForm::kRaw);
     tooManyPictures.bitmaps = 5;
-    for (const ShowGeneratorOptions& options : {tooWide, noTime, tooManyPictures}) {
+    ShowGeneratorOptions beyondBest = Small(ShowForm::kCoded);
+    beyondBest.quality = 101;
+    for (const ShowGeneratorOptions& options : {tooWide, noTime, tooManyPictures, beyondBest}) {
         const std::string path = (std::filesystem::path(folder_) / "bad.zyl").string();
         EXPECT_EQ(GenerateShow(path.c_str(), options).ErrorText(), "Invalid show generator options!");
         EXPECT_FALSE(std::filesystem::exists(path));
