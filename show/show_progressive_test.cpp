@@ -117,6 +117,39 @@ TEST_F(ProgressiveShow, EveryPrefixNeedsMoreOrOpens)
     EXPECT_LT(firstOpen, bytes_->Length() / 2);
 }
 
+TEST(ProgressiveSmallShow, EveryPrefixLengthNeedsMoreOrOpens)
+{
+    // Nine channels and a little mono sound, small enough to open at every single length.
+    TempFolder folder;
+    const std::string path = folder.File("small.zyl");
+    ShowGeneratorOptions options;
+    options.seed = 11;
+    options.durationUs = 400000;
+    options.pointsPerFrame = 8;
+    options.servers = 3;
+    options.channelsPerServer = 3;
+    options.sound = true;
+    options.soundRate = 8000;
+    options.soundChannels = 1;
+    ASSERT_FALSE(GenerateShow(path.c_str(), options).Failed());
+    const XAString bytes = ReadFileBytes(path);
+    int32_t firstOpen = -1;
+    LLaserPreviewStream stream;
+    for (int32_t length = 0; length <= bytes.Length(); ++length) {
+        int32_t needed = -1;
+        if (stream.OpenMemory(bytes, length, &needed, false)) {
+            if (firstOpen < 0)
+                firstOpen = length;
+            ASSERT_EQ(stream.IsIncomplete(), length < bytes.Length()) << length;
+            continue;
+        }
+        ASSERT_EQ(firstOpen, -1) << "a longer prefix failed after a shorter one opened: " << length;
+        ASSERT_GT(needed, length);
+        ASSERT_FALSE(stream.GetError().Failed()) << length;
+    }
+    EXPECT_GT(firstOpen, 0);
+}
+
 TEST_F(ProgressiveShow, ContinueFromMemoryFollowsTheGrowingBuffer)
 {
     constexpr int32_t kStep = 997;
