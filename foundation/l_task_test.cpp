@@ -13,29 +13,53 @@ namespace {
 
 constexpr int32_t kLongCs = 6000; // far longer than any of these tests needs
 
+// A bit of the calling thread's task for one test, given back at its end: the main thread's record
+// lives as long as the test program, and every test of the program may run in that one process.
+class ScopedSignal
+{
+  public:
+    explicit ScopedSignal(LTask* task) : task_(task), bit_(AllocSignal(task)) {}
+    ~ScopedSignal() { FreeSignal(task_, bit_); }
+    ScopedSignal(const ScopedSignal&) = delete;
+    ScopedSignal& operator=(const ScopedSignal&) = delete;
+
+    bool IsValid() const { return bit_ >= 0; }
+    uint32_t Mask() const { return IsValid() ? 1u << bit_ : 0u; }
+
+  private:
+    LTask* task_;
+    int32_t bit_;
+};
+
 TEST(LTask, SignalBitsAreHandedOutFromEightUp)
 {
-    LTask* self = FindTask(nullptr);
-    EXPECT_EQ(AllocSignal(self), 8);
-    EXPECT_EQ(AllocSignal(self), 9);
-    FreeSignal(self, 8);
-    EXPECT_EQ(AllocSignal(self), 8);
-    for (int32_t expected = 10; expected < 32; ++expected) {
-        EXPECT_EQ(AllocSignal(self), expected);
-    }
-    EXPECT_EQ(AllocSignal(self), -1);
-    EXPECT_EQ(AllocSignal(nullptr), -1);
-    FreeSignal(self, 32);
-    FreeSignal(self, -1);
-    FreeSignal(self, 20);
-    EXPECT_EQ(AllocSignal(self), 20);
+    // A thread of its own, so the record is fresh whatever ran before in this process.
+    std::thread([] {
+        LTask* self = FindTask(nullptr);
+        EXPECT_EQ(AllocSignal(self), 8);
+        EXPECT_EQ(AllocSignal(self), 9);
+        FreeSignal(self, 8);
+        EXPECT_EQ(AllocSignal(self), 8);
+        for (int32_t expected = 10; expected < 32; ++expected) {
+            EXPECT_EQ(AllocSignal(self), expected);
+        }
+        EXPECT_EQ(AllocSignal(self), -1);
+        EXPECT_EQ(AllocSignal(nullptr), -1);
+        FreeSignal(self, 32);
+        FreeSignal(self, -1);
+        FreeSignal(self, 20);
+        EXPECT_EQ(AllocSignal(self), 20);
+    }).join();
 }
 
 TEST(LTask, SignalSentBeforeTheWaitIsNotLost)
 {
     LTask* self = FindTask(nullptr);
-    const uint32_t mask = 1u << AllocSignal(self);
-    const uint32_t other = 1u << AllocSignal(self);
+    const ScopedSignal first(self);
+    const ScopedSignal second(self);
+    ASSERT_TRUE(first.IsValid() && second.IsValid());
+    const uint32_t mask = first.Mask();
+    const uint32_t other = second.Mask();
     EXPECT_EQ(SignalTask(self, mask | other), 1);
     EXPECT_EQ(WaitSignals(self, mask, kLongCs), mask);
     EXPECT_EQ(WaitSignals(self, mask, 0), 0u);
@@ -47,7 +71,9 @@ TEST(LTask, SignalSentBeforeTheWaitIsNotLost)
 TEST(LTask, ZeroTimeOutWithoutPendingBitsLeavesTheEventAlone)
 {
     LTask* self = FindTask(nullptr);
-    const uint32_t mask = 1u << AllocSignal(self);
+    const ScopedSignal signal(self);
+    ASSERT_TRUE(signal.IsValid());
+    const uint32_t mask = signal.Mask();
     self->event.Set();
     EXPECT_EQ(WaitSignals(self, mask, 0), 0u);
     EXPECT_TRUE(self->event.IsSet());
@@ -154,7 +180,9 @@ TEST(LTask, ExtraEventEndsTheWaitWithoutSignals)
 TEST(LTask, WaitTimesOutWithoutSignal)
 {
     LTask* self = FindTask(nullptr);
-    const uint32_t mask = 1u << AllocSignal(self);
+    const ScopedSignal signal(self);
+    ASSERT_TRUE(signal.IsValid());
+    const uint32_t mask = signal.Mask();
     GlobalMutex.Lock();
     EXPECT_EQ(WaitSignals(self, mask, 1), 0u);
     EXPECT_EQ(GlobalMutex.GetCount(), 1);
