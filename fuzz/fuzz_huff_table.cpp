@@ -1,31 +1,73 @@
-// A serialised Huffman table followed by symbols coded with it: reading the table and
-// decoding must neither crash nor allocate without bound.
+// A serialised Huffman table followed by symbols coded with it: reading the table and decoding
+// must neither crash nor allocate without bound; the bit-by-bit and the look-ahead decoders
+// must agree, and what a read table encodes must decode to the same symbols.
 #include "archive_xstring.h"
 #include "bit_archive.h"
 #include "huff_table.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace {
 constexpr int kMostSymbols = 1 << 16;
+
+void Check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+// Collects the bytes a bit writer produces, and hands them back for reading.
+class MemoryBits : public LBitArchiveBytes
+{
+  public:
+    uint8_t ReadByte() override { return next_ < bytes_.size() ? bytes_[next_++] : 0; }
+    void WriteByte(uint8_t byte) override { bytes_.push_back(byte); }
+
+  private:
+    std::vector<uint8_t> bytes_;
+    size_t next_ = 0;
+};
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     LArchiveXString archive;
-    if (!archive.OpenReadMemory(data, static_cast<int32_t>(size), false))
+    LArchiveXString twin;
+    if (!archive.OpenReadMemory(data, static_cast<int32_t>(size), false) ||
+        !twin.OpenReadMemory(data, static_cast<int32_t>(size), false))
         return 0;
     LBitLArchive bits(&archive);
+    LBitLArchive twinBits(&twin);
     LHuffTable table;
-    if (!table.Read(bits))
+    LHuffTable twinTable;
+    const bool read = table.Read(bits);
+    Check(twinTable.Read(twinBits) == read);
+    if (!read)
         return 0;
+    std::vector<int32_t> symbols;
     for (int i = 0; i < kMostSymbols; ++i) {
         int32_t symbol = 0;
-        if (!table.Decode(symbol, bits))
+        int32_t slow = 0;
+        const bool decoded = table.Decode(symbol, bits);
+        const bool slowDecoded = twinTable.Decode(slow, static_cast<LBitArchive&>(twinBits));
+        Check(decoded == slowDecoded && symbol == slow && bits.BitPosition() == twinBits.BitPosition());
+        if (!decoded)
             break;
         if (symbol < table.Min() || symbol > table.Max())
             __builtin_trap();
+        symbols.push_back(symbol);
+    }
+    if (!table.PrepareEncode())
+        return 0;
+    MemoryBits coded;
+    for (const int32_t symbol : symbols)
+        Check(table.Encode(symbol, coded));
+    coded.Flush();
+    for (const int32_t symbol : symbols) {
+        int32_t back = 0;
+        Check(table.Decode(back, coded) && back == symbol);
     }
     return 0;
 }
