@@ -4,29 +4,17 @@
 #include "cvt_par_table.h"
 #include "lcvt_pars.h"
 #include "lcvt_pars_dependency_checker.h"
-#include "registry_node.h"
 #include "value_handler.h"
 #include "value_handler_dummy.h"
-#include "value_tx.h"
+#include "value_handler_prerequisites.h"
 
 #include <array>
 #include <memory>
 
 namespace {
 
-// Made first and so gone last: what a handler uses while it lives and when it goes.
-struct Prerequisites
-{
-    Prerequisites()
-    {
-        LValueTx::GetGlobal();
-        LValueHandlerDummy::Get();
-        LMsgRegistryRoot();
-    }
-};
-
 // The record, then the checker, then the handlers in number order; destroyed in reverse.
-class CvtParsParameterObjects : Prerequisites
+class CvtParsParameterObjects : ValueHandlerPrerequisites
 {
   public:
     CvtParsParameterObjects()

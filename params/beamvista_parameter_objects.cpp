@@ -4,13 +4,11 @@
 
 #include "beamvista_param_table.h"
 #include "beamvista_pars.h"
-#include "registry_node.h"
 #include "value_double_fmt1.h"
-#include "value_handler_dummy.h"
+#include "value_handler_prerequisites.h"
 #include "value_handler_t.h"
 #include "value_int.h"
 #include "value_string.h"
-#include "value_tx.h"
 
 namespace {
 
@@ -53,15 +51,9 @@ template <BeamvistaStorage S> using HandlerFor = LValueHandlerT<typename Handler
 
 // Made before the handlers, so that they are destroyed after them: the default record and what
 // a handler uses while it lives and when it goes.
-struct Prerequisites
+struct Prerequisites : ValueHandlerPrerequisites
 {
-    Prerequisites()
-    {
-        BeamvistaDefaultPars();
-        LValueTx::GetGlobal();
-        LValueHandlerDummy::Get();
-        LMsgRegistryRoot();
-    }
+    Prerequisites() { BeamvistaDefaultPars(); }
 };
 
 // One member per parameter, declared in table order: members are built in declaration order and
