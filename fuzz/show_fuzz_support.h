@@ -2,8 +2,7 @@
 // Shared by the show fuzz targets: a show file around fuzz bytes taken as the deciphered body,
 // and a walk over everything a player reads from an open show.
 
-#include "archive_crypt.h"
-#include "archive_xstring.h"
+#include "enciphered_show_fixture.h"
 #include "frame.h"
 #include "laser_preview_stream.h"
 
@@ -13,37 +12,13 @@
 
 namespace show_fuzz {
 
-constexpr uint64_t kStartValue = 0x01D9A1B2C3D4E5F6;
+using show_fixture::kStartValue;
 constexpr int32_t kMostSoundReads = 64;
 
-class CapturingArchive : public LArchiveXString
-{
-  public:
-    CapturingArchive() { OpenWrite(0); }
-    bool Close(bool flag = false) override
-    {
-        if (IsWriter())
-            captured = TakeString();
-        return LArchiveXString::Close(flag);
-    }
-    XAString captured;
-};
-
-// The plain prefix of a version-2 show, then the bytes through the enciphering layer.
+// The plain prefix of a version-2 show, then the fuzz bytes through the enciphering layer.
 inline XAString ShowAround(const uint8_t* body, size_t size)
 {
-    CapturingArchive raw;
-    raw.WriteBlock(ShowFile::kMagic, sizeof ShowFile::kMagic);
-    raw.WriteVersion(ShowFile::kPrefixVersion, 0);
-    raw.WriteCount(0);
-    raw.WriteCount(0);
-    raw.Flush();
-    LArchiveCrypt crypt;
-    crypt.SetStartValueSource([] { return kStartValue; });
-    crypt.Attach(raw, false);
-    crypt.WriteBlock(body, static_cast<int32_t>(size));
-    crypt.Close();
-    return raw.captured;
+    return show_fixture::EncipheredShow(body, static_cast<int32_t>(size));
 }
 
 // Frames at the edges and the middle of every channel, and the sound from the start.

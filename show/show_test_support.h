@@ -4,6 +4,7 @@
 
 #include "archive_crypt.h"
 #include "archive_xstring.h"
+#include "enciphered_show_fixture.h"
 #include "frame.h"
 #include "frame_test_commands.h"
 #include "h_image.h"
@@ -20,23 +21,9 @@
 
 namespace show_test {
 
-// Some start value of the enciphering layer (a FILETIME in 2023).
-constexpr uint64_t kStartValue = 0x01D9A1B2C3D4E5F6;
+using show_fixture::CapturingArchive;
+using show_fixture::kStartValue;
 constexpr int64_t kHour = ShowFile::kStartTimeUs;
-
-// A memory writer that keeps its bytes when the enciphering layer closes it.
-class CapturingArchive : public LArchiveXString
-{
-  public:
-    CapturingArchive() { OpenWrite(0); }
-    bool Close(bool flag = false) override
-    {
-        if (IsWriter())
-            captured = TakeString();
-        return LArchiveXString::Close(flag);
-    }
-    XAString captured;
-};
 
 // A clock the test moves by hand.
 struct FakeClock
@@ -98,18 +85,7 @@ inline XAString ReadFileBytes(const std::string& path)
 // the enciphering layer.
 inline XAString EncipheredShow(const XAString& body, int32_t prefixVersion = ShowFile::kPrefixVersion)
 {
-    CapturingArchive raw;
-    raw.WriteBlock(ShowFile::kMagic, sizeof ShowFile::kMagic);
-    raw.WriteVersion(prefixVersion, 0);
-    raw.WriteCount(0);
-    raw.WriteCount(0);
-    raw.Flush();
-    LArchiveCrypt crypt;
-    crypt.SetStartValueSource([] { return kStartValue; });
-    crypt.Attach(raw, false);
-    crypt.WriteBlock(body.CStr(), body.Length());
-    crypt.Close();
-    return raw.captured;
+    return show_fixture::EncipheredShow(body.CStr(), body.Length(), prefixVersion);
 }
 
 // The deciphered body of a show file.
