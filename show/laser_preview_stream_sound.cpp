@@ -72,13 +72,37 @@ int64_t LLaserPreviewStream::AudioRead(void* buffer, size_t size, size_t count)
         return 0;
     const size_t most = static_cast<size_t>(std::numeric_limits<int32_t>::max());
     const int64_t want = static_cast<int64_t>(count > most / size ? most : size * count);
+    if (size == 1)
+        return ReadSoundBytes(static_cast<char*>(buffer), want);
+    if (want < static_cast<int64_t>(size))
+        return 0;
+    // Whole items only: an item that straddles a chunk boundary is gathered from both chunks,
+    // and bytes of an item that cannot be completed are given back rather than skipped.
+    const int32_t start = soundOffset_;
+    int64_t got = 0;
+    int64_t n = 0;
+    do {
+        n = ReadSoundBytes(static_cast<char*>(buffer) + got, want - got);
+        got += std::max<int64_t>(n, 0);
+    } while (n > 0 && got < static_cast<int64_t>(size));
+    const int64_t whole = got - got % static_cast<int64_t>(size);
+    soundOffset_ = static_cast<int32_t>(start + whole);
+    if (whole == 0)
+        return n < 0 ? -1 : NothingYet();
+    return whole / static_cast<int64_t>(size);
+}
+
+// Up to `want` bytes at the decoder's offset from the one chunk that holds it, never past the
+// sound's total (a chunk may claim more than the total).
+int64_t LLaserPreviewStream::ReadSoundBytes(char* buffer, int64_t want)
+{
+    if (soundOffset_ >= totalSoundBytes_)
+        return NothingYet();
     const auto holds = [this] {
         return chunkOffset_ <= soundOffset_ &&
                int64_t{soundOffset_} < int64_t{chunkOffset_} + chunk_.Length();
     };
     if (!holds()) {
-        if (soundOffset_ >= totalSoundBytes_)
-            return NothingYet();
         const int32_t entry = soundIndex_.FindByTime(soundOffset_);
         if (entry == ShowIndexArray::kNone)
             return -1;
@@ -91,11 +115,11 @@ int64_t LLaserPreviewStream::AudioRead(void* buffer, size_t size, size_t count)
             return -1;
         }
     }
-    const int64_t inChunk = int64_t{chunkOffset_} + chunk_.Length() - soundOffset_;
-    const int32_t n = static_cast<int32_t>(std::min(want, inChunk));
+    const int64_t chunkEnd = std::min<int64_t>(int64_t{chunkOffset_} + chunk_.Length(), totalSoundBytes_);
+    const int32_t n = static_cast<int32_t>(std::min(want, chunkEnd - soundOffset_));
     std::memcpy(buffer, chunk_.CStr() + (soundOffset_ - chunkOffset_), static_cast<size_t>(n));
     soundOffset_ += n;
-    return size == 1 ? n : n / static_cast<int64_t>(size);
+    return n;
 }
 
 int32_t LLaserPreviewStream::AudioSeek(int32_t offset, int32_t whence)

@@ -294,6 +294,16 @@ TEST(LaserPreviewStream, SoundIsStoredInChunksAndReadAcrossThem)
     EXPECT_EQ(stream.AudioTell(), 8192);
     EXPECT_EQ(stream.ReadSound(19990, copy, sizeof copy), 10);
     EXPECT_EQ(stream.AudioTell(), 8192);
+
+    // An item that straddles a boundary is gathered from both chunks, not cut.
+    EXPECT_EQ(stream.AudioSeek(16382, 0), 0);
+    EXPECT_EQ(stream.AudioRead(item, 4, 3), 3);
+    EXPECT_EQ(0, std::memcmp(item, sound.data() + 16382, sizeof item));
+    EXPECT_EQ(stream.AudioTell(), 16394);
+    // Bytes of an item that the sound cannot complete stay unread.
+    EXPECT_EQ(stream.AudioSeek(19998, 0), 0);
+    EXPECT_EQ(stream.AudioRead(item, 4, 1), 0);
+    EXPECT_EQ(stream.AudioTell(), 19998);
 }
 
 TEST(LaserPreviewStream, AudioSeekKeepsTheOffsetInsideTheAvailableSound)
@@ -481,6 +491,32 @@ TEST(LaserPreviewStream, SoundHolesFailInsteadOfLooping)
     EXPECT_EQ(stream.AudioSeek(50, 0), 0);
     EXPECT_EQ(stream.AudioRead(buffer, 1, 100), 10);
     EXPECT_EQ(stream.AudioRead(buffer, 1, 100), -1);
+}
+
+TEST(LaserPreviewStream, AChunkLongerThanTheSoundIsReadOnlyToTheSoundsEnd)
+{
+    const XAString data = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kRecordSound);
+        a.WriteCount(0);
+        a.WriteCounted("abcdefghij", 10);
+    });
+    const XAString index = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kIndexSound);
+        a.WriteCount(8);
+        a.WriteCount(1);
+        a.WriteI32(kHeaderBytes);
+        a.WriteI32(0);
+        a.WriteCount(ShowFile::kIndexEnd);
+    });
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(OpenBytes(stream, HandMadeShow(data, index)));
+    char buffer[100];
+    EXPECT_EQ(stream.AudioRead(buffer, 1, 100), 8);
+    EXPECT_EQ(stream.AudioTell(), 8);
+    EXPECT_EQ(stream.AudioRead(buffer, 1, 100), 0);
+    EXPECT_EQ(stream.AudioSeek(-1, 2), 0);
+    EXPECT_EQ(stream.AudioRead(buffer, 3, 5), 0);
+    EXPECT_EQ(stream.AudioTell(), 7);
 }
 
 TEST(LaserPreviewStream, IndexRecordsOutsideTheirRangesAreReadAndDropped)
