@@ -195,4 +195,20 @@ TEST_F(ArchiveFileTest, AttachedDescriptorsStayOpenUnlessOwned)
     EXPECT_TRUE(invalid.HasError());
 }
 
+// A full disk fails the write, both through the buffer (on close) and around it.
+TEST(ArchiveFileDiskFull, WritesFailAndSaySo)
+{
+    constexpr const char* kFullDevice = "/dev/full";
+    if (::access(kFullDevice, W_OK) != 0)
+        GTEST_SKIP() << "no full device here";
+    for (const int32_t n : {10, 5000}) {
+        LArchiveFile file(kFullDevice, kArchiveFileRewrite, true);
+        ASSERT_FALSE(file.HasError());
+        const std::string bytes(static_cast<size_t>(n), 'x');
+        file.WriteBlock(bytes.data(), n);
+        EXPECT_FALSE(file.Close(false)) << n;
+        EXPECT_EQ(file.Status().Message(), "UnbufferedWriteRaw: Disk full!") << n;
+    }
+}
+
 } // namespace
