@@ -3,6 +3,7 @@
 #include "bit_archive.h"
 #include "frame.h"
 #include "frame_codec.h"
+#include "memory_bits.h"
 
 #include <cmath>
 #include <cstddef>
@@ -17,18 +18,6 @@ constexpr int32_t kRenderPoints = 1 << 15;
 constexpr int32_t kImageEntries = 1024;
 // Qualities with small colour tables, so that each input stays quick.
 constexpr int32_t kQualities[] = {60, 70, 80, 90};
-
-// Collects the bytes a bit writer produces, and hands them back for reading.
-class MemoryBits : public LBitArchiveBytes
-{
-  public:
-    uint8_t ReadByte() override { return next_ < bytes_.size() ? bytes_[next_++] : 0; }
-    void WriteByte(uint8_t byte) override { bytes_.push_back(byte); }
-
-  private:
-    std::vector<uint8_t> bytes_;
-    size_t next_ = 0;
-};
 
 float FloatAt(const uint8_t* data)
 {

@@ -4,6 +4,7 @@
 #include "archive_xstring.h"
 #include "bit_archive.h"
 #include "huff_table.h"
+#include "memory_bits.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,18 +18,6 @@ void Check(bool condition)
     if (!condition)
         __builtin_trap();
 }
-
-// Collects the bytes a bit writer produces, and hands them back for reading.
-class MemoryBits : public LBitArchiveBytes
-{
-  public:
-    uint8_t ReadByte() override { return next_ < bytes_.size() ? bytes_[next_++] : 0; }
-    void WriteByte(uint8_t byte) override { bytes_.push_back(byte); }
-
-  private:
-    std::vector<uint8_t> bytes_;
-    size_t next_ = 0;
-};
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
