@@ -39,6 +39,14 @@ constexpr int32_t kPictureHeight = 48;
 // Size, position and intensity as the preview's picture loader gives them.
 constexpr LLaserPreviewBitmap::Parameters kPictureParameters = {1.0f, 1.0f, 0.0f, 0.0f, 1.0f};
 
+// The recording's own console lines would follow the show's clock, one every third of a second
+// of show, and flood the console of a generator that records an hour in seconds.
+class QuietRecording : public LShowRecordProgress
+{
+  public:
+    void OnRecordProgress(int64_t, int32_t, int32_t, int32_t, int32_t) override {}
+};
+
 // splitmix64: small, and the same on every platform.
 class SeededRandom
 {
@@ -166,11 +174,14 @@ CError Record(const char* path, const ShowGeneratorOptions& o)
     SeededRandom random(o.seed);
     // The recording's real-time clock follows the show, so that nothing depends on the machine.
     int64_t clock = 0;
+    QuietRecording quiet;
     LLaserPreviewStream stream;
     stream.SetStartValueSource(StartValueFor(o.seed));
     stream.SetClockSource([&clock] { return clock; });
     if (!stream.Create(path))
         return stream.GetError();
+    // Set after Create, which starts the stream afresh.
+    stream.SetRecordProgress(&quiet, 0);
     stream.SetConvertOnClose(false);
     SendParameters(stream, o);
     for (int32_t slot = 0; slot < o.bitmaps; ++slot) {
