@@ -1,8 +1,9 @@
 #include "file_replace.h"
 
+#include "file_sync.h"
+
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -11,28 +12,7 @@
 namespace {
 
 constexpr size_t kCopyBlockBytes = 65536;
-constexpr mode_t kPermissionBits = 07777;
-constexpr mode_t kNewFileMode = 0666;
 constexpr const char* kCopySuffix = ".XXXXXX";
-
-// The permissions the replaced file had, so that a rewrite does not widen or narrow them.
-bool ExistingMode(const char* target, mode_t& mode)
-{
-    struct stat info = {};
-    if (::stat(target, &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    mode = info.st_mode & kPermissionBits;
-    return true;
-}
-
-int SyncHandle(int handle)
-{
-    while (::fsync(handle) != 0) {
-        if (errno != EINTR)
-            return errno;
-    }
-    return 0;
-}
 
 // The new file's bytes must be on disk before its name replaces the old one, or a crash
 // just after the rename could leave an empty file where the user's show was.
@@ -43,22 +23,11 @@ int SettleSource(const char* source, const char* target)
         return errno;
     mode_t mode = 0;
     struct stat info = {};
-    if (ExistingMode(target, mode) && ::fstat(handle, &info) == 0 && S_ISREG(info.st_mode))
+    if (ExistingFileMode(target, mode) && ::fstat(handle, &info) == 0 && S_ISREG(info.st_mode))
         ::fchmod(handle, mode);
-    const int error = SyncHandle(handle);
+    const int error = SyncFileHandle(handle);
     ::close(handle);
     return error;
-}
-
-// Makes the rename itself durable; some file systems cannot sync a folder, which costs
-// nothing but durability, so that is not a failure of the replace.
-void SyncFolder(const char* path)
-{
-    const int handle = ::open(FolderOf(path).CStr(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0)
-        return;
-    SyncHandle(handle);
-    ::close(handle);
 }
 
 int WriteAll(int out, const char* bytes, ssize_t count)
@@ -104,17 +73,11 @@ int CopyOver(const char* source, const char* target)
         ::close(in);
         return error;
     }
-    mode_t mode = 0;
-    if (!ExistingMode(target, mode)) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = kNewFileMode & ~mask;
-    }
-    ::fchmod(out, mode);
+    ::fchmod(out, ReplacementFileMode(target));
     int error = CopyBytes(in, out);
     ::close(in);
     if (error == 0)
-        error = SyncHandle(out);
+        error = SyncFileHandle(out);
     if (::close(out) != 0 && error == 0)
         error = errno;
     if (error == 0 && std::rename(copy.c_str(), target) != 0)
@@ -123,7 +86,7 @@ int CopyOver(const char* source, const char* target)
         ::unlink(copy.c_str());
         return error;
     }
-    SyncFolder(target);
+    SyncFolderOf(target);
     return 0;
 }
 
@@ -134,7 +97,7 @@ int ReplaceFileWith(const char* source, const char* target)
     if (const int error = SettleSource(source, target); error != 0)
         return error;
     if (std::rename(source, target) == 0) {
-        SyncFolder(target);
+        SyncFolderOf(target);
         return 0;
     }
     if (errno != EXDEV)
@@ -143,14 +106,4 @@ int ReplaceFileWith(const char* source, const char* target)
     if (error != 0)
         return error;
     return ::unlink(source) == 0 ? 0 : errno;
-}
-
-XAString FolderOf(const char* path)
-{
-    const char* slash = path ? std::strrchr(path, '/') : nullptr;
-    if (!slash)
-        return XAString(".");
-    if (slash == path)
-        return XAString("/");
-    return XAString(path, static_cast<int32_t>(slash - path));
 }

@@ -123,17 +123,4 @@ TEST(ReplaceFileWith, AFailureLeavesBothFilesAsTheyWere)
     EXPECT_EQ(ReadFileBytes(taken + "/inside"), "x");
 }
 
-TEST(FolderOf, IsWhereTemporaryFilesGo)
-{
-    struct Case
-    {
-        const char* path;
-        const char* folder;
-    };
-    const Case cases[] = {
-        {"shows/a.zyl", "shows"}, {"a.zyl", "."}, {"/a.zyl", "/"}, {"/x/y/z.zyl", "/x/y"}, {nullptr, "."}};
-    for (const Case& c : cases)
-        EXPECT_EQ(FolderOf(c.path), c.folder) << (c.path ? c.path : "(null)");
-}
-
 } // namespace

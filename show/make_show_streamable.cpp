@@ -1,6 +1,7 @@
 // Moving a show's index in front of its data, so that it can be played while it arrives.
 
 #include "file_replace.h"
+#include "file_sync.h"
 #include "laser_preview_stream.h"
 #include "show_file_converter.h"
 #include "tmp_file.h"

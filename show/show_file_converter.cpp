@@ -2,6 +2,7 @@
 
 #include "archive_file.h"
 #include "file_replace.h"
+#include "file_sync.h"
 #include "frame.h"
 #include "laser_preview_stream.h"
 #include "ogg_vorbis_stream.h"

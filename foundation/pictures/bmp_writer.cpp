@@ -2,6 +2,7 @@
 #include "archive_file.h"
 #include "bmp_header.h"
 #include "bmp_rle.h"
+#include "file_sync.h"
 #include "h_image.h"
 
 #include <cerrno>
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int32_t kPaletteEntries = 256;
 constexpr int32_t kHeadersBytes = kBmpFileHeaderBytes + kBmpInfoHeaderBytes;
-constexpr mode_t kNewFileMode = 0666;
 constexpr const char* kTemporarySuffix = ".XXXXXX";
 
 // The pixels as stored: bottom row first, 24-bit rows as blue, green, red and zero padding,
@@ -131,18 +131,6 @@ bool WriteTrueColour(const HImage& image, const uint8_t* pixels, LArchiveBase& a
     return !archive.HasError();
 }
 
-mode_t NewFileMode(const char* fileName)
-{
-    struct stat existing
-    {
-    };
-    if (::stat(fileName, &existing) == 0)
-        return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return kNewFileMode & ~mask;
-}
-
 } // namespace
 
 bool HImage::WriteBmp(LArchiveBase& archive) const
@@ -175,12 +163,12 @@ CError HImage::SaveBmp(const char* fileName) const
         error.FromSystemCode(errno);
         return error;
     }
-    ::fchmod(handle, NewFileMode(fileName));
+    ::fchmod(handle, ReplacementFileMode(fileName));
     LArchiveFile file;
     file.Attach(handle, true, true);
     WriteBmp(file);
     file.Flush();
-    if (!file.HasError() && ::fsync(handle) != 0)
+    if (!file.HasError() && SyncFileHandle(handle) != 0)
         file.SetSystemError();
     file.Close();
     CError status = file.Status();
@@ -188,5 +176,7 @@ CError HImage::SaveBmp(const char* fileName) const
         status.FromSystemCode(errno);
     if (status.Failed())
         ::unlink(name);
+    else
+        SyncFolderOf(fileName);
     return status;
 }

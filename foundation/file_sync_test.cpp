@@ -1,0 +1,63 @@
+#include "file_sync.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+
+class ReplacementFileModeTest : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "file_sync_testXXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string File(const char* name, mode_t mode) const
+    {
+        const std::string path = folder_ + "/" + name;
+        std::ofstream(path) << "x";
+        ::chmod(path.c_str(), mode);
+        return path;
+    }
+
+    std::string folder_;
+};
+
+} // namespace
+
+TEST(FolderOf, IsWhereTemporaryFilesGo)
+{
+    struct Case
+    {
+        const char* path;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"shows/a.zyl", "shows"}, {"a.zyl", "."}, {"/a.zyl", "/"}, {"/x/y/z.zyl", "/x/y"}, {nullptr, "."}};
+    for (const Case& c : cases)
+        EXPECT_EQ(FolderOf(c.path), c.folder) << (c.path ? c.path : "(null)");
+}
+
+TEST_F(ReplacementFileModeTest, AnExistingFileKeepsItsModeANewOneFollowsTheUmask)
+{
+    EXPECT_EQ(ReplacementFileMode(File("private", 0600).c_str()), mode_t{0600});
+    EXPECT_EQ(ReplacementFileMode(File("shared", 0664).c_str()), mode_t{0664});
+
+    const mode_t mask = ::umask(027);
+    const mode_t fresh = ReplacementFileMode((folder_ + "/missing").c_str());
+    const mode_t forFolder = ReplacementFileMode(folder_.c_str());
+    ::umask(mask);
+    EXPECT_EQ(fresh, mode_t{0640});
+    EXPECT_EQ(forFolder, mode_t{0640}) << "a folder is no file whose mode a replacement could take";
+    mode_t mode = 0;
+    EXPECT_FALSE(ExistingFileMode(nullptr, mode));
+}
