@@ -211,4 +211,34 @@ TEST(ArchiveFileDiskFull, WritesFailAndSaySo)
     }
 }
 
+// Positions are 32-bit in every stored format: a file that reaches 2 GiB is refused rather than
+// read or written with a position that wraps. The files here are sparse and take no disk space.
+TEST_F(ArchiveFileTest, FilesOf2GiBAndMoreAreRefused)
+{
+    constexpr int64_t kLimit = int64_t{1} << 31;
+    const auto sized = [&](const std::string& name, int64_t size) {
+        const int handle = ::open(PathOf(name).c_str(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC, 0600);
+        const bool made = handle >= 0 && ::ftruncate(handle, static_cast<off_t>(size)) == 0;
+        if (handle >= 0)
+            ::close(handle);
+        return made;
+    };
+    if (!sized("at_limit", kLimit) || !sized("below_limit", kLimit - 1))
+        GTEST_SKIP() << "no sparse files of 2 GiB here";
+
+    LArchiveFile atLimit(PathOf("at_limit").c_str(), kArchiveFileRead, true);
+    EXPECT_EQ(Text(atLimit.Status().ErrorText()), kArchiveTooLargeText);
+
+    LArchiveFile below(PathOf("below_limit").c_str(), kArchiveFileRead, true);
+    EXPECT_FALSE(below.HasError());
+    EXPECT_EQ(below.GetFileSize(), kLimit - 1);
+
+    LArchiveFile growing(PathOf("below_limit").c_str(), kArchiveFileAppend, true);
+    ASSERT_FALSE(growing.HasError());
+    growing.WriteU8('x');
+    EXPECT_FALSE(growing.Close(false));
+    EXPECT_EQ(Text(growing.Status().ErrorText()), kArchiveTooLargeText);
+    EXPECT_EQ(fs::file_size(PathOf("below_limit")), static_cast<uintmax_t>(kLimit - 1));
+}
+
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "temp_tree_fixture.h"
 
+#include <thread>
+#include <vector>
+
 namespace {
 
 using FsEntryTest = TempTreeFixture;
@@ -79,6 +82,24 @@ TEST(FsEntry, NoVolumeLabels)
     XAString label("old");
     EXPECT_EQ(FsVolumeLabel("/", label), kFsNotSupported);
     EXPECT_TRUE(label.IsEmpty());
+}
+
+// Several makers of one path at once: whoever loses the race to a folder still succeeds.
+TEST_F(FsEntryTest, MakersOfOnePathAtOnceAllSucceed)
+{
+    MakeTree();
+    constexpr int kMakers = 8;
+    for (int round = 0; round < 20; ++round) {
+        const std::string path = Path("race" + std::to_string(round) + "/a/b/c/d");
+        std::vector<int32_t> results(kMakers, -1);
+        std::vector<std::thread> makers;
+        for (int m = 0; m < kMakers; ++m)
+            makers.emplace_back(
+                [&, m] { results[static_cast<size_t>(m)] = MakeDirs(XAString(path.c_str())); });
+        for (std::thread& maker : makers)
+            maker.join();
+        EXPECT_EQ(results, std::vector<int32_t>(kMakers, kFsOk)) << round;
+    }
 }
 
 } // namespace
