@@ -164,6 +164,17 @@ INSTANTIATE_TEST_SUITE_P(
                  kImagePalettised,
                  {1, 0},
                  {0, 1, 2, 3, 0, 4, 5, 6}},
+        GoodCase{"8 bits after a 56-byte header: palette quads",
+                 [] {
+                     BmpBuild b = WithPalette(Build(2, 1, 8, {1, 0, 0, 0}), Quads({0x010203, 0x040506}), 2);
+                     b.headerSize = 56;
+                     return b;
+                 }(),
+                 false,
+                 false,
+                 kImagePalettised,
+                 {1, 0},
+                 {0, 1, 2, 3, 0, 4, 5, 6}},
         GoodCase{"16 bits without masks are 5-5-5",
                  Build(3, 1, 16, k565As555 + Bytes{0, 0}),
                  true,

@@ -47,6 +47,13 @@ TEST(DecodeRle4, EncodedRunsAlternateNibbles)
     EXPECT_EQ(Decode4(data, 6, 2), expect);
 }
 
+TEST(DecodeRle4, DeltasMoveRightAndDown)
+{
+    const Bytes data = {2, 0x12, 0, 2, 1, 1, 1, 0x30, 0, 1}; // run of 2, delta (1, 1), one pixel, end
+    const Bytes expect = {1, 2, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 3, 0xEE, 0xEE};
+    EXPECT_EQ(Decode4(data, 6, 2), expect);
+}
+
 TEST(DecodeRle8, RunsLineEndsAndDeltas)
 {
     const Bytes data = {2, 7, 0, 3, 1, 2, 3, 0, // run, absolute run of 3 with pad
