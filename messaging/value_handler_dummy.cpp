@@ -1,7 +1,10 @@
 #include "value_handler_dummy.h"
 
+#include "never_destroyed.h"
+
+// Never destroyed: references held by static handlers fall back to it until the very end.
 LValueHandlerDummy& LValueHandlerDummy::Get()
 {
-    static LValueHandlerDummy dummy;
-    return dummy;
+    static XNeverDestroyed<LValueHandlerDummy> dummy;
+    return dummy.Get();
 }

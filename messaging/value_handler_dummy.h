@@ -5,10 +5,12 @@
 #include "value_dummy.h"
 #include "value_handler.h"
 
+template <class> class XNeverDestroyed;
+
 class LValueHandlerDummy : public LValueHandler
 {
   public:
-    // The one process-wide object, made on first use.
+    // The one process-wide object, made on first use and never destroyed.
     static LValueHandlerDummy& Get();
 
     bool Receive(LMsg& msg) override { return false; }
@@ -18,6 +20,7 @@ class LValueHandlerDummy : public LValueHandler
     bool DiscardWorkingCopy() override { return false; }
 
   private:
+    template <class> friend class XNeverDestroyed;
     LValueHandlerDummy() : LValueHandler(&value_) {}
 
     LValueDummy value_;

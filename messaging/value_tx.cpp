@@ -5,6 +5,8 @@
 #include "value_msg.h"
 #include "value_msg_to.h"
 
+#include "never_destroyed.h"
+
 namespace {
 
 // Level of a change that was gathered from inside another one.
@@ -40,10 +42,11 @@ LValueTx::~LValueTx()
     Reset();
 }
 
+// Never destroyed: static handlers that outlive this file's statics may still end a change at exit.
 LValueTx& LValueTx::GetGlobal()
 {
-    static LValueTx global;
-    return global;
+    static XNeverDestroyed<LValueTx> global;
+    return global.Get();
 }
 
 bool LValueTx::Begin(LValueHandler* handler, LValueMsg& msg, bool& first)
