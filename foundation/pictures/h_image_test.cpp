@@ -152,6 +152,13 @@ TEST(HImage, CropWrapsAroundTheEdges)
     EXPECT_EQ(whole.GetHandle(), source.GetHandle());
     EXPECT_TRUE(source->Crop(4, 4, 0, 0, 0, 4).IsEmpty()) << "an empty source rectangle";
     EXPECT_TRUE(source->Crop(4, 4, 0, 0, 4, -1).IsEmpty());
+
+    // A source span near 2^31 is stepped in 64 bits: column floor(i x (2^31 - 1) / 4), wrapped into 16.
+    const HImageRef wide = source->Crop(4, 1, 0, 1, INT32_MAX, 1);
+    ASSERT_FALSE(wide.IsEmpty());
+    const int32_t expect[4] = {16 + 0, 16 + 15, 16 + 15, 16 + 15};
+    for (int32_t c = 0; c < 4; ++c)
+        EXPECT_EQ(IndexAt(*wide, c, 0), expect[c]) << c;
 }
 
 TEST(HImage, ConvertExpandsPaletteAnd555)
