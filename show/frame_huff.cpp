@@ -33,6 +33,7 @@ constexpr uint32_t kSixteenBits = 0xFFFF;
 constexpr uint32_t kLongestDuration = 0xFFFF;
 constexpr uint32_t kStartShutter = 0xFFFF;   // both ramps immediate
 constexpr uint32_t kStartRateWord = 0xF0000; // 30,000 points per second
+constexpr int32_t kNoRateSymbol = -1;
 
 // One coordinate axis: its last symbol and the step of its last change, from which the next
 // symbol is predicted.
@@ -84,10 +85,11 @@ struct CodedCommand
 class FrameEncoder
 {
   public:
-    FrameEncoder(LFrameCodec& codec, LBitArchive* bits)
-        : codec_(codec), bits_(bits), rateSymbol_(static_cast<int32_t>(kStartRateWord / codec.RateStep()))
-    {
-    }
+    // No rate symbol has been coded yet, so a frame's first Header is always coded and comes back
+    // from decoding. Starting at 0 would give the same bits for every frame whose rate symbol is
+    // not 0 (built frames never have 0), but would drop a first rate of symbol 0, which the decoder
+    // would then play at its own starting rate of 30,000 points per second.
+    FrameEncoder(LFrameCodec& codec, LBitArchive* bits) : codec_(codec), bits_(bits) {}
 
     void Command(const uint32_t* w)
     {
@@ -276,7 +278,7 @@ class FrameEncoder
     Axis y_;
     uint32_t shutter_ = kStartShutter;
     uint32_t channel_ = 0;
-    int32_t rateSymbol_;
+    int32_t rateSymbol_ = kNoRateSymbol;
     uint32_t colorDelay_ = 0;
     uint32_t duration_ = 0;
     // What the decoded frame shows: the colour of its last points and its position.
