@@ -187,9 +187,10 @@ void LLaserPreviewStream::UpdateAvailability(bool clip)
             loadedFraction_ = 0.0f;
         else if (limit >= lastTime_)
             loadedFraction_ = 1.0f;
-        else // in double, so that shows of any length get an exact share
-            loadedFraction_ = static_cast<float>(static_cast<double>(limit - firstTime_) /
-                                                 static_cast<double>(lastTime_ - firstTime_));
+        else // in double, so that shows of any length, and any times a file holds, get a share
+            loadedFraction_ =
+                static_cast<float>((static_cast<double>(limit) - static_cast<double>(firstTime_)) /
+                                   (static_cast<double>(lastTime_) - static_cast<double>(firstTime_)));
         if (clip && limit < lastTime_)
             limit = lastTime_;
         availableTimeLimit_ = limit;

@@ -650,6 +650,27 @@ TEST(LaserPreviewStream, APrefixOfVersionOneHasNoHeaderPartTwo)
     EXPECT_EQ(stream.IndexEnd(), 21);
 }
 
+// The times are the file's to choose: a show that claims the whole 64-bit range and is still
+// arriving gets a loaded share in range, not an overflow.
+TEST(LaserPreviewStream, ExtremeTimesGiveALoadedShareInRange)
+{
+    const XAString body = Body([](LArchiveBase& a) {
+        WriteHeader(a, kHeaderBytes, INT64_MIN, INT64_MAX, kHeaderBytes, 0, kHeaderBytes, kHeaderBytes,
+                    0x7FFF0000);
+        a.WriteCount(2); // a frame index: server 0, channel 0, one entry
+        a.WriteCount(0);
+        a.WriteCount(0);
+        a.WriteCount(1);
+        a.WriteI32(kHeaderBytes);
+        a.WriteI64(INT64_MAX - 1);
+        a.WriteCount(ShowFile::kIndexEnd);
+    });
+    LLaserPreviewStream stream;
+    stream.OpenMemory(EncipheredShow(body), -1, nullptr, false);
+    EXPECT_GE(stream.LoadedFraction(), 0.0f);
+    EXPECT_LE(stream.LoadedFraction(), 1.0f);
+}
+
 TEST(LaserPreviewStream, BrokenHeadersAreRefused)
 {
     struct Case

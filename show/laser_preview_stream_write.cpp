@@ -5,6 +5,7 @@
 
 #include "bit_archive.h"
 #include "frame.h"
+#include "saturating_int.h"
 #include "timecode.h"
 
 #include <algorithm>
@@ -182,7 +183,7 @@ bool LLaserPreviewStream::WriteFrame(int32_t server, int32_t channel, int64_t ti
         return false;
     const bool hasPicture = frame && frame->count > 0;
     if (hasPicture) {
-        if (time < lastFrameTime_ - kNewTakeJumpUs)
+        if (time < SaturatingSub(lastFrameTime_, kNewTakeJumpUs))
             ClearChannelMap();
         lastFrameTime_ = time;
     }
@@ -405,7 +406,8 @@ bool LLaserPreviewStream::FinishRecording()
         StreamChannel& channel = channels_[c];
         if (channel.index.IsEmpty() || channel.lastIsNil)
             continue;
-        if (AddImageEntry(c, channel.index.Last().time + ShowFile::kClosingNilAfterUs, true))
+        // Times may come from a converted file: they are held at the end of the range.
+        if (AddImageEntry(c, SaturatingAdd(channel.index.Last().time, ShowFile::kClosingNilAfterUs), true))
             WriteNilRecord();
     }
     indexPosition_ = crypt_.Tell();
