@@ -6,6 +6,7 @@
 #include "frame.h"
 #include "laser_preview_stream.h"
 #include "ogg_vorbis_stream.h"
+#include "saturating_int.h"
 #include "timecode.h"
 #include "tmp_file.h"
 
@@ -226,34 +227,39 @@ CError ShowConversion::TakeSound()
     return CError();
 }
 
+// Each channel is filtered in one pass: a long recording may drop most of its entries.
 CError ShowConversion::RemoveDuplicates()
 {
     int32_t removed = 0;
     int32_t kept = 0;
-    for (int32_t c = 0; c < input_.StreamChannelCount(); ++c) {
+    bool failed = false;
+    for (int32_t c = 0; c < input_.StreamChannelCount() && !failed; ++c) {
         ShowIndexArray& index = input_.ChannelIndex(c);
-        for (int32_t i = 0; i < index.Count();) {
+        index.Filter([&](int32_t i, const ShowIndexEntry* lastKept) {
             const float share = static_cast<float>(kept) / static_cast<float>(FramesInShow());
             const int64_t time = index[i].time;
             if (!reporter_.Loop("Compressing (remdup)...", share, [&] {
                     return XAString::Format("Removing duplicates (%d) at Ch%d %s...\r", removed, c,
                                             TimecodeOf(time));
                 })) {
-                aborted_ = true;
-                return CreatingError();
+                aborted_ = failed = true;
+                return ShowIndexArray::Pass::kStop;
             }
-            if (!input_.ReadFrameRecord(index[i].position, *frame_))
-                return CreatingError();
-            if (i > 0 && frame_->Equals(*previous_)) {
-                index.Remove(i);
+            if (!input_.ReadFrameRecord(index[i].position, *frame_)) {
+                failed = true;
+                return ShowIndexArray::Pass::kStop;
+            }
+            if (lastKept != nullptr && frame_->Equals(*previous_)) {
                 ++removed;
-                continue;
+                return ShowIndexArray::Pass::kDrop;
             }
             std::swap(frame_, previous_);
             ++kept;
-            ++i;
-        }
+            return ShowIndexArray::Pass::kKeep;
+        });
     }
+    if (failed)
+        return CreatingError();
     reporter_.EndLoop();
     reporter_.NextPhase();
     if (!Report("Compressing (remdup)...", reporter_.Base()))
@@ -261,6 +267,8 @@ CError ShowConversion::RemoveDuplicates()
     return CError();
 }
 
+// An entry goes when the next one follows the last kept within the spacing; the first and the
+// last entry of a channel stay.
 CError ShowConversion::ReduceFrameRate()
 {
     const int64_t spacing = options_.frameRateLimit <= kLowestFrameRate
@@ -268,27 +276,32 @@ CError ShowConversion::ReduceFrameRate()
                                 : static_cast<int64_t>(kMicrosecondsPerSecond / options_.frameRateLimit);
     int32_t removed = 0;
     int32_t visited = 0;
-    for (int32_t c = 0; c < input_.StreamChannelCount(); ++c) {
+    bool failed = false;
+    for (int32_t c = 0; c < input_.StreamChannelCount() && !failed; ++c) {
         ShowIndexArray& index = input_.ChannelIndex(c);
-        for (int32_t i = 0; i + 2 < index.Count();) {
+        const int32_t count = index.Count();
+        index.Filter([&](int32_t i, const ShowIndexEntry* lastKept) {
+            if (lastKept == nullptr || i + 1 >= count)
+                return ShowIndexArray::Pass::kKeep;
             const float share = static_cast<float>(visited) / static_cast<float>(FramesInShow());
-            const int64_t time = index[i + 1].time;
+            const int64_t time = index[i].time;
             if (!reporter_.Loop("Compressing (reduce fps)...", share, [&] {
                     return XAString::Format("Reducing fps (%d) at Ch%d %s...\r", removed, c,
                                             TimecodeOf(time));
                 })) {
-                aborted_ = true;
-                return CreatingError();
+                aborted_ = failed = true;
+                return ShowIndexArray::Pass::kStop;
             }
-            if (index[i + 2].time - index[i].time <= spacing) {
-                index.Remove(i + 1);
+            if (SaturatingSub(index[i + 1].time, lastKept->time) <= spacing) {
                 ++removed;
-            } else {
-                ++i;
-                ++visited;
+                return ShowIndexArray::Pass::kDrop;
             }
-        }
+            ++visited;
+            return ShowIndexArray::Pass::kKeep;
+        });
     }
+    if (failed)
+        return CreatingError();
     reporter_.EndLoop();
     reporter_.NextPhase();
     if (!Report("Compressing (reduce fps)...", reporter_.Base()))
@@ -360,7 +373,8 @@ CError ShowConversion::CopySound(LOggVorbisStream& decoder, int64_t frameTime, b
         bool changed = false;
         while (decoder.IsOpen()) {
             const int64_t played = decoder.TellTime();
-            if (played >= 0 && played + soundSource_->FirstTime() > frameTime + kSoundLeadUs)
+            if (played >= 0 &&
+                SaturatingAdd(played, soundSource_->FirstTime()) > SaturatingAdd(frameTime, kSoundLeadUs))
                 break;
             if (decoder.Read(soundBuffer_.data(), kSoundStepBytes, changed) <= 0)
                 break;

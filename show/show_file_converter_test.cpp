@@ -152,6 +152,27 @@ TEST_F(ShowFileConverterTest, FrameRatePassKeepsFirstAndLast)
     }
 }
 
+// Frame times are the file's to choose: frames at both ends of the 64-bit range are recorded,
+// thinned and closed without the spacing or the closing NIL overflowing. (The streamable index
+// keeps times in a compact form that cannot hold such times exactly.)
+TEST_F(ShowFileConverterTest, FramesAtTheEndsOfTimeConvert)
+{
+    const int64_t times[] = {INT64_MIN + 1, -1, INT64_MAX - 1};
+    const std::string path = folder_.File("ends.zyl");
+    ASSERT_TRUE(RecordShowFile(path, [&](LLaserPreviewStream& s) {
+        for (int32_t i = 0; i < 3; ++i) {
+            const auto frame = PointsFrame(i + 1);
+            s.WriteFrame(0, 0, times[i], frame.get(), 0, 0);
+        }
+    }));
+    ShowConvertOptions options = Options(path);
+    options.reduceFrameRate = true;
+    options.frameRateLimit = 20.0f;
+    ASSERT_FALSE(ShowFileConverter(options).Failed());
+    Open(path);
+    EXPECT_EQ(stream_.ChannelIndex(0).Count(), 4) << "three frames and the closing NIL";
+}
+
 TEST_F(ShowFileConverterTest, CodedInputKeepsItsWidthsWithoutCompress)
 {
     const std::string path = folder_.File("coded.zyl");

@@ -30,6 +30,12 @@ class ShowIndexArray
     // Takes one entry out; false for an index outside the entries.
     bool Remove(int32_t index);
 
+    enum class Pass { kKeep, kDrop, kStop };
+    // Takes out, in one pass however many go, the entries that visit(i, lastKept) drops. visit
+    // sees each entry's index in order, with the last entry kept before it (null for none);
+    // entries from i on are still as they were. After kStop the rest stay, unvisited.
+    template <class Visit> void Filter(Visit visit);
+
     int32_t Count() const { return entries_.GetSize(); }
     bool IsEmpty() const { return entries_.GetSize() == 0; }
     const ShowIndexEntry& operator[](int32_t index) const { return entries_[index]; }
@@ -65,3 +71,22 @@ class ShowIndexArray
     HArray<ShowIndexEntry> entries_;
     int32_t cursor_ = kNone;
 };
+
+template <class Visit> void ShowIndexArray::Filter(Visit visit)
+{
+    const int32_t count = Count();
+    int32_t kept = 0;
+    int32_t i = 0;
+    for (; i < count; ++i) {
+        const Pass pass = visit(i, kept > 0 ? &entries_[kept - 1] : nullptr);
+        if (pass == Pass::kStop)
+            break;
+        if (pass == Pass::kKeep)
+            entries_[kept++] = entries_[i];
+    }
+    for (; i < count; ++i)
+        entries_[kept++] = entries_[i];
+    if (kept < count)
+        entries_.RemoveAt(entries_.IterAt(kept), count - kept);
+    cursor_ = kNone;
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -60,6 +61,50 @@ TEST(ShowIndexArray, RemoveKeepsTheCursorUsable)
     EXPECT_EQ(array[1].time, 20);
     EXPECT_FALSE(array.Remove(2));
     EXPECT_FALSE(array.Remove(-1));
+}
+
+// Each visit sees the entry's index and the last entry kept before it; what it drops goes in one
+// pass, and after a stop the rest stays.
+TEST(ShowIndexArray, FilterDropsInOnePassAndKeepsTheRestAfterAStop)
+{
+    using Pass = ShowIndexArray::Pass;
+    struct Case
+    {
+        const char* what;
+        std::vector<Pass> passes; // one per entry visited
+        std::vector<int64_t> times;
+        std::vector<int64_t> lastKeptSeen; // -1: none
+    };
+    const Pass k = Pass::kKeep, d = Pass::kDrop, s = Pass::kStop;
+    const Case cases[] = {
+        {"keep all", {k, k, k, k, k}, {0, 10, 20, 30, 40}, {-1, 0, 10, 20, 30}},
+        {"drop every other", {k, d, k, d, k}, {0, 20, 40}, {-1, 0, 0, 20, 20}},
+        {"drop all", {d, d, d, d, d}, {}, {-1, -1, -1, -1, -1}},
+        {"stop after a drop", {k, d, s}, {0, 20, 30, 40}, {-1, 0, 0}},
+        {"stop at once", {s}, {0, 10, 20, 30, 40}, {-1}},
+    };
+    for (const Case& c : cases) {
+        ShowIndexArray array = Entries({{0, 0}, {1, 10}, {2, 20}, {3, 30}, {4, 40}});
+        EXPECT_EQ(array.FindByTime(40), 4);
+        std::vector<int64_t> lastKeptSeen;
+        array.Filter([&](int32_t i, const ShowIndexEntry* lastKept) {
+            EXPECT_EQ(array[i].time, 10 * i) << c.what << ": the entry visited is as it was";
+            lastKeptSeen.push_back(lastKept ? lastKept->time : -1);
+            return c.passes[static_cast<size_t>(i)];
+        });
+        EXPECT_EQ(lastKeptSeen, c.lastKeptSeen) << c.what;
+        std::vector<int64_t> times;
+        for (int32_t i = 0; i < array.Count(); ++i) {
+            times.push_back(array[i].time);
+            EXPECT_EQ(array[i].position, array[i].time / 10) << c.what;
+        }
+        EXPECT_EQ(times, c.times) << c.what;
+        int32_t atOrBefore35 = ShowIndexArray::kNone;
+        for (size_t i = 0; i < c.times.size(); ++i)
+            if (c.times[i] <= 35)
+                atOrBefore35 = static_cast<int32_t>(i);
+        EXPECT_EQ(array.FindByTime(35), atOrBefore35) << c.what << ": the cursor is usable";
+    }
 }
 
 TEST(ShowIndexArray, ShiftPositionsIsAllOrNothing)
