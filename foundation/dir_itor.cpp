@@ -55,7 +55,8 @@ bool CDirItor::OpenPattern(const char* path, int32_t flags)
     std::error_code error;
     namespace fs = std::filesystem;
     if (name == "." || name == "..") {
-        const fs::path absolute = fs::absolute(fs::path(folder + name), error).lexically_normal();
+        // The name filters the entries of the folder it is named in: "sub/.." walks sub.
+        const fs::path absolute = fs::absolute(fs::path(folder + "."), error).lexically_normal();
         folderPath_ = WithSlash(absolute.string());
         relativePath_ = PathBelowRoot(folderPath_.CStr());
     } else {

@@ -76,6 +76,14 @@ TEST_F(DirItorTest, SingleFolderWithItsContents)
         << "order within a folder may vary";
 }
 
+// "." and ".." as the name part filter the entries of the folder they are named in.
+TEST_F(DirItorTest, DotNamesStayInTheirFolder)
+{
+    MakeTree();
+    EXPECT_EQ(Walk(Path("sub/.."), 0x4), (std::vector<std::string>{"sub/.."}));
+    EXPECT_EQ(Walk(Path("sub/."), 0x8), (std::vector<std::string>{"sub/."}));
+}
+
 TEST_F(DirItorTest, EndsOnBadPatternsAndMissingFolders)
 {
     MakeTree();
