@@ -22,3 +22,7 @@ bool ExistingFileMode(const char* path, mode_t& mode);
 // The permissions for a file written in place of path: those of the file there now, else
 // what a newly created file gets under the process's umask.
 mode_t ReplacementFileMode(const char* path);
+
+// Where a file written in place of path goes: through a symbolic link to the file it names,
+// so that the link stays and the file behind it gets the new bytes; otherwise path itself.
+XAString ReplacementTarget(const char* path);

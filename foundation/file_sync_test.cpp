@@ -61,3 +61,19 @@ TEST_F(ReplacementFileModeTest, AnExistingFileKeepsItsModeANewOneFollowsTheUmask
     mode_t mode = 0;
     EXPECT_FALSE(ExistingFileMode(nullptr, mode));
 }
+
+TEST_F(ReplacementFileModeTest, ReplacementsGoThroughLinksToTheFilesTheyName)
+{
+    const std::string real = File("real", 0644);
+    const std::string link = folder_ + "/link";
+    const std::string dangling = folder_ + "/dangling";
+    std::filesystem::create_symlink("real", link);
+    std::filesystem::create_symlink("nothing", dangling);
+    const std::string canonical = std::filesystem::canonical(real).string();
+    EXPECT_EQ(std::string(ReplacementTarget(real.c_str()).View()), real);
+    EXPECT_EQ(std::string(ReplacementTarget(link.c_str()).View()), canonical);
+    EXPECT_EQ(std::string(ReplacementTarget(dangling.c_str()).View()), dangling)
+        << "nothing behind it to keep";
+    EXPECT_EQ(std::string(ReplacementTarget((folder_ + "/missing").c_str()).View()), folder_ + "/missing");
+    EXPECT_TRUE(ReplacementTarget(nullptr).IsEmpty());
+}

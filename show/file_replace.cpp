@@ -92,8 +92,10 @@ int CopyOver(const char* source, const char* target)
 
 } // namespace
 
-int ReplaceFileWith(const char* source, const char* target)
+int ReplaceFileWith(const char* source, const char* targetPath)
 {
+    const XAString resolved = ReplacementTarget(targetPath);
+    const char* target = resolved.CStr();
     if (const int error = SettleSource(source, target); error != 0)
         return error;
     if (std::rename(source, target) == 0) {

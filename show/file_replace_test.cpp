@@ -52,6 +52,20 @@ TEST(ReplaceFileWith, RenamesOverTheTarget)
     EXPECT_FALSE(std::filesystem::exists(source));
 }
 
+TEST(ReplaceFileWith, ALinkStaysAndTheFileItNamesIsReplaced)
+{
+    TempFolder folder;
+    const std::string source = folder.File("new.tmp");
+    const std::string real = folder.File("real.zyl");
+    const std::string link = folder.File("link.zyl");
+    WriteText(source, "new");
+    WriteText(real, "old");
+    std::filesystem::create_symlink("real.zyl", link);
+    EXPECT_EQ(ReplaceFileWith(source.c_str(), link.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(real), "new");
+}
+
 TEST(ReplaceFileWith, CopiesAcrossFileSystemsThenRemovesTheSource)
 {
     TempFolder folder;

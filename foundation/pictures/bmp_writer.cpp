@@ -153,9 +153,11 @@ bool HImage::WriteBmp(LArchiveBase& archive) const
     return WriteTrueColour(*this, pixels.As<const uint8_t>(), archive);
 }
 
-CError HImage::SaveBmp(const char* fileName) const
+CError HImage::SaveBmp(const char* path) const
 {
-    std::string temporary = std::string(fileName ? fileName : "") + kTemporarySuffix;
+    const XAString target = ReplacementTarget(path);
+    const char* fileName = target.CStr();
+    std::string temporary = std::string(fileName) + kTemporarySuffix;
     char* name = temporary.data();
     const int handle = ::mkstemp(name);
     if (handle < 0) {

@@ -184,4 +184,16 @@ TEST_F(SaveBmpTest, AFailureLeavesTheTargetAsItWas)
     EXPECT_TRUE(image->SaveBmp((folder / "missing" / "x.bmp").c_str()).Failed());
 }
 
+TEST_F(SaveBmpTest, ALinkStaysAndThePictureItNamesIsReplaced)
+{
+    const auto real = folder / "real.bmp";
+    const auto link = folder / "link.bmp";
+    std::ofstream(real) << "old";
+    std::filesystem::create_symlink("real.bmp", link);
+    EXPECT_FALSE(image->SaveBmp(link.c_str()).Failed());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(Load(real), Written(*image));
+    EXPECT_EQ(Entries(), 2u) << "no temporary file is left";
+}
+
 } // namespace

@@ -85,8 +85,8 @@ class HImage
     static CError LoadBmpFile(HImageRef& target, const char* fileName, bool trueColour, bool alpha);
     bool WriteBmp(LArchiveBase& archive) const;
     // Writes a temporary file beside the target and renames it over the target, so that a
-    // failure leaves the old file as it was.
-    CError SaveBmp(const char* fileName) const;
+    // failure leaves the old file as it was. A symbolic link stays; the file it names is replaced.
+    CError SaveBmp(const char* path) const;
 
     // The clipboard service's picture (a DIB, BMP, PNG or JPEG).
     static CError FromClipboard(HImageRef& target, const char* name, bool trueColour, bool alpha);
