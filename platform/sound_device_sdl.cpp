@@ -70,7 +70,7 @@ class SdlRing
     void Cursors(int32_t& play, int32_t& write)
     {
         std::lock_guard guard(lock_);
-        play = (next_ - inDevice_ + Size()) % Size();
+        play = ((next_ - inDevice_) % Size() + Size()) % Size();
         write = next_;
     }
 
@@ -302,6 +302,11 @@ std::unique_ptr<SoundBuffer> SdlSoundDevice::CreateBuffer(const SoundFormat& for
         return nullptr;
     }
     if ((id_ == 0 || !(format == format_)) && !OpenAudio(format)) {
+        return nullptr;
+    }
+    // SDL holds a whole buffer of its own before it is heard: a ring no larger than that would
+    // be lapped within one callback, and its play cursor would mean nothing.
+    if (size <= deviceBuffer_) {
         return nullptr;
     }
     return std::make_unique<SdlSoundBuffer>(*this, size, format.SilenceByte());

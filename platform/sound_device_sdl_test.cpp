@@ -64,6 +64,10 @@ TEST(SdlSoundDevice, UnknownDeviceOrFormatIsRefused)
     EXPECT_FALSE(device->SetFormat({44100, 2, 24}));
     EXPECT_EQ(device->CreateBuffer(kCd, 1001), nullptr); // not whole frames
     EXPECT_EQ(device->CreateBuffer(kCd, 0), nullptr);
+    // SDL's own buffer is some thousands of bytes at this rate: a ring that small would be lapped
+    // within one callback.
+    EXPECT_EQ(device->CreateBuffer(kCd, 1004), nullptr);
+    EXPECT_NE(device->CreateBuffer(kCd, static_cast<int32_t>(kCd.BytesPerSecond())), nullptr);
 }
 
 TEST(SdlSoundDevice, CursorsRunWhilePlayingAndStopAtTheEndWithoutLooping)
