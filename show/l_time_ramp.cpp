@@ -1,21 +1,11 @@
 #include "l_time_ramp.h"
 
-#include <limits>
+#include "saturating_int.h"
 
 namespace {
 
 constexpr int64_t kInvalid = -1;
 constexpr int64_t kRateOne = 65536;
-
-// Keeps a show time that has run for millions of years from wrapping to "invalid".
-int64_t AddSaturated(int64_t value, int64_t delta)
-{
-    int64_t sum = 0;
-    if (__builtin_add_overflow(value, delta, &sum)) {
-        return delta > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
-    }
-    return sum;
-}
 
 } // namespace
 
@@ -39,8 +29,9 @@ int64_t LTimeRamp::ValueAt(uint32_t t) const
     if (value < 0 || elapsed == 0) {
         return value;
     }
-    // Integer division truncates toward zero, also for negative products.
-    return AddSaturated(value, int64_t{elapsed} * rate / kRateOne);
+    // Integer division truncates toward zero, also for negative products. Saturating keeps a show
+    // time that has run for millions of years from wrapping to "invalid".
+    return SaturatingAdd(value, int64_t{elapsed} * rate / kRateOne);
 }
 
 void LTimeRamp::Advance(uint32_t t)
