@@ -1,5 +1,7 @@
 #include "file_sync.h"
 
+#include "temp_tree_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,26 +12,15 @@
 
 namespace {
 
-class ReplacementFileModeTest : public testing::Test
+class ReplacementFileModeTest : public TempTreeFixture
 {
   protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "file_sync_testXXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
     std::string File(const char* name, mode_t mode) const
     {
-        const std::string path = folder_ + "/" + name;
-        std::ofstream(path) << "x";
-        ::chmod(path.c_str(), mode);
-        return path;
+        MakeFile(name);
+        ::chmod(Path(name).c_str(), mode);
+        return Path(name);
     }
-
-    std::string folder_;
 };
 
 } // namespace
@@ -53,8 +44,8 @@ TEST_F(ReplacementFileModeTest, AnExistingFileKeepsItsModeANewOneFollowsTheUmask
     EXPECT_EQ(ReplacementFileMode(File("shared", 0664).c_str()), mode_t{0664});
 
     const mode_t mask = ::umask(027);
-    const mode_t fresh = ReplacementFileMode((folder_ + "/missing").c_str());
-    const mode_t forFolder = ReplacementFileMode(folder_.c_str());
+    const mode_t fresh = ReplacementFileMode(Path("missing").c_str());
+    const mode_t forFolder = ReplacementFileMode(Root().c_str());
     ::umask(mask);
     EXPECT_EQ(fresh, mode_t{0640});
     EXPECT_EQ(forFolder, mode_t{0640}) << "a folder is no file whose mode a replacement could take";
@@ -65,8 +56,8 @@ TEST_F(ReplacementFileModeTest, AnExistingFileKeepsItsModeANewOneFollowsTheUmask
 TEST_F(ReplacementFileModeTest, ReplacementsGoThroughLinksToTheFilesTheyName)
 {
     const std::string real = File("real", 0644);
-    const std::string link = folder_ + "/link";
-    const std::string dangling = folder_ + "/dangling";
+    const std::string link = Path("link");
+    const std::string dangling = Path("dangling");
     std::filesystem::create_symlink("real", link);
     std::filesystem::create_symlink("nothing", dangling);
     const std::string canonical = std::filesystem::canonical(real).string();
@@ -74,6 +65,6 @@ TEST_F(ReplacementFileModeTest, ReplacementsGoThroughLinksToTheFilesTheyName)
     EXPECT_EQ(std::string(ReplacementTarget(link.c_str()).View()), canonical);
     EXPECT_EQ(std::string(ReplacementTarget(dangling.c_str()).View()), dangling)
         << "nothing behind it to keep";
-    EXPECT_EQ(std::string(ReplacementTarget((folder_ + "/missing").c_str()).View()), folder_ + "/missing");
+    EXPECT_EQ(std::string(ReplacementTarget(Path("missing").c_str()).View()), Path("missing"));
     EXPECT_TRUE(ReplacementTarget(nullptr).IsEmpty());
 }

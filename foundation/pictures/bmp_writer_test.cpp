@@ -1,6 +1,7 @@
 #include "archive_xstring.h"
 #include "h_image.h"
 #include "picture_fixtures.h"
+#include "temp_tree_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -133,17 +134,11 @@ TEST(WriteBmp, RoundTripOfALargerPalettisedPicture)
     EXPECT_EQ(fixtures::PixelRows(*back), fixtures::PixelRows(*image));
 }
 
-class SaveBmpTest : public testing::Test
+// Each test has a fresh folder of its own: CTest runs them side by side.
+class SaveBmpTest : public TempTreeFixture
 {
   protected:
-    void SetUp() override
-    {
-        // A folder of its own: CTest runs the tests of this fixture side by side.
-        std::string pattern = (std::filesystem::temp_directory_path() / "save_bmp_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::filesystem::path File(const std::string& relative) const { return Path(relative); }
 
     static Bytes Load(const std::filesystem::path& path)
     {
@@ -152,16 +147,15 @@ class SaveBmpTest : public testing::Test
     }
     size_t Entries() const
     {
-        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(Root()), {}));
     }
 
-    std::filesystem::path folder;
     HImageRef image = TrueColour(1, 1, {1, 2, 3, 0}, false);
 };
 
 TEST_F(SaveBmpTest, ReplacesTheOldFileAndKeepsItsMode)
 {
-    const auto path = folder / "picture.bmp";
+    const auto path = File("picture.bmp");
     std::ofstream(path) << "old";
     ::chmod(path.c_str(), 0640);
     EXPECT_FALSE(image->SaveBmp(path.c_str()).Failed());
@@ -176,18 +170,18 @@ TEST_F(SaveBmpTest, ReplacesTheOldFileAndKeepsItsMode)
 
 TEST_F(SaveBmpTest, AFailureLeavesTheTargetAsItWas)
 {
-    const auto target = folder / "taken";
+    const auto target = File("taken");
     std::filesystem::create_directories(target / "inner");
     EXPECT_TRUE(image->SaveBmp(target.c_str()).Failed());
     EXPECT_TRUE(std::filesystem::is_directory(target / "inner"));
     EXPECT_EQ(Entries(), 1u) << "the temporary file is gone";
-    EXPECT_TRUE(image->SaveBmp((folder / "missing" / "x.bmp").c_str()).Failed());
+    EXPECT_TRUE(image->SaveBmp((File("missing/x.bmp")).c_str()).Failed());
 }
 
 TEST_F(SaveBmpTest, ALinkStaysAndThePictureItNamesIsReplaced)
 {
-    const auto real = folder / "real.bmp";
-    const auto link = folder / "link.bmp";
+    const auto real = File("real.bmp");
+    const auto link = File("link.bmp");
     std::ofstream(real) << "old";
     std::filesystem::create_symlink("real.bmp", link);
     EXPECT_FALSE(image->SaveBmp(link.c_str()).Failed());
