@@ -12,11 +12,21 @@ CMAKE_GEN   := -G Ninja
 deps:
 	@scripts/install-deps
 
+# Sanitizer settings shared by every run of the test tree.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp UBSAN_OPTIONS=print_stacktrace=1
+# Without a display: a test that needs one and lacks the label `gui` fails here, as it should.
+NO_DISPLAY    := env -u DISPLAY -u WAYLAND_DISPLAY
+CTEST         := ctest --output-on-failure --no-tests=ignore -j $(JOBS)
+
+# The display-free tests without DISPLAY, then the `gui` tests on one Xvfb display, then the `gl`
+# tests on EGL's surfaceless platform with Mesa's software rasteriser, then ThreadSanitizer.
 test: deps
 	cmake -S . -B $(TEST_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZYL_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
-	cd $(TEST_DIR) && ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
-		xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j $(JOBS)
+	cd $(TEST_DIR) && $(NO_DISPLAY) $(SANITIZER_ENV) $(CTEST) -LE '^(gui|gl)$$'
+	cd $(TEST_DIR) && $(SANITIZER_ENV) GTK_THEME=Adwaita xvfb-run -a -s "-screen 0 1280x1024x24" $(CTEST) -L '^gui$$'
+	cd $(TEST_DIR) && $(NO_DISPLAY) $(SANITIZER_ENV) LIBGL_ALWAYS_SOFTWARE=1 EGL_PLATFORM=surfaceless $(CTEST) -L '^gl$$'
 	$(MAKE) --no-print-directory test-tsan
 
 # The lock and clock tests once more, under ThreadSanitizer, in a small tree of their own.

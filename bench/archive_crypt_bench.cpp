@@ -1,9 +1,9 @@
 // The enciphering layer's sequential write and read over memory, next to libgcrypt's IDEA
 // enciphering the same number of bytes in the same run (the cipher work the layer cannot
 // avoid).
-#include "archive_crypt.h"
-#include "archive_xstring.h"
-#include "throughput_ratio.h"
+#include "foundation/archives/archive_crypt.h"
+#include "foundation/archives/archive_xstring.h"
+#include "bench/throughput_ratio.h"
 
 #include <gcrypt.h>
 

@@ -1,6 +1,6 @@
 // File archive reads of a whole file, next to read(2) with a 64 KiB buffer in the same run.
-#include "archive_file.h"
-#include "throughput_ratio.h"
+#include "foundation/archives/archive_file.h"
+#include "bench/throughput_ratio.h"
 
 #include <cstdlib>
 #include <fcntl.h>

@@ -3,10 +3,10 @@
 // its notifications; next to copying the same record field by field, the plain work of the apply.
 #include <benchmark/benchmark.h>
 
-#include "beamvista_pars.h"
-#include "beamvista_registration.h"
-#include "current_kwp_pars.h"
-#include "value_handler_to_ref.h"
+#include "params/beamvista_pars.h"
+#include "params/beamvista_registration.h"
+#include "params/current_kwp_pars.h"
+#include "messaging/value_handler_to_ref.h"
 
 namespace {
 

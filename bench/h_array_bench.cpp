@@ -1,7 +1,7 @@
 // HArray appends next to std::vector appends of the same elements in the same run: pointers,
 // and strings (whose copies share blocks). HArray grows by its step, std::vector doubles.
-#include "h_array.h"
-#include "xa_string.h"
+#include "foundation/strings/h_array.h"
+#include "foundation/strings/xa_string.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // IDEA throughput next to libgcrypt's IDEA, both on the same buffer in the same run.
-#include "idea_cipher.h"
-#include "throughput_ratio.h"
+#include "foundation/archives/idea_cipher.h"
+#include "bench/throughput_ratio.h"
 
 #include <gcrypt.h>
 

@@ -1,5 +1,5 @@
 // Uncontended lock and unlock of LMutex, beside std::mutex and std::recursive_mutex.
-#include "l_mutex.h"
+#include "foundation/tasks/l_mutex.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,11 +2,11 @@
 // plain loop of virtual calls over the same receivers. Sends allocate nothing (checked by the
 // messaging tests), so the difference is the cursor bookkeeping and the sender record.
 
-#include "msg.h"
-#include "msg_distributor.h"
-#include "msg_receiver_ms.h"
-#include "registry_node.h"
-#include "registry_to_ref.h"
+#include "messaging/msg.h"
+#include "messaging/msg_distributor.h"
+#include "messaging/msg_receiver_ms.h"
+#include "messaging/registry_node.h"
+#include "messaging/registry_to_ref.h"
 
 #include <benchmark/benchmark.h>
 

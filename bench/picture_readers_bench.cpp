@@ -1,11 +1,11 @@
 // Picture reading through the archives next to plain references in the same run: a 4096 x 4096
 // BMP read beside memcpy of its bytes, and JPEG and PNG decoding through the archive beside
 // libjpeg's memory source and libpng's simplified API.
-#include "archive_xstring.h"
-#include "h_image.h"
-#include "jpeg_reader.h"
-#include "picture_fixtures.h"
-#include "png_reader.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/h_image.h"
+#include "foundation/pictures/jpeg_reader.h"
+#include "foundation/pictures/test_support/picture_fixtures.h"
+#include "foundation/pictures/png_reader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // A settings write and read through LRegKey, next to a plain SQLite INSERT and SELECT on a
 // database with the same journal settings, each in a fresh temporary folder of the same run.
-#include "reg_key.h"
+#include "foundation/registry/reg_key.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

@@ -1,8 +1,8 @@
 // Thinning a long channel index: the converter's passes drop entries of a time index in one
 // filtering pass. The reference is std::vector with std::remove_if over the same entries; both
 // build their million entries in each iteration, so the ratio compares whole passes.
-#include "show_index_array.h"
-#include "throughput_ratio.h"
+#include "show/show_index_array.h"
+#include "bench/throughput_ratio.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,9 +1,10 @@
 // Ogg Vorbis decoding as a multiple of real time, and one 200 ms pump (decode and write to the
 // output's ring), each beside memcpy of the same bytes.
-#include "ogg_vorbis_fixture.h"
-#include "ogg_vorbis_stream.h"
-#include "sound_device_fake.h"
-#include "sound_output.h"
+#include "show/test_support/memory_ogg_source.h"
+#include "tools/ogg_vorbis_encoder.h"
+#include "show/ogg_vorbis_stream.h"
+#include "platform/test_support/sound_device_fake.h"
+#include "show/sound_output.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 // Reading the microsecond clock, beside a plain clock_gettime(CLOCK_MONOTONIC).
-#include "sys_clock.h"
+#include "foundation/tasks/sys_clock.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,16 +2,16 @@
 // 69 reals, 4 texts), each handler with a receiver and all under one observed branch node, with
 // its change and done notifications; next to a plain loop that stores the same 132 numbers and
 // makes one virtual call per value.
-#include "msg_receiver_ms.h"
-#include "registry_node.h"
-#include "value_double_fmt1.h"
-#include "value_handler_t.h"
-#include "value_int.h"
-#include "value_modify_msg_tx.h"
-#include "value_msg_to.h"
-#include "value_notify_msg.h"
-#include "value_notify_msg_decoder.h"
-#include "value_string.h"
+#include "messaging/msg_receiver_ms.h"
+#include "messaging/registry_node.h"
+#include "messaging/value_double_fmt1.h"
+#include "messaging/value_handler_t.h"
+#include "messaging/value_int.h"
+#include "messaging/value_modify_msg_tx.h"
+#include "messaging/value_msg_to.h"
+#include "messaging/value_notify_msg.h"
+#include "messaging/value_notify_msg_decoder.h"
+#include "messaging/value_string.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Shared strings against std::string (copies) and Crc32 against zlib's crc32.
-#include "crc32.h"
-#include "xa_string.h"
+#include "foundation/archives/crc32.h"
+#include "foundation/strings/xa_string.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>

@@ -2,8 +2,8 @@
 // global allocation functions of this test program: every form goes through malloc and free, so
 // memory from one form is never released by another.
 
-#include "color_lookup_tables.h"
-#include "lcvt_ctx.h"
+#include "conversion/color_lookup_tables.h"
+#include "conversion/lcvt_ctx.h"
 
 #include <gtest/gtest.h>
 

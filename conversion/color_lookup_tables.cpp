@@ -1,8 +1,8 @@
-#include "color_lookup_tables.h"
+#include "conversion/color_lookup_tables.h"
 
-#include "color_palettes.h"
-#include "color_space.h"
-#include "published_table.h"
+#include "conversion/color_palettes.h"
+#include "conversion/color_space.h"
+#include "conversion/internal/published_table.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "color_lookup_tables.h"
+#include "conversion/color_lookup_tables.h"
 
-#include "crc32.h"
+#include "foundation/archives/crc32.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "color_palettes.h"
+#include "conversion/color_palettes.h"
 
 #include <algorithm>
 

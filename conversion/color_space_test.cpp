@@ -1,4 +1,4 @@
-#include "color_space.h"
+#include "conversion/color_space.h"
 
 #include <gtest/gtest.h>
 

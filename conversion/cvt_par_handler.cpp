@@ -1,10 +1,10 @@
-#include "cvt_par_handler.h"
+#include "conversion/cvt_par_handler.h"
 
-#include "cvt_par_table.h"
-#include "value_double_fmt1.h"
-#include "value_handler_t.h"
-#include "value_int.h"
-#include "value_string.h"
+#include "conversion/cvt_par_table.h"
+#include "messaging/value_double_fmt1.h"
+#include "messaging/value_handler_t.h"
+#include "messaging/value_int.h"
+#include "messaging/value_string.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cvt_par_table.h"
+#include "conversion/cvt_par_table.h"
 
 #include <gtest/gtest.h>
 

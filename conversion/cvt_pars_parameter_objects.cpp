@@ -1,12 +1,12 @@
-#include "cvt_pars_parameter_objects.h"
+#include "conversion/cvt_pars_parameter_objects.h"
 
-#include "cvt_par_handler.h"
-#include "cvt_par_table.h"
-#include "lcvt_pars.h"
-#include "lcvt_pars_dependency_checker.h"
-#include "value_handler.h"
-#include "value_handler_dummy.h"
-#include "value_handler_prerequisites.h"
+#include "conversion/cvt_par_handler.h"
+#include "conversion/cvt_par_table.h"
+#include "conversion/lcvt_pars.h"
+#include "conversion/lcvt_pars_dependency_checker.h"
+#include "messaging/value_handler.h"
+#include "messaging/value_handler_dummy.h"
+#include "messaging/value_handler_prerequisites.h"
 
 #include <array>
 #include <memory>

@@ -1,15 +1,15 @@
-#include "cvt_pars_parameter_objects.h"
+#include "conversion/cvt_pars_parameter_objects.h"
 
-#include "cvt_par_table.h"
-#include "lcvt_pars.h"
-#include "lcvt_pars_dependency_checker.h"
-#include "value_double_fmt1.h"
-#include "value_handler.h"
-#include "value_handler_dummy.h"
-#include "value_handler_t.h"
-#include "value_int.h"
-#include "value_msg_to.h"
-#include "value_string.h"
+#include "conversion/cvt_par_table.h"
+#include "conversion/lcvt_pars.h"
+#include "conversion/lcvt_pars_dependency_checker.h"
+#include "messaging/value_double_fmt1.h"
+#include "messaging/value_handler.h"
+#include "messaging/value_handler_dummy.h"
+#include "messaging/value_handler_t.h"
+#include "messaging/value_int.h"
+#include "messaging/value_msg_to.h"
+#include "messaging/value_string.h"
 
 #include <gtest/gtest.h>
 

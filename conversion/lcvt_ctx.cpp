@@ -1,4 +1,4 @@
-#include "lcvt_ctx.h"
+#include "conversion/lcvt_ctx.h"
 
 #include <new>
 

@@ -5,10 +5,10 @@
 // sink, and stops itself once an item number reaches the record's limit. Derived contexts
 // override the predicates and sinks; the base wants nothing.
 
-#include "c_error.h"
-#include "lcvt_pars.h"
-#include "lpic.h"
-#include "xa_string.h"
+#include "foundation/errors/c_error.h"
+#include "conversion/lcvt_pars.h"
+#include "conversion/lpic.h"
+#include "foundation/strings/xa_string.h"
 
 #include <array>
 #include <cstdint>

@@ -3,8 +3,8 @@
 // the width of its kind (switch 8-bit, integer 32-bit, real 64-bit, text XAString), plus two
 // tables of pointers into the record's own fields for its repeated entries.
 
-#include "cvt_par_table.h"
-#include "xa_string.h"
+#include "conversion/cvt_par_table.h"
+#include "foundation/strings/xa_string.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "lcvt_pars_dependency_checker.h"
+#include "conversion/lcvt_pars_dependency_checker.h"
 
-#include "value_handler.h"
-#include "value_modify_msg.h"
-#include "value_msg_to.h"
-#include "value_notify_msg.h"
+#include "messaging/value_handler.h"
+#include "messaging/value_modify_msg.h"
+#include "messaging/value_msg_to.h"
+#include "messaging/value_notify_msg.h"
 
 #include <array>
 #include <utility>

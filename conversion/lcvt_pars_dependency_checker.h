@@ -5,11 +5,11 @@
 // Its references carry no names and nothing in the system binds them, so the process-wide
 // checker never acts; binding them (Attach) is for tests.
 
-#include "lcvt_pars.h"
-#include "msg_receiver_ms.h"
-#include "registry_from_ref.h"
-#include "value_handler_from_ref.h"
-#include "value_notify_msg_decoder.h"
+#include "conversion/lcvt_pars.h"
+#include "messaging/msg_receiver_ms.h"
+#include "messaging/registry_from_ref.h"
+#include "messaging/value_handler_from_ref.h"
+#include "messaging/value_notify_msg_decoder.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,13 +1,13 @@
-#include "lcvt_pars_dependency_checker.h"
+#include "conversion/lcvt_pars_dependency_checker.h"
 
-#include "cvt_par_handler.h"
-#include "cvt_par_table.h"
-#include "notify_recorder_test_util.h"
-#include "value_double_fmt1.h"
-#include "value_handler.h"
-#include "value_handler_t.h"
-#include "value_int.h"
-#include "value_msg_to.h"
+#include "conversion/cvt_par_handler.h"
+#include "conversion/cvt_par_table.h"
+#include "messaging/test_support/notify_recorder_test_util.h"
+#include "messaging/value_double_fmt1.h"
+#include "messaging/value_handler.h"
+#include "messaging/value_handler_t.h"
+#include "messaging/value_int.h"
+#include "messaging/value_msg_to.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lcvt_pars.h"
+#include "conversion/lcvt_pars.h"
 
 #include <gtest/gtest.h>
 

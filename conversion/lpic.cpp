@@ -1,4 +1,4 @@
-#include "lpic.h"
+#include "conversion/lpic.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // The point list a conversion produces: beam positions with their colours and shutter
 // requests. Frame building reads it in order and never changes it.
 
-#include "lpic_color.h"
+#include "conversion/lpic_color.h"
 
 #include <cstddef>
 #include <cstdint>

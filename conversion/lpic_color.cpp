@@ -1,8 +1,8 @@
-#include "lpic_color.h"
+#include "conversion/lpic_color.h"
 
-#include "color_lookup_tables.h"
-#include "color_palettes.h"
-#include "color_space.h"
+#include "conversion/color_lookup_tables.h"
+#include "conversion/color_palettes.h"
+#include "conversion/color_space.h"
 
 namespace {
 

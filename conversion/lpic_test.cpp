@@ -1,6 +1,6 @@
-#include "lpic.h"
+#include "conversion/lpic.h"
 
-#include "color_palettes.h"
+#include "conversion/color_palettes.h"
 
 #include <gtest/gtest.h>
 

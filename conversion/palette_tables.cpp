@@ -1,4 +1,4 @@
-#include "palette_tables.h"
+#include "conversion/internal/palette_tables.h"
 
 #include <algorithm>
 

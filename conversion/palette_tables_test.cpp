@@ -1,6 +1,6 @@
-#include "palette_tables.h"
+#include "conversion/internal/palette_tables.h"
 
-#include "crc32.h"
+#include "foundation/archives/crc32.h"
 
 #include <gtest/gtest.h>
 

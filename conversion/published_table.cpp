@@ -1,4 +1,4 @@
-#include "published_table.h"
+#include "conversion/internal/published_table.h"
 
 const uint8_t* PublishedTable::Publish(std::unique_ptr<uint8_t[]> built)
 {

@@ -1,4 +1,4 @@
-#include "published_table.h"
+#include "conversion/internal/published_table.h"
 
 #include <gtest/gtest.h>
 

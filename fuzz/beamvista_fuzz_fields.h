@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "beamvista_param_table.h"
+#include "params/beamvista_param_table.h"
 
 inline LBeamvistaPars BeamvistaFuzzStart()
 {

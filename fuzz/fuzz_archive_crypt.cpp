@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "archive_crypt.h"
-#include "archive_xstring.h"
+#include "foundation/archives/archive_crypt.h"
+#include "foundation/archives/archive_xstring.h"
 
 namespace {
 

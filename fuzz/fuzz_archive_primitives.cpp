@@ -3,8 +3,8 @@
 // than the stream holds.
 #include <cstdint>
 
-#include "archive_xstring.h"
-#include "read_blob.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/archives/read_blob.h"
 
 namespace {
 

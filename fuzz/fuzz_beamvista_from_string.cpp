@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "beamvista_fuzz_fields.h"
+#include "fuzz/beamvista_fuzz_fields.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "archive_xstring.h"
-#include "beamvista_fuzz_fields.h"
+#include "foundation/archives/archive_xstring.h"
+#include "fuzz/beamvista_fuzz_fields.h"
 
 namespace {
 

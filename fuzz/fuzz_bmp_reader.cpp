@@ -1,7 +1,7 @@
 // The BMP reader on any bytes, with and without true colour and alpha; what it reads must also
 // convert, and what it writes must read back to the same picture.
-#include "archive_xstring.h"
-#include "h_image.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/h_image.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "cmap_fixture.h"
-#include "glyph_indices.h"
+#include "foundation/text/test_support/cmap_fixture.h"
+#include "foundation/text/glyph_indices.h"
 
 namespace {
 

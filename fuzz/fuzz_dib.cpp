@@ -1,5 +1,5 @@
 // A packed DIB as another program could leave it on the clipboard.
-#include "dib_exchange.h"
+#include "foundation/pictures/dib_exchange.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,9 +1,9 @@
 // A frame codec table block followed by coded frames, as a show file stores them: reading the
 // tables and decoding hostile frames must neither crash nor write past a frame.
-#include "archive_xstring.h"
-#include "bit_archive.h"
-#include "frame.h"
-#include "frame_codec.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/archives/bit_archive.h"
+#include "show/frame.h"
+#include "show/frame_codec.h"
 
 #include <cmath>
 #include <cstddef>

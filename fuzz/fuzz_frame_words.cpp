@@ -1,9 +1,9 @@
 // Arbitrary frame words, with a hostile word count and hostile render factors, through every
 // whole-frame operation: nothing may crash, read past the frame or give non-finite output.
-#include "bit_archive.h"
-#include "frame.h"
-#include "frame_codec.h"
-#include "memory_bits.h"
+#include "foundation/archives/bit_archive.h"
+#include "show/frame.h"
+#include "show/frame_codec.h"
+#include "fuzz/memory_bits.h"
 
 #include <cmath>
 #include <cstddef>

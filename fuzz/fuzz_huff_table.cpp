@@ -1,10 +1,10 @@
 // A serialised Huffman table followed by symbols coded with it: reading the table and decoding
 // must neither crash nor allocate without bound; the bit-by-bit and the look-ahead decoders
 // must agree, and what a read table encodes must decode to the same symbols.
-#include "archive_xstring.h"
-#include "bit_archive.h"
-#include "huff_table.h"
-#include "memory_bits.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/archives/bit_archive.h"
+#include "foundation/archives/huff_table.h"
+#include "fuzz/memory_bits.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The JPEG reader on any bytes from an archive, at full size and scaled to fit 64 x 64.
-#include "archive_xstring.h"
-#include "jpeg_reader.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/jpeg_reader.h"
 
 #include <climits>
 #include <cstdint>

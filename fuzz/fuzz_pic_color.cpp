@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "color_lookup_tables.h"
-#include "color_space.h"
-#include "lpic_color.h"
+#include "conversion/color_lookup_tables.h"
+#include "conversion/color_space.h"
+#include "conversion/lpic_color.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The PNG reader on any bytes from an archive, keeping and compositing alpha.
-#include "archive_xstring.h"
-#include "png_reader.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/png_reader.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // A background picture record as a show or parameter file holds it: read, then decoded.
-#include "archive_xstring.h"
-#include "l_laser_preview_bitmap.h"
+#include "foundation/archives/archive_xstring.h"
+#include "show/l_laser_preview_bitmap.h"
 
 #include <cstdint>
 #include <cstdlib>

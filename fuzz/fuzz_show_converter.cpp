@@ -1,7 +1,7 @@
 // The converter over a show whose deciphered body is the input. Whatever happens, a failed
 // conversion leaves the output as it was and no temporary file behind.
-#include "show_file_converter.h"
-#include "show_fuzz_support.h"
+#include "show/show_file_converter.h"
+#include "fuzz/show_fuzz_support.h"
 
 #include <filesystem>
 #include <fstream>

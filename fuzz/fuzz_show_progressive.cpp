@@ -1,6 +1,6 @@
 // A show file arriving in pieces: opened at the lengths it asks for, then continued as the
 // buffer grows by a step the first byte chooses. Every answer must make progress.
-#include "show_fuzz_support.h"
+#include "fuzz/show_fuzz_support.h"
 
 #include <algorithm>
 

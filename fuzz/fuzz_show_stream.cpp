@@ -1,7 +1,7 @@
 // A show whose deciphered body is the input: the header and index parsers, frame records and
 // sound chunks. A failed open that asks for more bytes must ask for more than it had (an index
 // tag it does not know fails without asking and without a message).
-#include "show_fuzz_support.h"
+#include "fuzz/show_fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "number_text.h"
-#include "text_formatter.h"
+#include "foundation/strings/number_text.h"
+#include "foundation/strings/text_formatter.h"
 
 namespace {
 

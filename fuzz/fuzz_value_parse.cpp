@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "simple_parser.h"
-#include "value_double.h"
-#include "value_double_fmt1.h"
-#include "value_int.h"
-#include "value_modify_msg.h"
-#include "value_string.h"
+#include "foundation/text/simple_parser.h"
+#include "messaging/value_double.h"
+#include "messaging/value_double_fmt1.h"
+#include "messaging/value_int.h"
+#include "messaging/value_modify_msg.h"
+#include "messaging/value_string.h"
 
 namespace {
 

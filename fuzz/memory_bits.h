@@ -2,7 +2,7 @@
 // Collects the bytes a bit writer produces, and hands them back for reading. It offers no
 // look-ahead, so decoders over it take their bit-by-bit paths.
 
-#include "bit_archive.h"
+#include "foundation/archives/bit_archive.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,9 +2,9 @@
 // Shared by the show fuzz targets: a show file around fuzz bytes taken as the deciphered body,
 // and a walk over everything a player reads from an open show.
 
-#include "enciphered_show_fixture.h"
-#include "frame.h"
-#include "laser_preview_stream.h"
+#include "show/test_support/enciphered_show_fixture.h"
+#include "show/frame.h"
+#include "show/laser_preview_stream.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "doubles_nearly_equal.h"
+#include "messaging/doubles_nearly_equal.h"
 
 #include <gtest/gtest.h>
 

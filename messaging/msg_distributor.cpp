@@ -1,7 +1,7 @@
-#include "msg_distributor.h"
+#include "messaging/msg_distributor.h"
 
-#include "msg.h"
-#include "msg_receiver.h"
+#include "messaging/msg.h"
+#include "messaging/msg_receiver.h"
 
 #include <new>
 

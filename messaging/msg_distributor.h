@@ -8,7 +8,7 @@
 // receiver it would have called next, never calls a removed receiver, and calls a new one only
 // when it was inserted behind that point. Sends allocate nothing.
 
-#include "msg_source.h"
+#include "messaging/msg_source.h"
 
 #include <cstdint>
 #include <vector>

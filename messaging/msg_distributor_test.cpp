@@ -1,7 +1,7 @@
-#include "msg_distributor.h"
+#include "messaging/msg_distributor.h"
 
-#include "msg.h"
-#include "scripted_receiver.h"
+#include "messaging/msg.h"
+#include "messaging/test_support/scripted_receiver.h"
 
 #include <gtest/gtest.h>
 

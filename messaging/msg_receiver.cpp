@@ -1,4 +1,4 @@
-#include "msg_receiver.h"
+#include "messaging/msg_receiver.h"
 
 bool LMsgReceiverInterface::SourceConnected(LMsgSourceInterface*)
 {

@@ -1,6 +1,6 @@
-#include "msg_receiver_ms.h"
+#include "messaging/msg_receiver_ms.h"
 
-#include "msg_source.h"
+#include "messaging/msg_source.h"
 
 LMsgReceiverMS::~LMsgReceiverMS()
 {

@@ -2,8 +2,8 @@
 // LMsgReceiverMS: a receiver of many sources, which it keeps in the order they connected.
 // Destroying the receiver disconnects it from all of them, last first.
 
-#include "h_array.h"
-#include "msg_receiver.h"
+#include "foundation/strings/h_array.h"
+#include "messaging/msg_receiver.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "msg_receiver_ss.h"
+#include "messaging/msg_receiver_ss.h"
 
-#include "msg_source.h"
+#include "messaging/msg_source.h"
 
 LMsgReceiverSS::~LMsgReceiverSS()
 {

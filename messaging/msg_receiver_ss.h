@@ -2,7 +2,7 @@
 // LMsgReceiverSS: a receiver of a single source. Being connected to a new source lets go of the
 // old one first; destroying the receiver disconnects it.
 
-#include "msg_receiver.h"
+#include "messaging/msg_receiver.h"
 
 class LMsgReceiverSS : public LMsgReceiverInterface
 {

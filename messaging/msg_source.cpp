@@ -1,6 +1,6 @@
-#include "msg_source.h"
+#include "messaging/msg_source.h"
 
-#include "msg.h"
+#include "messaging/msg.h"
 
 bool LMsgSenderInterface::Send(LMsg& msg)
 {

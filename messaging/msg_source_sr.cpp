@@ -1,6 +1,6 @@
-#include "msg_source_sr.h"
+#include "messaging/msg_source_sr.h"
 
-#include "msg_receiver.h"
+#include "messaging/msg_receiver.h"
 
 LMsgSourceSR::~LMsgSourceSR()
 {

@@ -2,7 +2,7 @@
 // LMsgSourceSR: a source with a single receiver. Connecting another receiver drops the held one
 // first; priorities play no part.
 
-#include "msg_source.h"
+#include "messaging/msg_source.h"
 
 class LMsgSourceSR : public LMsgSourceInterface
 {

@@ -1,9 +1,9 @@
-#include "msg_source_sr.h"
+#include "messaging/msg_source_sr.h"
 
-#include "msg.h"
-#include "msg_distributor.h"
-#include "msg_receiver_ss.h"
-#include "scripted_receiver.h"
+#include "messaging/msg.h"
+#include "messaging/msg_distributor.h"
+#include "messaging/msg_receiver_ss.h"
+#include "messaging/test_support/scripted_receiver.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // LRegisterValueDependantsMsg: sent by a changed handler to its registry node, which enrols the
 // nodes of every enclosing branch in the transaction's final notifications.
 
-#include "msg.h"
+#include "messaging/msg.h"
 
 class LValueTxInterface;
 

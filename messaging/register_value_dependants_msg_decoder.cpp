@@ -1,6 +1,6 @@
-#include "register_value_dependants_msg_decoder.h"
+#include "messaging/register_value_dependants_msg_decoder.h"
 
-#include "register_value_dependants_msg.h"
+#include "messaging/register_value_dependants_msg.h"
 
 bool LRegisterValueDependantsMsgDecoder::Receive(LMsg& msg)
 {

@@ -1,6 +1,6 @@
-#include "register_value_dependants_msg_encoder.h"
+#include "messaging/register_value_dependants_msg_encoder.h"
 
-#include "register_value_dependants_msg.h"
+#include "messaging/register_value_dependants_msg.h"
 
 bool LRegisterValueDependantsMsgEncoder::SendRegisterDependants(LValueTxInterface* transaction)
 {

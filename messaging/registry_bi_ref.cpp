@@ -1,6 +1,6 @@
-#include "registry_bi_ref.h"
+#include "messaging/registry_bi_ref.h"
 
-#include "registry_node.h"
+#include "messaging/registry_node.h"
 
 LMsgRegistryBiRef::~LMsgRegistryBiRef()
 {

@@ -2,8 +2,8 @@
 // LMsgRegistryBiRef: both directions to a named node: it sends to the node through a source of
 // its own and receives from it for its owner, like LMsgRegistryFromRef.
 
-#include "msg_source.h"
-#include "registry_from_ref.h"
+#include "messaging/msg_source.h"
+#include "messaging/registry_from_ref.h"
 
 class LMsgRegistryBiRef : public LMsgRegistryFromRef, public LMsgSenderInterface
 {

@@ -1,7 +1,7 @@
-#include "registry_from_ref.h"
+#include "messaging/registry_from_ref.h"
 
-#include "msg.h"
-#include "registry_node.h"
+#include "messaging/msg.h"
+#include "messaging/registry_node.h"
 
 LMsgRegistryFromRef::~LMsgRegistryFromRef()
 {

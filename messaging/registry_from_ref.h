@@ -3,10 +3,10 @@
 // receiver attached to it (its owner), with the reference recorded as sender. Connecting makes
 // the node (when needed) and connects the reference to it.
 
-#include "msg_receiver_ss.h"
-#include "msg_source.h"
-#include "msg_source_sr.h"
-#include "registry_ref.h"
+#include "messaging/msg_receiver_ss.h"
+#include "messaging/msg_source.h"
+#include "messaging/msg_source_sr.h"
+#include "messaging/registry_ref.h"
 
 class LMsgRegistryFromRef : public LMsgRegistryRef, public LMsgReceiverSS, public LMsgSourceID
 {

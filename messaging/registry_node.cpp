@@ -1,9 +1,9 @@
-#include "registry_node.h"
+#include "messaging/registry_node.h"
 
-#include "never_destroyed.h"
-#include "register_value_dependants_msg.h"
-#include "text_compare.h"
-#include "value_tx_interface.h"
+#include "foundation/strings/never_destroyed.h"
+#include "messaging/register_value_dependants_msg.h"
+#include "foundation/text/text_compare.h"
+#include "messaging/value_tx_interface.h"
 
 #include <cstring>
 

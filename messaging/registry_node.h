@@ -13,12 +13,12 @@
 // Key components compare through the system case fold; a key looked up from the root may start
 // with one "."; an empty rest of the key names the node where the walk stands.
 
-#include "h_array.h"
-#include "msg_distributor.h"
-#include "msg_receiver_ms.h"
-#include "register_value_dependants_msg_decoder.h"
-#include "xa_block.h"
-#include "xa_string.h"
+#include "foundation/strings/h_array.h"
+#include "messaging/msg_distributor.h"
+#include "messaging/msg_receiver_ms.h"
+#include "messaging/register_value_dependants_msg_decoder.h"
+#include "foundation/strings/xa_block.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
-#include "registry_node.h"
+#include "messaging/registry_node.h"
 
-#include "msg_distributor.h"
-#include "register_value_dependants_msg.h"
-#include "scripted_receiver.h"
-#include "value_msg_to.h"
-#include "value_tx_interface.h"
+#include "messaging/msg_distributor.h"
+#include "messaging/register_value_dependants_msg.h"
+#include "messaging/test_support/scripted_receiver.h"
+#include "messaging/value_msg_to.h"
+#include "messaging/value_tx_interface.h"
 
 #include <gtest/gtest.h>
 

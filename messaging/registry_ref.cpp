@@ -1,7 +1,7 @@
-#include "registry_ref.h"
+#include "messaging/registry_ref.h"
 
-#include "registry_node.h"
-#include "text_compare.h"
+#include "messaging/registry_node.h"
+#include "foundation/text/text_compare.h"
 
 bool LMsgRegistryRef::Bind(const XAString& name, LMsgRegistryNode* registry)
 {

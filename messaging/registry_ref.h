@@ -3,8 +3,8 @@
 // name, the registry to look it up in (null: the root) and whether it is connected; the three
 // kinds (to, from and both ways) say what connecting means.
 
-#include "msg_source_sr.h"
-#include "xa_string.h"
+#include "messaging/msg_source_sr.h"
+#include "foundation/strings/xa_string.h"
 
 class LMsgRegistryNode;
 

@@ -1,12 +1,12 @@
 // References by name: to, from and both ways.
 
-#include "registry_ref.h"
+#include "messaging/registry_ref.h"
 
-#include "registry_bi_ref.h"
-#include "registry_from_ref.h"
-#include "registry_node.h"
-#include "registry_to_ref.h"
-#include "scripted_receiver.h"
+#include "messaging/registry_bi_ref.h"
+#include "messaging/registry_from_ref.h"
+#include "messaging/registry_node.h"
+#include "messaging/registry_to_ref.h"
+#include "messaging/test_support/scripted_receiver.h"
 
 #include <gtest/gtest.h>
 

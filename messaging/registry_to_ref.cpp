@@ -1,6 +1,6 @@
-#include "registry_to_ref.h"
+#include "messaging/registry_to_ref.h"
 
-#include "registry_node.h"
+#include "messaging/registry_node.h"
 
 LMsgRegistryToRef::~LMsgRegistryToRef()
 {

@@ -2,8 +2,8 @@
 // LMsgRegistryToRef: sends to a named node. Connecting makes the node (when needed) and holds it
 // as the one receiver of the reference's source; sending does not connect.
 
-#include "msg_source.h"
-#include "registry_ref.h"
+#include "messaging/msg_source.h"
+#include "messaging/registry_ref.h"
 
 class LMsgRegistryToRef : public LMsgRegistryRef, public LMsgSourceID, public LMsgSenderInterface
 {

@@ -1,10 +1,10 @@
 // Sends allocate nothing: the cursor lives in the sender's frame and the receiver list is walked
 // in place. Counted here through the global allocation functions of this test program.
 
-#include "msg.h"
-#include "msg_distributor.h"
-#include "msg_receiver_ms.h"
-#include "registry_node.h"
+#include "messaging/msg.h"
+#include "messaging/msg_distributor.h"
+#include "messaging/msg_receiver_ms.h"
+#include "messaging/registry_node.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "value.h"
+#include "messaging/value.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "char_tables.h"
-#include "doubles_nearly_equal.h"
-#include "simple_parser.h"
-#include "value_real_convert.h"
-#include "value_real_format.h"
+#include "foundation/strings/char_tables.h"
+#include "messaging/doubles_nearly_equal.h"
+#include "foundation/text/simple_parser.h"
+#include "messaging/internal/value_real_convert.h"
+#include "messaging/value_real_format.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include <cstdint>
 
-#include "msg_receiver.h"
-#include "value_modify_msg.h"
-#include "value_modify_msg_decoder.h"
-#include "xa_string.h"
-#include "xw_string.h"
+#include "messaging/msg_receiver.h"
+#include "messaging/value_modify_msg.h"
+#include "messaging/value_modify_msg_decoder.h"
+#include "foundation/strings/xa_string.h"
+#include "foundation/strings/xw_string.h"
 
 class LMsg;
 

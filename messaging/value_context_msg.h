@@ -3,7 +3,7 @@
 // changed), 3 (announce the roll-back) and 4 (announce the commit) are copied from the modify
 // message; 1 (commit) and 2 (roll back) are fresh messages without payload.
 
-#include "value_msg.h"
+#include "messaging/value_msg.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "value_context_msg_decoder.h"
+#include "messaging/value_context_msg_decoder.h"
 
-#include "value_context_msg.h"
+#include "messaging/value_context_msg.h"
 
 bool LValueContextMsgDecoder::Receive(LMsg& msg)
 {

@@ -1,6 +1,6 @@
-#include "value_context_msg_encoder.h"
+#include "messaging/value_context_msg_encoder.h"
 
-#include "value_context_msg.h"
+#include "messaging/value_context_msg.h"
 
 bool LValueContextMsgEncoder::SendChanged(LValueTxInterface* transaction, LValueMsg& cause)
 {

@@ -1,6 +1,6 @@
-#include "value_double.h"
+#include "messaging/value_double.h"
 
-#include "value_step_scale.h"
+#include "messaging/value_step_scale.h"
 
 namespace {
 

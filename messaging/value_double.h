@@ -2,7 +2,7 @@
 // LValueDouble: a real value with default, limits and scaled steps (as LValueInt's). A value
 // that is not a number is clamped to the minimum.
 
-#include "value.h"
+#include "messaging/value.h"
 
 class LValueDouble : public LValue
 {

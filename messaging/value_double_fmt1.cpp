@@ -1,4 +1,4 @@
-#include "value_double_fmt1.h"
+#include "messaging/value_double_fmt1.h"
 
 namespace {
 

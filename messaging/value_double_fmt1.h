@@ -2,7 +2,7 @@
 // LValueDoubleFmt1: a real value that also knows its display format: integer digits, fraction
 // digits and total width. Its texts are written in that format.
 
-#include "value_double.h"
+#include "messaging/value_double.h"
 
 class LValueDoubleFmt1 : public LValueDouble
 {

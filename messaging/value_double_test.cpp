@@ -1,11 +1,11 @@
-#include "value_double.h"
+#include "messaging/value_double.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "value_change_test_util.h"
-#include "value_double_fmt1.h"
+#include "messaging/test_support/value_change_test_util.h"
+#include "messaging/value_double_fmt1.h"
 
 namespace {
 

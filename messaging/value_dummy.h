@@ -2,7 +2,7 @@
 // LValueDummy: the inert value behind the fallback handler. Every item is an integer that
 // cannot be read (0 and false), and every change is ignored.
 
-#include "value.h"
+#include "messaging/value.h"
 
 class LValueDummy : public LValue
 {

@@ -1,8 +1,8 @@
-#include "value_handler.h"
+#include "messaging/value_handler.h"
 
-#include "registry_node.h"
-#include "value_tx.h"
-#include "value_tx_guard.h"
+#include "messaging/registry_node.h"
+#include "messaging/value_tx.h"
+#include "messaging/value_tx_guard.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 // value is the working copy holding the pending data, so that a receiver of the kind-0 change
 // notification can compare the two.
 
-#include "msg_distributor.h"
-#include "msg_receiver_ms.h"
-#include "register_value_dependants_msg_encoder.h"
-#include "value.h"
-#include "value_context_msg.h"
-#include "value_context_msg_decoder.h"
-#include "value_modify_msg_decoder.h"
-#include "value_notify_msg_encoder.h"
+#include "messaging/msg_distributor.h"
+#include "messaging/msg_receiver_ms.h"
+#include "messaging/register_value_dependants_msg_encoder.h"
+#include "messaging/value.h"
+#include "messaging/value_context_msg.h"
+#include "messaging/value_context_msg_decoder.h"
+#include "messaging/value_modify_msg_decoder.h"
+#include "messaging/value_notify_msg_encoder.h"
 
 class LMsgRegistryNode;
 class LValueTx;

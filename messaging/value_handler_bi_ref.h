@@ -3,9 +3,9 @@
 // reach the handler, and what the handler distributes reaches the receiver attached to it.
 // Every bound control holds one.
 
-#include "registry_bi_ref.h"
-#include "value_handler_ref.h"
-#include "value_modify_msg_encoder.h"
+#include "messaging/registry_bi_ref.h"
+#include "messaging/value_handler_ref.h"
+#include "messaging/value_modify_msg_encoder.h"
 
 class LValueHandlerBiRef : public LMsgRegistryBiRef, public LValueHandlerRef, public LValueModifyMsgEncoder
 {

@@ -1,6 +1,6 @@
-#include "value_handler_dummy.h"
+#include "messaging/value_handler_dummy.h"
 
-#include "never_destroyed.h"
+#include "foundation/strings/never_destroyed.h"
 
 // Never destroyed: references held by static handlers fall back to it until the very end.
 LValueHandlerDummy& LValueHandlerDummy::Get()

@@ -2,8 +2,8 @@
 // LValueHandlerDummy: the fallback handler with its inert value. A reference that finds no
 // handler yields it, so that callers always have a handler to read from (zero and false).
 
-#include "value_dummy.h"
-#include "value_handler.h"
+#include "messaging/value_dummy.h"
+#include "messaging/value_handler.h"
 
 template <class> class XNeverDestroyed;
 

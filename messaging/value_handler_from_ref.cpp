@@ -1,7 +1,7 @@
-#include "value_handler_from_ref.h"
+#include "messaging/value_handler_from_ref.h"
 
-#include "value_handler.h"
-#include "value_handler_to_ref.h"
+#include "messaging/value_handler.h"
+#include "messaging/value_handler_to_ref.h"
 
 bool LValueHandlerFromRef::Connect()
 {

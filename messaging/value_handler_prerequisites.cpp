@@ -1,8 +1,8 @@
-#include "value_handler_prerequisites.h"
+#include "messaging/value_handler_prerequisites.h"
 
-#include "registry_node.h"
-#include "value_handler_dummy.h"
-#include "value_tx.h"
+#include "messaging/registry_node.h"
+#include "messaging/value_handler_dummy.h"
+#include "messaging/value_tx.h"
 
 ValueHandlerPrerequisites::ValueHandlerPrerequisites()
 {

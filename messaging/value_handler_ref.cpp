@@ -1,6 +1,6 @@
-#include "value_handler_ref.h"
+#include "messaging/value_handler_ref.h"
 
-#include "value_handler_dummy.h"
+#include "messaging/value_handler_dummy.h"
 
 LValueHandler* LValueHandlerRef::GetHandler()
 {

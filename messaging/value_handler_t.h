@@ -2,8 +2,8 @@
 // LValueHandlerT: a value handler that embeds its value of class V (the owner value) and, while
 // a change is in progress, a working copy of it in a counted block of its own.
 
-#include "value_handler.h"
-#include "xa_block.h"
+#include "messaging/value_handler.h"
+#include "foundation/strings/xa_block.h"
 
 template <class V> class LValueHandlerT : public LValueHandler
 {

@@ -1,20 +1,20 @@
-#include "value_handler.h"
+#include "messaging/value_handler.h"
 
 #include <gtest/gtest.h>
 
-#include "notify_recorder_test_util.h"
-#include "registry_node.h"
-#include "value_double_fmt1.h"
-#include "value_handler_bi_ref.h"
-#include "value_handler_dummy.h"
-#include "value_handler_from_ref.h"
-#include "value_handler_t.h"
-#include "value_handler_to_ref.h"
-#include "value_int.h"
-#include "value_modify_msg_tx.h"
-#include "value_msg_to.h"
-#include "value_string.h"
-#include "value_tx.h"
+#include "messaging/test_support/notify_recorder_test_util.h"
+#include "messaging/registry_node.h"
+#include "messaging/value_double_fmt1.h"
+#include "messaging/value_handler_bi_ref.h"
+#include "messaging/value_handler_dummy.h"
+#include "messaging/value_handler_from_ref.h"
+#include "messaging/value_handler_t.h"
+#include "messaging/value_handler_to_ref.h"
+#include "messaging/value_int.h"
+#include "messaging/value_modify_msg_tx.h"
+#include "messaging/value_msg_to.h"
+#include "messaging/value_string.h"
+#include "messaging/value_tx.h"
 
 namespace {
 

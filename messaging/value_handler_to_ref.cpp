@@ -1,6 +1,6 @@
-#include "value_handler_to_ref.h"
+#include "messaging/value_handler_to_ref.h"
 
-#include "value_handler.h"
+#include "messaging/value_handler.h"
 
 LValueHandler* QueryHandlerThrough(LMsgSenderInterface& sender)
 {

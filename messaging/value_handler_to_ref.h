@@ -2,9 +2,9 @@
 // LValueHandlerToRef: sends modify messages to the handler of a key. It connects on first use:
 // to the key's node first, then, once a handler answers the query, to the handler itself.
 
-#include "registry_to_ref.h"
-#include "value_handler_ref.h"
-#include "value_modify_msg_encoder.h"
+#include "messaging/registry_to_ref.h"
+#include "messaging/value_handler_ref.h"
+#include "messaging/value_modify_msg_encoder.h"
 
 class LValueHandlerToRef : public LMsgRegistryToRef, public LValueHandlerRef, public LValueModifyMsgEncoder
 {

@@ -1,9 +1,9 @@
-#include "value_int.h"
+#include "messaging/value_int.h"
 
 #include <limits>
 
-#include "value_real_convert.h"
-#include "value_step_scale.h"
+#include "messaging/internal/value_real_convert.h"
+#include "messaging/value_step_scale.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // LValueInt: a 32-bit integer value with default and limits. Its step and fine step are reals,
 // kept scaled by 2^-16 so that a step count of 65,536 units moves the value by one step.
 
-#include "value.h"
+#include "messaging/value.h"
 
 class LValueInt : public LValue
 {

@@ -1,10 +1,10 @@
-#include "value_int.h"
+#include "messaging/value_int.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "value_change_test_util.h"
+#include "messaging/test_support/value_change_test_util.h"
 
 namespace {
 

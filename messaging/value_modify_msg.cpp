@@ -1,6 +1,6 @@
-#include "value_modify_msg.h"
+#include "messaging/value_modify_msg.h"
 
-#include "char_tables.h"
+#include "foundation/strings/char_tables.h"
 
 #include <cmath>
 #include <limits>

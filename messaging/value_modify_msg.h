@@ -3,9 +3,9 @@
 // receives it. The payload fields that a type uses are set by its sender; the others stay zero or
 // empty.
 
-#include "value_msg.h"
-#include "xa_string.h"
-#include "xw_string.h"
+#include "messaging/value_msg.h"
+#include "foundation/strings/xa_string.h"
+#include "foundation/strings/xw_string.h"
 
 #include <cstdint>
 

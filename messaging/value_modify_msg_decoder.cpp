@@ -1,6 +1,6 @@
-#include "value_modify_msg_decoder.h"
+#include "messaging/value_modify_msg_decoder.h"
 
-#include "value_modify_msg.h"
+#include "messaging/value_modify_msg.h"
 
 bool LValueModifyMsgDecoder::Receive(LMsg& msg)
 {

@@ -1,17 +1,17 @@
 // The four decoders: each takes its exact message class only and hands every kind or type to its
 // operation.
 
-#include "value_modify_msg_decoder.h"
+#include "messaging/value_modify_msg_decoder.h"
 
-#include "msg_receiver_ss.h"
-#include "register_value_dependants_msg.h"
-#include "register_value_dependants_msg_decoder.h"
-#include "value_context_msg.h"
-#include "value_context_msg_decoder.h"
-#include "value_modify_msg.h"
-#include "value_notify_msg.h"
-#include "value_notify_msg_decoder.h"
-#include "value_tx_interface.h"
+#include "messaging/msg_receiver_ss.h"
+#include "messaging/register_value_dependants_msg.h"
+#include "messaging/register_value_dependants_msg_decoder.h"
+#include "messaging/value_context_msg.h"
+#include "messaging/value_context_msg_decoder.h"
+#include "messaging/value_modify_msg.h"
+#include "messaging/value_notify_msg.h"
+#include "messaging/value_notify_msg_decoder.h"
+#include "messaging/value_tx_interface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "value_modify_msg_encoder.h"
+#include "messaging/value_modify_msg_encoder.h"
 
 LValueHandler* LValueModifyMsgEncoder::QueryHandler()
 {

@@ -3,9 +3,9 @@
 // encoder), with one operation per message type. Each builds the message on the stack, sends it
 // and hands back its result and error position; nothing is retried.
 
-#include "c_error.h"
-#include "value_modify_msg.h"
-#include "xa_string.h"
+#include "foundation/errors/c_error.h"
+#include "messaging/value_modify_msg.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
-#include "value_modify_msg_encoder.h"
+#include "messaging/value_modify_msg_encoder.h"
 
-#include "msg_receiver_ss.h"
-#include "msg_source.h"
-#include "msg_source_sr.h"
-#include "value_modify_msg.h"
-#include "value_msg_to.h"
+#include "messaging/msg_receiver_ss.h"
+#include "messaging/msg_source.h"
+#include "messaging/msg_source_sr.h"
+#include "messaging/value_modify_msg.h"
+#include "messaging/value_msg_to.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

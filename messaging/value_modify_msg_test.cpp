@@ -1,4 +1,4 @@
-#include "value_modify_msg.h"
+#include "messaging/value_modify_msg.h"
 
 #include <gtest/gtest.h>
 

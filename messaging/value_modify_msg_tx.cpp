@@ -1,4 +1,4 @@
-#include "value_modify_msg_tx.h"
+#include "messaging/value_modify_msg_tx.h"
 
 LValueModifyMsgTx::LValueModifyMsgTx(uint32_t flags)
     : LValueModifyMsg(flags, kTypeInt, kItemValue), guard_(nullptr, *this)

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "value_modify_msg.h"
-#include "value_tx_guard.h"
+#include "messaging/value_modify_msg.h"
+#include "messaging/value_tx_guard.h"
 
 class LValueModifyMsgTx : public LValueModifyMsg
 {

@@ -1,4 +1,4 @@
-#include "value_msg.h"
+#include "messaging/value_msg.h"
 
 void LValueMsg::SetResult(const CError& result, int32_t errorPos)
 {

@@ -7,9 +7,9 @@
 // over ok or a warning (an error replaces a warning, a warning never replaces one); an incoming
 // error sets the done flag, which stops a distributor before its next receiver.
 
-#include "c_error.h"
-#include "msg.h"
-#include "xa_string.h"
+#include "foundation/errors/c_error.h"
+#include "messaging/msg.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 

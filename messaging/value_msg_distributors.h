@@ -3,9 +3,9 @@
 // every receiver in their list, with the distributor recorded as sender. The value transaction
 // keeps its handlers and observers in them.
 
-#include "msg_distributor.h"
-#include "value_context_msg_encoder.h"
-#include "value_notify_msg_encoder.h"
+#include "messaging/msg_distributor.h"
+#include "messaging/value_context_msg_encoder.h"
+#include "messaging/value_notify_msg_encoder.h"
 
 class LValueContextMsgDistributor : public LMsgDistributor, public LValueContextMsgEncoder
 {

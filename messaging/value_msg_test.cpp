@@ -1,7 +1,7 @@
-#include "value_msg.h"
+#include "messaging/value_msg.h"
 
-#include "c_error.h"
-#include "msg_source.h"
+#include "foundation/errors/c_error.h"
+#include "messaging/msg_source.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 // itself as the message's sender) and otherwise straight to the receiver's Receive (the
 // message's sender stays as it was).
 
-#include "msg_receiver.h"
-#include "msg_source.h"
-#include "value_context_msg_encoder.h"
-#include "value_modify_msg_encoder.h"
-#include "value_notify_msg_encoder.h"
+#include "messaging/msg_receiver.h"
+#include "messaging/msg_source.h"
+#include "messaging/value_context_msg_encoder.h"
+#include "messaging/value_modify_msg_encoder.h"
+#include "messaging/value_notify_msg_encoder.h"
 
 template <class Encoder> class LValueMsgTo : public Encoder
 {

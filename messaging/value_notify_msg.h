@@ -3,7 +3,7 @@
 // that the change was rolled back (1) or that it is done (2). Built from the message that caused
 // it, so it carries that message's flags and result.
 
-#include "value_msg.h"
+#include "messaging/value_msg.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "value_notify_msg_decoder.h"
+#include "messaging/value_notify_msg_decoder.h"
 
-#include "value_notify_msg.h"
+#include "messaging/value_notify_msg.h"
 
 bool LValueNotifyMsgDecoder::Receive(LMsg& msg)
 {

@@ -1,6 +1,6 @@
-#include "value_notify_msg_encoder.h"
+#include "messaging/value_notify_msg_encoder.h"
 
-#include "value_notify_msg.h"
+#include "messaging/value_notify_msg.h"
 
 bool LValueNotifyMsgEncoder::SendChanged(LValueHandler* handler, LValueMsg& cause)
 {

@@ -1,15 +1,15 @@
 // The notify, context and register-dependants senders, and a distributor that is an encoder.
 
-#include "value_notify_msg_encoder.h"
+#include "messaging/value_notify_msg_encoder.h"
 
-#include "msg_distributor.h"
-#include "msg_receiver_ss.h"
-#include "register_value_dependants_msg.h"
-#include "register_value_dependants_msg_encoder.h"
-#include "value_context_msg.h"
-#include "value_msg_to.h"
-#include "value_notify_msg.h"
-#include "value_tx_interface.h"
+#include "messaging/msg_distributor.h"
+#include "messaging/msg_receiver_ss.h"
+#include "messaging/register_value_dependants_msg.h"
+#include "messaging/register_value_dependants_msg_encoder.h"
+#include "messaging/value_context_msg.h"
+#include "messaging/value_msg_to.h"
+#include "messaging/value_notify_msg.h"
+#include "messaging/value_tx_interface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "value_real_convert.h"
+#include "messaging/internal/value_real_convert.h"
 
 #include <cmath>
 #include <limits>

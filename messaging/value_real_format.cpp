@@ -1,8 +1,8 @@
-#include "value_real_format.h"
+#include "messaging/value_real_format.h"
 
 #include <cmath>
 
-#include "number_text.h"
+#include "foundation/strings/number_text.h"
 
 namespace {
 

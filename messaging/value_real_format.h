@@ -6,6 +6,6 @@
 
 #include <cstdint>
 
-#include "xa_string.h"
+#include "foundation/strings/xa_string.h"
 
 XAString FormatValueReal(double value, int32_t intDigits, int32_t fracDigits, int32_t width);

@@ -1,4 +1,4 @@
-#include "value_real_format.h"
+#include "messaging/value_real_format.h"
 
 #include <gtest/gtest.h>
 

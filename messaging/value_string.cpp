@@ -1,8 +1,8 @@
-#include "value_string.h"
+#include "messaging/value_string.h"
 
 #include <algorithm>
 
-#include "char_tables.h"
+#include "foundation/strings/char_tables.h"
 
 namespace {
 

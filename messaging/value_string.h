@@ -2,7 +2,7 @@
 // LValueString: a 16-bit text value with a default and a maximum length in characters. Texts
 // given in 8 bits are converted, with '?' for what has no 16-bit form.
 
-#include "value.h"
+#include "messaging/value.h"
 
 class LValueString : public LValue
 {

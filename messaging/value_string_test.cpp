@@ -1,10 +1,10 @@
-#include "value_string.h"
+#include "messaging/value_string.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "value_change_test_util.h"
+#include "messaging/test_support/value_change_test_util.h"
 
 namespace {
 

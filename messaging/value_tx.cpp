@@ -1,11 +1,11 @@
-#include "value_tx.h"
+#include "messaging/value_tx.h"
 
-#include "value_handler.h"
-#include "value_handler_dummy.h"
-#include "value_msg.h"
-#include "value_msg_to.h"
+#include "messaging/value_handler.h"
+#include "messaging/value_handler_dummy.h"
+#include "messaging/value_msg.h"
+#include "messaging/value_msg_to.h"
 
-#include "never_destroyed.h"
+#include "foundation/strings/never_destroyed.h"
 
 namespace {
 

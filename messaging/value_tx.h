@@ -9,10 +9,10 @@
 
 #include <cstdint>
 
-#include "c_error.h"
-#include "msg_receiver.h"
-#include "value_msg_distributors.h"
-#include "value_tx_interface.h"
+#include "foundation/errors/c_error.h"
+#include "messaging/msg_receiver.h"
+#include "messaging/value_msg_distributors.h"
+#include "messaging/value_tx_interface.h"
 
 class LValueHandler;
 class LValueMsg;

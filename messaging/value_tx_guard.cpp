@@ -1,7 +1,7 @@
-#include "value_tx_guard.h"
+#include "messaging/value_tx_guard.h"
 
-#include "value_handler.h"
-#include "value_tx.h"
+#include "messaging/value_handler.h"
+#include "messaging/value_tx.h"
 
 LValueTxGuard::LValueTxGuard(LValueHandler* handler, LValueMsg& msg)
     : handler_(handler), msg_(msg),

@@ -1,17 +1,17 @@
-#include "value_tx.h"
+#include "messaging/value_tx.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "notify_recorder_test_util.h"
-#include "registry_node.h"
-#include "value_handler_dummy.h"
-#include "value_handler_t.h"
-#include "value_int.h"
-#include "value_modify_msg_tx.h"
-#include "value_msg_to.h"
-#include "value_tx_guard.h"
+#include "messaging/test_support/notify_recorder_test_util.h"
+#include "messaging/registry_node.h"
+#include "messaging/value_handler_dummy.h"
+#include "messaging/value_handler_t.h"
+#include "messaging/value_int.h"
+#include "messaging/value_modify_msg_tx.h"
+#include "messaging/value_msg_to.h"
+#include "messaging/value_tx_guard.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "beamvista_opengl_defaults.h"
+#include "params/beamvista_opengl_defaults.h"
 
-#include "beamvista_pars.h"
-#include "beamvista_registration.h"
-#include "reg_key.h"
-#include "text_compare.h"
+#include "params/beamvista_pars.h"
+#include "params/beamvista_registration.h"
+#include "foundation/registry/reg_key.h"
+#include "foundation/text/text_compare.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // store below the application's key (the registry base), in its sub-key "OpenGL", and laid over
 // the generic defaults whenever the parameters are reset to them.
 
-#include "xa_string.h"
+#include "foundation/strings/xa_string.h"
 
 // The application's key below the settings root ("Zyl Player" for the player, "Zyl Player
 // ActiveX" for the control); empty until set, and then nothing is read or written.

@@ -1,10 +1,10 @@
-#include "beamvista_opengl_defaults.h"
+#include "params/beamvista_opengl_defaults.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
-#include "beamvista_pars.h"
-#include "beamvista_test_util.h"
+#include "params/beamvista_pars.h"
+#include "params/test_support/beamvista_test_util.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "beamvista_param_entries.h"
+#include "params/internal/beamvista_param_entries.h"
 
-#include "beamvista_param_table.h"
-#include "beamvista_parameter_key.h"
-#include "text_compare.h"
+#include "params/beamvista_param_table.h"
+#include "params/internal/beamvista_parameter_key.h"
+#include "foundation/text/text_compare.h"
 
 namespace {
 

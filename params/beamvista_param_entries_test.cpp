@@ -1,4 +1,4 @@
-#include "beamvista_param_entries.h"
+#include "params/internal/beamvista_param_entries.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "beamvista_param_table.h"
+#include "params/beamvista_param_table.h"
 
 #include <array>
 

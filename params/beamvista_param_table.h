@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "beamvista_pars.h"
-#include "beamvista_storage.h"
+#include "params/beamvista_pars.h"
+#include "params/beamvista_storage.h"
 
 inline constexpr int32_t kBeamvistaParamCount = 132;
 // Every parameter's fine step: each value then takes a hundredth of its step.

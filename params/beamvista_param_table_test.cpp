@@ -1,4 +1,4 @@
-#include "beamvista_param_table.h"
+#include "params/beamvista_param_table.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -6,10 +6,10 @@
 #include <set>
 #include <string>
 
-#include "beamvista_parameter_objects.h"
-#include "value_double_fmt1.h"
-#include "value_int.h"
-#include "value_string.h"
+#include "params/beamvista_parameter_objects.h"
+#include "messaging/value_double_fmt1.h"
+#include "messaging/value_int.h"
+#include "messaging/value_string.h"
 
 namespace {
 

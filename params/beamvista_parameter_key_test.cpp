@@ -1,4 +1,4 @@
-#include "beamvista_parameter_key.h"
+#include "params/internal/beamvista_parameter_key.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,14 +1,14 @@
-#include "beamvista_parameter_objects.h"
+#include "params/beamvista_parameter_objects.h"
 
 #include <array>
 
-#include "beamvista_param_table.h"
-#include "beamvista_pars.h"
-#include "value_double_fmt1.h"
-#include "value_handler_prerequisites.h"
-#include "value_handler_t.h"
-#include "value_int.h"
-#include "value_string.h"
+#include "params/beamvista_param_table.h"
+#include "params/beamvista_pars.h"
+#include "messaging/value_double_fmt1.h"
+#include "messaging/value_handler_prerequisites.h"
+#include "messaging/value_handler_t.h"
+#include "messaging/value_int.h"
+#include "messaging/value_string.h"
 
 namespace {
 

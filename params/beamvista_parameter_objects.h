@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "value_handler.h"
+#include "messaging/value_handler.h"
 
 // The handler of a table row (0 to 131).
 LValueHandler& BeamvistaParameterObject(int32_t row);

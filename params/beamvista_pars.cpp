@@ -1,6 +1,6 @@
-#include "beamvista_pars.h"
+#include "params/beamvista_pars.h"
 
-#include "beamvista_param_table.h"
+#include "params/beamvista_param_table.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include <cstdint>
 
-#include "beamvista_param_list.h"
-#include "beamvista_storage.h"
-#include "xa_string.h"
+#include "params/beamvista_param_list.h"
+#include "params/beamvista_storage.h"
+#include "foundation/strings/xa_string.h"
 
 class LArchiveBase;
 struct BeamvistaParamDef;

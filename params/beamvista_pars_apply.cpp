@@ -1,10 +1,10 @@
 // Moving a record between the plain fields and the global parameter handlers.
-#include "beamvista_pars.h"
+#include "params/beamvista_pars.h"
 
-#include "beamvista_param_table.h"
-#include "beamvista_parameter_objects.h"
-#include "value_modify_msg_tx.h"
-#include "value_msg_to.h"
+#include "params/beamvista_param_table.h"
+#include "params/beamvista_parameter_objects.h"
+#include "messaging/value_modify_msg_tx.h"
+#include "messaging/value_msg_to.h"
 
 namespace {
 

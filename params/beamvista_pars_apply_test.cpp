@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "archive_xstring.h"
-#include "beamvista_param_table.h"
-#include "beamvista_parameter_objects.h"
-#include "beamvista_pars.h"
-#include "beamvista_registration.h"
-#include "beamvista_test_util.h"
-#include "registry_from_ref.h"
-#include "value_modify_msg_tx.h"
-#include "value_msg_to.h"
+#include "foundation/archives/archive_xstring.h"
+#include "params/beamvista_param_table.h"
+#include "params/beamvista_parameter_objects.h"
+#include "params/beamvista_pars.h"
+#include "params/beamvista_registration.h"
+#include "params/test_support/beamvista_test_util.h"
+#include "messaging/registry_from_ref.h"
+#include "messaging/value_modify_msg_tx.h"
+#include "messaging/value_msg_to.h"
 
 namespace {
 

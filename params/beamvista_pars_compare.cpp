@@ -1,9 +1,9 @@
 // Comparing records by group mask, and the update that lets a show's settings take over only the
 // values the user has not touched.
-#include "beamvista_pars.h"
+#include "params/beamvista_pars.h"
 
-#include "beamvista_param_table.h"
-#include "doubles_nearly_equal.h"
+#include "params/beamvista_param_table.h"
+#include "messaging/doubles_nearly_equal.h"
 
 namespace {
 

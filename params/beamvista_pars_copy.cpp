@@ -1,7 +1,7 @@
 // Copying a record's selected blocks; texts are shared, not duplicated.
-#include "beamvista_pars.h"
+#include "params/beamvista_pars.h"
 
-#include "beamvista_param_table.h"
+#include "params/beamvista_param_table.h"
 
 void LBeamvistaPars::Assign(const LBeamvistaPars& other, uint32_t mask)
 {

@@ -1,13 +1,13 @@
 // The tagged parameter stream of parameter files and shows: a version block, one item per field
 // (kind, tag, value), a terminator. Readers skip the items of tags they do not know, so streams
 // of other versions of the field set stay readable.
-#include "beamvista_pars.h"
+#include "params/beamvista_pars.h"
 
 #include <limits>
 
-#include "archive_base.h"
-#include "archive_xstring.h"
-#include "beamvista_param_table.h"
+#include "foundation/archives/archive_base.h"
+#include "foundation/archives/archive_xstring.h"
+#include "params/beamvista_param_table.h"
 
 namespace {
 

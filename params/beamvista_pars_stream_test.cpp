@@ -1,4 +1,4 @@
-#include "beamvista_pars.h"
+#include "params/beamvista_pars.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "archive_xstring.h"
-#include "beamvista_param_table.h"
+#include "foundation/archives/archive_xstring.h"
+#include "params/beamvista_param_table.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "beamvista_pars.h"
+#include "params/beamvista_pars.h"
 
 #include <gtest/gtest.h>
 
-#include "beamvista_param_table.h"
+#include "params/beamvista_param_table.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "beamvista_registration.h"
+#include "params/beamvista_registration.h"
 
-#include "beamvista_opengl_defaults.h"
-#include "beamvista_param_table.h"
-#include "beamvista_parameter_key.h"
-#include "beamvista_parameter_objects.h"
-#include "value_modify_msg_tx.h"
-#include "value_msg_to.h"
+#include "params/beamvista_opengl_defaults.h"
+#include "params/beamvista_param_table.h"
+#include "params/internal/beamvista_parameter_key.h"
+#include "params/beamvista_parameter_objects.h"
+#include "messaging/value_modify_msg_tx.h"
+#include "messaging/value_msg_to.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "beamvista_registration.h"
+#include "params/beamvista_registration.h"
 
 #include <gtest/gtest.h>
 
-#include "beamvista_opengl_defaults.h"
-#include "beamvista_param_table.h"
-#include "beamvista_parameter_key.h"
-#include "beamvista_parameter_objects.h"
-#include "beamvista_test_util.h"
-#include "value_handler_to_ref.h"
-#include "value_msg_to.h"
+#include "params/beamvista_opengl_defaults.h"
+#include "params/beamvista_param_table.h"
+#include "params/internal/beamvista_parameter_key.h"
+#include "params/beamvista_parameter_objects.h"
+#include "params/test_support/beamvista_test_util.h"
+#include "messaging/value_handler_to_ref.h"
+#include "messaging/value_msg_to.h"
 
 namespace {
 

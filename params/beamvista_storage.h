@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "xa_string.h"
+#include "foundation/strings/xa_string.h"
 
 enum class BeamvistaStorage : uint8_t {
     Byte,  // a switch, exactly 0 or 1

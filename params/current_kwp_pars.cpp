@@ -1,8 +1,8 @@
-#include "current_kwp_pars.h"
+#include "params/current_kwp_pars.h"
 
-#include "beamvista_parameter_key.h"
-#include "beamvista_parameter_objects.h"
-#include "beamvista_registration.h"
+#include "params/internal/beamvista_parameter_key.h"
+#include "params/beamvista_parameter_objects.h"
+#include "params/beamvista_registration.h"
 
 LCurrentKWPPars& LCurrentKWPPars::Instance()
 {

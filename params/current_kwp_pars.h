@@ -4,10 +4,10 @@
 // the control). From its first use on it listens to the registry node of all preview parameters
 // and refills its record after every completed change.
 
-#include "beamvista_pars.h"
-#include "msg_receiver_ms.h"
-#include "registry_from_ref.h"
-#include "value_notify_msg_decoder.h"
+#include "params/beamvista_pars.h"
+#include "messaging/msg_receiver_ms.h"
+#include "messaging/registry_from_ref.h"
+#include "messaging/value_notify_msg_decoder.h"
 
 class LCurrentKWPPars : public LMsgReceiverMS, public LValueNotifyMsgDecoder
 {

@@ -1,11 +1,11 @@
-#include "current_kwp_pars.h"
+#include "params/current_kwp_pars.h"
 
 #include <gtest/gtest.h>
 
-#include "beamvista_parameter_objects.h"
-#include "beamvista_registration.h"
-#include "beamvista_test_util.h"
-#include "value_msg_to.h"
+#include "params/beamvista_parameter_objects.h"
+#include "params/beamvista_registration.h"
+#include "params/test_support/beamvista_test_util.h"
+#include "messaging/value_msg_to.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "xa_string.h"
+#include "foundation/strings/xa_string.h"
 
 enum ValueHandlerDialogEntryKind : int32_t {
     kEntryEnd = 0,

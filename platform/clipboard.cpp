@@ -1,6 +1,6 @@
-#include "clipboard.h"
+#include "platform/clipboard.h"
 
-#include "clipboard_memory.h"
+#include "platform/clipboard_memory.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "clipboard_memory.h"
+#include "platform/clipboard_memory.h"
 
 #include <utility>
 

@@ -2,7 +2,7 @@
 // which can also place foreign pictures on it and make it refuse.
 #pragma once
 
-#include "clipboard.h"
+#include "platform/clipboard.h"
 
 class MemoryClipboard : public ClipboardService
 {

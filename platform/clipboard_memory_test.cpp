@@ -1,5 +1,5 @@
-#include "clipboard.h"
-#include "clipboard_memory.h"
+#include "platform/clipboard.h"
+#include "platform/clipboard_memory.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 // - One thread uses a face at a time.
 #pragma once
 
-#include "font_data_source.h"
-#include "font_spec.h"
+#include "platform/font_data_source.h"
+#include "platform/font_spec.h"
 
 #include <cstdint>
 #include <memory>

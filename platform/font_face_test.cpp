@@ -1,6 +1,6 @@
-#include "font_face.h"
+#include "platform/font_face.h"
 
-#include "font_match.h"
+#include "platform/internal/font_match.h"
 
 #include <gtest/gtest.h>
 

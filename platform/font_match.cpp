@@ -1,4 +1,4 @@
-#include "font_match.h"
+#include "platform/internal/font_match.h"
 
 #include <fontconfig/fontconfig.h>
 

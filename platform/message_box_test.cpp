@@ -1,5 +1,5 @@
-#include "message_box.h"
-#include "message_box_fake.h"
+#include "platform/message_box.h"
+#include "platform/test_support/message_box_fake.h"
 
 #include <gtest/gtest.h>
 

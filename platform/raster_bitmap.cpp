@@ -1,4 +1,4 @@
-#include "raster_bitmap.h"
+#include "platform/raster_bitmap.h"
 
 #include <algorithm>
 #include <new>

@@ -1,4 +1,4 @@
-#include "raster_surface.h"
+#include "platform/raster_surface.h"
 
 #include <utility>
 

@@ -7,10 +7,10 @@
 // has an empty face name and no font data.
 #pragma once
 
-#include "font_data_source.h"
-#include "font_face.h"
-#include "raster_bitmap.h"
-#include "text_raster.h"
+#include "platform/font_data_source.h"
+#include "platform/font_face.h"
+#include "platform/raster_bitmap.h"
+#include "platform/text_raster.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "settings_store.h"
+#include "platform/settings_store.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,7 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "sqlite_statement.h"
+#include "platform/internal/sqlite_statement.h"
 
 namespace {
 

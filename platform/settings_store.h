@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings_value.h"
+#include "platform/settings_value.h"
 
 enum class SettingsRoot { CurrentUser, ClassesRoot };
 

@@ -1,4 +1,4 @@
-#include "settings_value.h"
+#include "platform/settings_value.h"
 
 namespace {
 constexpr int kBitsPerByte = 8;

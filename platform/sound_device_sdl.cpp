@@ -2,7 +2,7 @@
 // thread; the callback copies from the ring and silences what it took, so a caller that stalls
 // is heard as silence rather than as the last lap played again. The play cursor trails what was
 // handed to SDL by SDL's buffer; the write cursor is where the callback reads next.
-#include "sound_device.h"
+#include "platform/sound_device.h"
 
 #include <SDL.h>
 

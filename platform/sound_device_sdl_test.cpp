@@ -1,4 +1,4 @@
-#include "sound_device.h"
+#include "platform/sound_device.h"
 
 #include <gtest/gtest.h>
 

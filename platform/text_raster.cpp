@@ -1,4 +1,4 @@
-#include "text_raster.h"
+#include "platform/text_raster.h"
 
 #include <algorithm>
 #include <limits>

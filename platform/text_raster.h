@@ -4,8 +4,8 @@
 // the colour by its coverage. Text is 16-bit; surrogate pairs make one character.
 #pragma once
 
-#include "font_face.h"
-#include "raster_bitmap.h"
+#include "platform/font_face.h"
+#include "platform/raster_bitmap.h"
 
 #include <cstdint>
 #include <string_view>

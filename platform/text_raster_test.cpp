@@ -1,6 +1,6 @@
-#include "text_raster.h"
+#include "platform/text_raster.h"
 
-#include "raster_surface.h"
+#include "platform/raster_surface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "chan_out_pars.h"
+#include "show/chan_out_pars.h"
 
-#include "archive_base.h"
+#include "foundation/archives/archive_base.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "archive_xstring.h"
-#include "chan_out_pars.h"
+#include "foundation/archives/archive_xstring.h"
+#include "show/chan_out_pars.h"
 
 #include <gtest/gtest.h>
 

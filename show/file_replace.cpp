@@ -1,6 +1,6 @@
-#include "file_replace.h"
+#include "show/internal/file_replace.h"
 
-#include "file_sync.h"
+#include "foundation/files/file_sync.h"
 
 #include <cerrno>
 #include <cstdio>

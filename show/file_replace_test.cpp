@@ -1,6 +1,6 @@
-#include "file_replace.h"
+#include "show/internal/file_replace.h"
 
-#include "show_test_support.h"
+#include "show/test_support/show_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "frame.h"
+#include "show/frame.h"
 
-#include "frame_commands.h"
-#include "frame_timeline.h"
+#include "show/frame_commands.h"
+#include "show/internal/frame_timeline.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 // frame_commands.h), with the builder that makes one from a point list and the whole-frame
 // operations: statistics, image entries, comparison, rendering and Huffman coding.
 
-#include "frame_records.h"
+#include "show/frame_records.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 // Building a frame from a point list: Time and Header, then one command per point, with
 // unchanged points folded into the count of the last Repeat or Attr.
-#include "frame.h"
+#include "show/frame.h"
 
-#include "frame_commands.h"
-#include "lpic.h"
+#include "show/frame_commands.h"
+#include "conversion/lpic.h"
 
 #include <algorithm>
 #include <cmath>

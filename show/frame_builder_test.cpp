@@ -1,6 +1,6 @@
-#include "frame.h"
-#include "frame_test_commands.h"
-#include "lpic.h"
+#include "show/frame.h"
+#include "show/test_support/frame_test_commands.h"
+#include "conversion/lpic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "frame_codec.h"
+#include "show/frame_codec.h"
 
-#include "archive_base.h"
-#include "bit_archive.h"
+#include "foundation/archives/archive_base.h"
+#include "foundation/archives/bit_archive.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 // the bit widths that coordinates, colours and scan rates are reduced to. Frames are coded by
 // LFrame::HuffEncode and decoded by LFrame::HuffDecode with it.
 
-#include "huff_histo.h"
-#include "huff_table.h"
+#include "foundation/archives/huff_histo.h"
+#include "foundation/archives/huff_table.h"
 
 #include <cstdint>
 

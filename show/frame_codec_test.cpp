@@ -1,8 +1,8 @@
-#include "archive_xstring.h"
-#include "bit_archive.h"
-#include "frame.h"
-#include "frame_codec.h"
-#include "frame_test_commands.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/archives/bit_archive.h"
+#include "show/frame.h"
+#include "show/frame_codec.h"
+#include "show/test_support/frame_test_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Huffman coding of frames: each command becomes a flags word that says which fields changed
 // since the previous command, followed by those fields, each through its own table.
-#include "frame.h"
+#include "show/frame.h"
 
-#include "bit_archive.h"
-#include "frame_codec.h"
-#include "frame_commands.h"
+#include "foundation/archives/bit_archive.h"
+#include "show/frame_codec.h"
+#include "show/frame_commands.h"
 
 #include <algorithm>
 #include <initializer_list>

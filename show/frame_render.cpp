@@ -1,9 +1,9 @@
 // The renderer: turns frame commands into scanner steps, optionally modelling the two
 // galvanometers as spring-damper systems, the shutter ramps and the colour delay line.
-#include "frame.h"
+#include "show/frame.h"
 
-#include "frame_commands.h"
-#include "frame_timeline.h"
+#include "show/frame_commands.h"
+#include "show/internal/frame_timeline.h"
 
 #include <algorithm>
 #include <cfloat>

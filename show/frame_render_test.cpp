@@ -1,5 +1,5 @@
-#include "frame.h"
-#include "frame_test_commands.h"
+#include "show/frame.h"
+#include "show/test_support/frame_test_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "frame_timeline.h"
+#include "show/internal/frame_timeline.h"
 
-#include "frame_commands.h"
+#include "show/frame_commands.h"
 
 namespace {
 constexpr double kMicrosecondsPerSecond = 1000000.0;

@@ -1,11 +1,11 @@
-#include "l_laser_preview_bitmap.h"
+#include "show/l_laser_preview_bitmap.h"
 
-#include "archive_file.h"
-#include "archive_xstring.h"
-#include "fs_name.h"
-#include "jpeg_reader.h"
-#include "png_reader.h"
-#include "text_compare.h"
+#include "foundation/archives/archive_file.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/files/fs_name.h"
+#include "foundation/pictures/jpeg_reader.h"
+#include "foundation/pictures/png_reader.h"
+#include "foundation/text/text_compare.h"
 
 #include <climits>
 

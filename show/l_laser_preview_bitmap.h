@@ -3,9 +3,9 @@
 // unchanged, and decodes them only when they are shown.
 #pragma once
 
-#include "c_error.h"
-#include "h_image.h"
-#include "xa_string.h"
+#include "foundation/errors/c_error.h"
+#include "foundation/pictures/h_image.h"
+#include "foundation/strings/xa_string.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "l_laser_preview_bitmap.h"
+#include "show/l_laser_preview_bitmap.h"
 
-#include "archive_xstring.h"
-#include "picture_fixtures.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/test_support/picture_fixtures.h"
 
 #include <gtest/gtest.h>
 

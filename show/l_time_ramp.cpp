@@ -1,6 +1,6 @@
-#include "l_time_ramp.h"
+#include "show/l_time_ramp.h"
 
-#include "saturating_int.h"
+#include "foundation/strings/saturating_int.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "l_time_ramp.h"
+#include "show/l_time_ramp.h"
 
 #include <gtest/gtest.h>
 

@@ -5,18 +5,18 @@
 // taking frames and output parameters through its client callback. Every public operation holds
 // the stream's own recursive lock, so the decoder may read sound while the preview reads frames.
 
-#include "archive_crypt.h"
-#include "archive_file.h"
-#include "archive_xstring.h"
-#include "chan_out_pars.h"
-#include "frame_codec.h"
-#include "l_laser_preview_bitmap.h"
-#include "l_mutex.h"
-#include "l_time_ramp.h"
-#include "laser_preview_client_callback.h"
-#include "ogg_vorbis_data_interface.h"
-#include "show_file_format.h"
-#include "show_index_array.h"
+#include "foundation/archives/archive_crypt.h"
+#include "foundation/archives/archive_file.h"
+#include "foundation/archives/archive_xstring.h"
+#include "show/chan_out_pars.h"
+#include "show/frame_codec.h"
+#include "show/l_laser_preview_bitmap.h"
+#include "foundation/tasks/l_mutex.h"
+#include "show/l_time_ramp.h"
+#include "show/laser_preview_client_callback.h"
+#include "show/ogg_vorbis_data_interface.h"
+#include "show/show_file_format.h"
+#include "show/show_index_array.h"
 
 #include <array>
 #include <cstdint>

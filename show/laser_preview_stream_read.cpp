@@ -1,9 +1,9 @@
 // Opening a show: the prefix, the header, the index; and reading frame records.
 
-#include "laser_preview_stream.h"
+#include "show/laser_preview_stream.h"
 
-#include "bit_archive.h"
-#include "frame.h"
+#include "foundation/archives/bit_archive.h"
+#include "show/frame.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,7 @@
 // The show's sound track as the Ogg Vorbis decoder's data source: the concatenation of the
 // sound chunks, found through the sound index, one chunk held at a time.
 
-#include "laser_preview_stream.h"
+#include "show/laser_preview_stream.h"
 
 #include <algorithm>
 #include <cerrno>

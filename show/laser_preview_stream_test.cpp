@@ -1,7 +1,7 @@
-#include "laser_preview_stream.h"
+#include "show/laser_preview_stream.h"
 
-#include "show_file_converter.h"
-#include "show_test_support.h"
+#include "show/show_file_converter.h"
+#include "show/test_support/show_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Recording a show: frames, output parameters, sound, bitmaps and user data arrive in any order;
 // records and index entries are appended as they come, and the index is written at the end.
 
-#include "laser_preview_stream.h"
+#include "show/laser_preview_stream.h"
 
-#include "bit_archive.h"
-#include "frame.h"
-#include "saturating_int.h"
-#include "timecode.h"
+#include "foundation/archives/bit_archive.h"
+#include "show/frame.h"
+#include "foundation/strings/saturating_int.h"
+#include "foundation/text/timecode.h"
 
 #include <algorithm>
 #include <bit>

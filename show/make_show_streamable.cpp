@@ -1,10 +1,10 @@
 // Moving a show's index in front of its data, so that it can be played while it arrives.
 
-#include "file_replace.h"
-#include "file_sync.h"
-#include "laser_preview_stream.h"
-#include "show_file_converter.h"
-#include "tmp_file.h"
+#include "show/internal/file_replace.h"
+#include "foundation/files/file_sync.h"
+#include "show/laser_preview_stream.h"
+#include "show/show_file_converter.h"
+#include "foundation/files/tmp_file.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "ogg_vorbis_data_interface.h"
+#include "show/ogg_vorbis_data_interface.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "ogg_vorbis_stream.h"
+#include "show/ogg_vorbis_stream.h"
 
 #define OV_EXCLUDE_STATIC_CALLBACKS
 #include <vorbis/vorbisfile.h>

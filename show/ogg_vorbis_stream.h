@@ -3,7 +3,7 @@
 // the caller's thread.
 #pragma once
 
-#include "ogg_vorbis_data_interface.h"
+#include "show/ogg_vorbis_data_interface.h"
 
 #include <cstdint>
 #include <memory>

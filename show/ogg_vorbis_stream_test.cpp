@@ -1,8 +1,9 @@
-#include "ogg_vorbis_stream.h"
+#include "show/ogg_vorbis_stream.h"
 
-#include "ogg_vorbis_fixture.h"
-#include "sound_device_fake.h"
-#include "sound_output.h"
+#include "show/test_support/memory_ogg_source.h"
+#include "tools/ogg_vorbis_encoder.h"
+#include "platform/test_support/sound_device_fake.h"
+#include "show/sound_output.h"
 
 #include <ogg/ogg.h>
 

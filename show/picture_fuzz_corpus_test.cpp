@@ -1,12 +1,12 @@
 // Writes the fuzz corpora of the picture readers and background records, made by the project's
 // own writers and the libraries' encoders: run with ZYL_WRITE_FUZZ_CORPUS set to the fuzz/corpus
 // folder. Without it the test only checks that every seed is accepted by its reader.
-#include "archive_xstring.h"
-#include "dib_exchange.h"
-#include "jpeg_reader.h"
-#include "l_laser_preview_bitmap.h"
-#include "picture_fixtures.h"
-#include "png_reader.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/dib_exchange.h"
+#include "foundation/pictures/jpeg_reader.h"
+#include "show/l_laser_preview_bitmap.h"
+#include "foundation/pictures/test_support/picture_fixtures.h"
+#include "foundation/pictures/png_reader.h"
 
 #include <gtest/gtest.h>
 

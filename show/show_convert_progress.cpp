@@ -1,6 +1,6 @@
-#include "show_convert_progress.h"
+#include "show/show_convert_progress.h"
 
-#include "sys_clock.h"
+#include "foundation/tasks/sys_clock.h"
 
 #include <cstdio>
 

@@ -2,8 +2,8 @@
 // Progress of a show conversion: a receiver that can abort it, or, without one, short texts on
 // the standard error stream.
 
-#include "c_error.h"
-#include "xa_string.h"
+#include "foundation/errors/c_error.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 

@@ -1,14 +1,14 @@
-#include "show_file_converter.h"
+#include "show/show_file_converter.h"
 
-#include "archive_file.h"
-#include "file_replace.h"
-#include "file_sync.h"
-#include "frame.h"
-#include "laser_preview_stream.h"
-#include "ogg_vorbis_stream.h"
-#include "saturating_int.h"
-#include "timecode.h"
-#include "tmp_file.h"
+#include "foundation/archives/archive_file.h"
+#include "show/internal/file_replace.h"
+#include "foundation/files/file_sync.h"
+#include "show/frame.h"
+#include "show/laser_preview_stream.h"
+#include "show/ogg_vorbis_stream.h"
+#include "foundation/strings/saturating_int.h"
+#include "foundation/text/timecode.h"
+#include "foundation/files/tmp_file.h"
 
 #include <algorithm>
 #include <limits>

@@ -4,12 +4,12 @@
 // for this show, frames and sound interleaved in time order) and then moves the index in front
 // of the data, so that a player can start before the whole file has arrived.
 
-#include "archive_crypt.h"
-#include "c_error.h"
-#include "l_laser_preview_bitmap.h"
-#include "show_convert_progress.h"
-#include "show_file_format.h"
-#include "xa_string.h"
+#include "foundation/archives/archive_crypt.h"
+#include "foundation/errors/c_error.h"
+#include "show/l_laser_preview_bitmap.h"
+#include "show/show_convert_progress.h"
+#include "show/show_file_format.h"
+#include "foundation/strings/xa_string.h"
 
 #include <array>
 #include <cstdint>

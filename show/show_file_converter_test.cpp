@@ -1,8 +1,9 @@
-#include "show_file_converter.h"
+#include "show/show_file_converter.h"
 
-#include "ogg_vorbis_fixture.h"
-#include "ogg_vorbis_stream.h"
-#include "show_test_support.h"
+#include "show/test_support/memory_ogg_source.h"
+#include "tools/ogg_vorbis_encoder.h"
+#include "show/ogg_vorbis_stream.h"
+#include "show/test_support/show_test_support.h"
 
 #include <gtest/gtest.h>
 

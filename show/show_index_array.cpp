@@ -1,6 +1,6 @@
-#include "show_index_array.h"
+#include "show/show_index_array.h"
 
-#include "archive_base.h"
+#include "foundation/archives/archive_base.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // are byte offsets): file positions of records, ordered by time, with a cursor that makes
 // lookups at increasing times a step or two.
 
-#include "h_array.h"
+#include "foundation/strings/h_array.h"
 
 #include <cstdint>
 

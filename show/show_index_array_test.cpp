@@ -1,7 +1,7 @@
-#include "show_index_array.h"
+#include "show/show_index_array.h"
 
-#include "archive_xstring.h"
-#include "show_test_support.h"
+#include "foundation/archives/archive_xstring.h"
+#include "show/test_support/show_test_support.h"
 
 #include <gtest/gtest.h>
 

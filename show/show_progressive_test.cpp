@@ -1,10 +1,10 @@
 // A streamable show read while it arrives: opened at every prefix length, and followed with
 // ContinueFromMemory as the buffer grows.
 
-#include "laser_preview_stream.h"
+#include "show/laser_preview_stream.h"
 
-#include "show_generator.h"
-#include "show_test_support.h"
+#include "tools/show_generator.h"
+#include "show/test_support/show_test_support.h"
 
 #include <gtest/gtest.h>
 

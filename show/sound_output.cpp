@@ -1,4 +1,4 @@
-#include "sound_output.h"
+#include "show/sound_output.h"
 
 #include <algorithm>
 #include <utility>

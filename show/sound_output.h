@@ -6,7 +6,7 @@
 // One thread calls all operations.
 #pragma once
 
-#include "sound_device.h"
+#include "platform/sound_device.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,9 @@
 // The sound output over SDL's own drivers: `disk` writes what the device plays to a file.
-#include "sound_output.h"
+#include "show/sound_output.h"
 
-#include "ogg_vorbis_fixture.h"
-#include "ogg_vorbis_stream.h"
+#include "show/test_support/memory_ogg_source.h"
+#include "tools/ogg_vorbis_encoder.h"
+#include "show/ogg_vorbis_stream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "sound_output.h"
+#include "show/sound_output.h"
 
-#include "sound_device_fake.h"
+#include "platform/test_support/sound_device_fake.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "background_picture.h"
+#include "tools/background_picture.h"
 
-#include "archive_xstring.h"
-#include "h_image.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/h_image.h"
 
 #include <cmath>
 

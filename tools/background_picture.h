@@ -1,7 +1,7 @@
 #pragma once
 // Background pictures for generated shows, written by the project's BMP writer.
 
-#include "xa_string.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 

@@ -1,13 +1,13 @@
-#include "show_generator.h"
+#include "tools/show_generator.h"
 
-#include "background_picture.h"
-#include "chan_out_pars.h"
-#include "frame.h"
-#include "frame_commands.h"
-#include "laser_preview_stream.h"
-#include "ogg_vorbis_fixture.h"
-#include "show_file_converter.h"
-#include "show_patterns.h"
+#include "tools/background_picture.h"
+#include "show/chan_out_pars.h"
+#include "show/frame.h"
+#include "show/frame_commands.h"
+#include "show/laser_preview_stream.h"
+#include "tools/ogg_vorbis_encoder.h"
+#include "show/show_file_converter.h"
+#include "tools/show_patterns.h"
 
 #include <cmath>
 #include <memory>

@@ -2,7 +2,7 @@
 // The show generator: makes demo and test shows through the project's own writers (the show
 // stream's recorder and the converter). The same options and seed give the same show.
 
-#include "c_error.h"
+#include "foundation/errors/c_error.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
-#include "show_generator.h"
+#include "tools/show_generator.h"
 
-#include "archive_file.h"
-#include "frame.h"
-#include "laser_preview_stream.h"
-#include "ogg_vorbis_stream.h"
+#include "foundation/archives/archive_file.h"
+#include "show/frame.h"
+#include "show/laser_preview_stream.h"
+#include "show/ogg_vorbis_stream.h"
 
 #include <gtest/gtest.h>
 

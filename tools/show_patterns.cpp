@@ -1,6 +1,6 @@
-#include "show_patterns.h"
+#include "tools/show_patterns.h"
 
-#include "stroke_font.h"
+#include "tools/stroke_font.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // Point lists for generated shows: circles, spirals, scanning lines, static beams and scrolling
 // text, each in cycling colours with blanked jumps, as a function of show time.
 
-#include "lpic.h"
+#include "conversion/lpic.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "stroke_font.h"
+#include "tools/stroke_font.h"
 
 #include <array>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "bmp_header.h"
+#include "foundation/pictures/bmp_header.h"
 
 namespace {
 

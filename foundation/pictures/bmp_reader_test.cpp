@@ -1,7 +1,7 @@
-#include "archive_file.h"
-#include "archive_xstring.h"
-#include "h_image.h"
-#include "picture_fixtures.h"
+#include "foundation/archives/archive_file.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/h_image.h"
+#include "foundation/pictures/test_support/picture_fixtures.h"
 
 #include <gtest/gtest.h>
 

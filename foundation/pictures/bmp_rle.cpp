@@ -1,4 +1,4 @@
-#include "bmp_rle.h"
+#include "foundation/pictures/internal/bmp_rle.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "archive_base.h"
-#include "archive_file.h"
-#include "bmp_header.h"
-#include "bmp_rle.h"
-#include "file_sync.h"
-#include "h_image.h"
+#include "foundation/archives/archive_base.h"
+#include "foundation/archives/archive_file.h"
+#include "foundation/pictures/bmp_header.h"
+#include "foundation/pictures/internal/bmp_rle.h"
+#include "foundation/files/file_sync.h"
+#include "foundation/pictures/h_image.h"
 
 #include <cerrno>
 #include <cstdio>

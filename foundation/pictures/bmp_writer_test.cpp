@@ -1,7 +1,7 @@
-#include "archive_xstring.h"
-#include "h_image.h"
-#include "picture_fixtures.h"
-#include "temp_tree_fixture.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/h_image.h"
+#include "foundation/pictures/test_support/picture_fixtures.h"
+#include "foundation/files/test_support/temp_tree_fixture.h"
 
 #include <gtest/gtest.h>
 

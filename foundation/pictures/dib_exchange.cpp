@@ -1,7 +1,7 @@
-#include "dib_exchange.h"
+#include "foundation/pictures/dib_exchange.h"
 
-#include "archive_xstring.h"
-#include "bmp_header.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/bmp_header.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // packed DIB is held as the bytes of an XAString.
 #pragma once
 
-#include "c_error.h"
-#include "h_image.h"
-#include "xa_string.h"
+#include "foundation/errors/c_error.h"
+#include "foundation/pictures/h_image.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 

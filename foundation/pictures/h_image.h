@@ -4,10 +4,10 @@
 // out as a new reference to itself. Rows are stored top row first, each on a 4-byte boundary.
 #pragma once
 
-#include "c_error.h"
-#include "hmem_handle.h"
-#include "hmem_ref.h"
-#include "xa_string.h"
+#include "foundation/errors/c_error.h"
+#include "System/Modules/HMEM/hmem_handle.h"
+#include "System/Modules/HMEM/hmem_ref.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 

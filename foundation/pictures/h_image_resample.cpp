@@ -1,4 +1,4 @@
-#include "h_image.h"
+#include "foundation/pictures/h_image.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "h_image.h"
+#include "foundation/pictures/h_image.h"
 
-#include "hmem.h"
+#include "System/Modules/HMEM/hmem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "archive_xstring.h"
-#include "clipboard.h"
-#include "dib_exchange.h"
-#include "h_image.h"
-#include "jpeg_reader.h"
-#include "png_reader.h"
+#include "foundation/archives/archive_xstring.h"
+#include "platform/clipboard.h"
+#include "foundation/pictures/dib_exchange.h"
+#include "foundation/pictures/h_image.h"
+#include "foundation/pictures/jpeg_reader.h"
+#include "foundation/pictures/png_reader.h"
 
 #include <climits>
 

@@ -1,7 +1,7 @@
-#include "clipboard.h"
-#include "clipboard_memory.h"
-#include "h_image.h"
-#include "picture_fixtures.h"
+#include "platform/clipboard.h"
+#include "platform/clipboard_memory.h"
+#include "foundation/pictures/h_image.h"
+#include "foundation/pictures/test_support/picture_fixtures.h"
 
 #include <gtest/gtest.h>
 

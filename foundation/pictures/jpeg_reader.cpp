@@ -1,7 +1,11 @@
-#include "jpeg_reader.h"
+#include "foundation/pictures/jpeg_reader.h"
 
-#include "archive_base.h"
+#include "foundation/archives/archive_base.h"
 
+#include <csetjmp>
+#include <cstdio>
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
 #include <jerror.h>
 
 #include <algorithm>
@@ -19,25 +23,78 @@ constexpr long kDecoderMemory = 512L * 1024 * 1024;
 
 } // namespace
 
-LJPegReader::LJPegReader()
+// The reader itself, with the library's state, kept out of the public header so that callers
+// never see libjpeg.
+class LJPegReader::Decoder
+{
+  public:
+    Decoder();
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+    ~Decoder();
+
+    // Releases the target, then reads from the archive when one is given, else from the named
+    // file. Pass INT32_MAX for both maxima for the full size.
+    CError Read(const char* fileName, LArchiveBase* archive, int32_t maxWidth, int32_t maxHeight,
+                HImageRef& picture);
+
+  private:
+    struct ErrorManager
+    {
+        jpeg_error_mgr pub;
+        std::jmp_buf jump;
+    };
+    // Hands libjpeg the archive's own read buffer, so that nothing is copied before decoding.
+    struct ArchiveSource
+    {
+        jpeg_source_mgr pub;
+        LArchiveBase* archive;
+        size_t handedOver; // bytes of the archive's buffer given to libjpeg by the last fill
+    };
+    enum class Outcome { Decoded, LibraryError, OutOfMemory, TooLarge };
+
+    void Close();
+    // Everything from here on may end in the library's error exit, which jumps back into this
+    // function: it and what it calls keep no object with a destructor on the stack.
+    Outcome DecodeGuarded(LArchiveBase* archive, int32_t maxWidth, int32_t maxHeight);
+    void UseArchive(LArchiveBase* archive);
+    void StoreScanLines();
+
+    [[noreturn]] static void ErrorExit(j_common_ptr cinfo);
+    static void InitSource(j_decompress_ptr cinfo);
+    static boolean FillInput(j_decompress_ptr cinfo);
+    static void SkipInput(j_decompress_ptr cinfo, long n);
+    static void TermSource(j_decompress_ptr cinfo);
+
+    jpeg_decompress_struct decompress_{};
+    ErrorManager error_{};
+    ArchiveSource source_{};
+    FILE* file_ = nullptr;
+    bool started_ = false;
+    bool created_ = false;
+    uint8_t* row_ = nullptr;
+    HMemRef pixels_;
+};
+
+LJPegReader::Decoder::Decoder()
 {
     decompress_.err = jpeg_std_error(&error_.pub);
-    error_.pub.error_exit = &LJPegReader::ErrorExit;
+    error_.pub.error_exit = &LJPegReader::Decoder::ErrorExit;
 }
 
-LJPegReader::~LJPegReader()
+LJPegReader::Decoder::~Decoder()
 {
     Close();
     if (created_)
         jpeg_destroy_decompress(&decompress_);
 }
 
-void LJPegReader::ErrorExit(j_common_ptr cinfo)
+void LJPegReader::Decoder::ErrorExit(j_common_ptr cinfo)
 {
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
-void LJPegReader::Close()
+void LJPegReader::Decoder::Close()
 {
     if (file_) {
         std::fclose(file_);
@@ -51,15 +108,15 @@ void LJPegReader::Close()
     row_ = nullptr;
 }
 
-void LJPegReader::InitSource(j_decompress_ptr)
+void LJPegReader::Decoder::InitSource(j_decompress_ptr)
 {
 }
 
-void LJPegReader::TermSource(j_decompress_ptr)
+void LJPegReader::Decoder::TermSource(j_decompress_ptr)
 {
 }
 
-boolean LJPegReader::FillInput(j_decompress_ptr cinfo)
+boolean LJPegReader::Decoder::FillInput(j_decompress_ptr cinfo)
 {
     auto* source = reinterpret_cast<ArchiveSource*>(cinfo->src);
     LArchiveBase* archive = source->archive;
@@ -80,7 +137,7 @@ boolean LJPegReader::FillInput(j_decompress_ptr cinfo)
     return TRUE;
 }
 
-void LJPegReader::SkipInput(j_decompress_ptr cinfo, long n)
+void LJPegReader::Decoder::SkipInput(j_decompress_ptr cinfo, long n)
 {
     if (n <= 0)
         return;
@@ -101,19 +158,19 @@ void LJPegReader::SkipInput(j_decompress_ptr cinfo, long n)
         ERREXIT(cinfo, JERR_FILE_READ);
 }
 
-void LJPegReader::UseArchive(LArchiveBase* archive)
+void LJPegReader::Decoder::UseArchive(LArchiveBase* archive)
 {
     source_ = ArchiveSource{};
-    source_.pub.init_source = &LJPegReader::InitSource;
-    source_.pub.fill_input_buffer = &LJPegReader::FillInput;
-    source_.pub.skip_input_data = &LJPegReader::SkipInput;
+    source_.pub.init_source = &LJPegReader::Decoder::InitSource;
+    source_.pub.fill_input_buffer = &LJPegReader::Decoder::FillInput;
+    source_.pub.skip_input_data = &LJPegReader::Decoder::SkipInput;
     source_.pub.resync_to_restart = &jpeg_resync_to_restart;
-    source_.pub.term_source = &LJPegReader::TermSource;
+    source_.pub.term_source = &LJPegReader::Decoder::TermSource;
     source_.archive = archive;
     decompress_.src = &source_.pub;
 }
 
-void LJPegReader::StoreScanLines()
+void LJPegReader::Decoder::StoreScanLines()
 {
     auto* pixels = pixels_.As<uint8_t>();
     const JDIMENSION width = decompress_.output_width;
@@ -132,7 +189,7 @@ void LJPegReader::StoreScanLines()
     }
 }
 
-LJPegReader::Outcome LJPegReader::DecodeGuarded(LArchiveBase* archive, int32_t maxWidth, int32_t maxHeight)
+LJPegReader::Decoder::Outcome LJPegReader::Decoder::DecodeGuarded(LArchiveBase* archive, int32_t maxWidth, int32_t maxHeight)
 {
     if (setjmp(error_.jump))
         return Outcome::LibraryError;
@@ -174,7 +231,7 @@ LJPegReader::Outcome LJPegReader::DecodeGuarded(LArchiveBase* archive, int32_t m
     return Outcome::Decoded;
 }
 
-CError LJPegReader::Read(const char* fileName, LArchiveBase* archive, int32_t maxWidth, int32_t maxHeight,
+CError LJPegReader::Decoder::Read(const char* fileName, LArchiveBase* archive, int32_t maxWidth, int32_t maxHeight,
                          HImageRef& picture)
 {
     Close();
@@ -206,4 +263,16 @@ CError LJPegReader::Read(const char* fileName, LArchiveBase* archive, int32_t ma
     }
     pixels_.Release();
     return status;
+}
+
+LJPegReader::LJPegReader() : decoder_(std::make_unique<Decoder>())
+{
+}
+
+LJPegReader::~LJPegReader() = default;
+
+CError LJPegReader::Read(const char* fileName, LArchiveBase* archive, int32_t maxWidth, int32_t maxHeight,
+                         HImageRef& picture)
+{
+    return decoder_->Read(fileName, archive, maxWidth, maxHeight, picture);
 }

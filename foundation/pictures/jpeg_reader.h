@@ -3,14 +3,11 @@
 // The library's errors end in a jump back into the reader: no exception crosses its frames.
 #pragma once
 
-#include "c_error.h"
-#include "h_image.h"
+#include "foundation/errors/c_error.h"
+#include "foundation/pictures/h_image.h"
 
-#include <csetjmp>
 #include <cstdint>
-#include <cstdio>
-// jpeglib.h needs size_t and FILE declared before it.
-#include <jpeglib.h>
+#include <memory>
 
 class LArchiveBase;
 
@@ -28,39 +25,6 @@ class LJPegReader
                 HImageRef& picture);
 
   private:
-    struct ErrorManager
-    {
-        jpeg_error_mgr pub;
-        std::jmp_buf jump;
-    };
-    // Hands libjpeg the archive's own read buffer, so that nothing is copied before decoding.
-    struct ArchiveSource
-    {
-        jpeg_source_mgr pub;
-        LArchiveBase* archive;
-        size_t handedOver; // bytes of the archive's buffer given to libjpeg by the last fill
-    };
-    enum class Outcome { Decoded, LibraryError, OutOfMemory, TooLarge };
-
-    void Close();
-    // Everything from here on may end in the library's error exit, which jumps back into this
-    // function: it and what it calls keep no object with a destructor on the stack.
-    Outcome DecodeGuarded(LArchiveBase* archive, int32_t maxWidth, int32_t maxHeight);
-    void UseArchive(LArchiveBase* archive);
-    void StoreScanLines();
-
-    [[noreturn]] static void ErrorExit(j_common_ptr cinfo);
-    static void InitSource(j_decompress_ptr cinfo);
-    static boolean FillInput(j_decompress_ptr cinfo);
-    static void SkipInput(j_decompress_ptr cinfo, long n);
-    static void TermSource(j_decompress_ptr cinfo);
-
-    jpeg_decompress_struct decompress_{};
-    ErrorManager error_{};
-    ArchiveSource source_{};
-    FILE* file_ = nullptr;
-    bool started_ = false;
-    bool created_ = false;
-    uint8_t* row_ = nullptr;
-    HMemRef pixels_;
+    class Decoder;
+    std::unique_ptr<Decoder> decoder_;
 };

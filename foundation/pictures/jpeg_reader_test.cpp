@@ -1,6 +1,6 @@
-#include "archive_xstring.h"
-#include "jpeg_reader.h"
-#include "picture_fixtures.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/jpeg_reader.h"
+#include "foundation/pictures/test_support/picture_fixtures.h"
 
 #include <gtest/gtest.h>
 

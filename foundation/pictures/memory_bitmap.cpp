@@ -1,6 +1,6 @@
-#include "memory_bitmap.h"
+#include "foundation/pictures/memory_bitmap.h"
 
-#include "h_image.h"
+#include "foundation/pictures/h_image.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 // preview draws its font texture this way.
 #pragma once
 
-#include "raster_bitmap.h"
-#include "raster_surface.h"
+#include "platform/raster_bitmap.h"
+#include "platform/raster_surface.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "memory_bitmap.h"
+#include "foundation/pictures/memory_bitmap.h"
 
-#include "glyph_indices.h"
-#include "h_image.h"
+#include "foundation/text/glyph_indices.h"
+#include "foundation/pictures/h_image.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,12 @@
-#include "png_reader.h"
+#include "foundation/pictures/png_reader.h"
 
-#include "archive_base.h"
+#include "foundation/archives/archive_base.h"
+
+#include <png.h>
 
 #include <climits>
 #include <csetjmp>
+#include <cstdio>
 
 namespace {
 
@@ -41,16 +44,68 @@ uint8_t ScaledGrey(png_uint_16 grey, int bitDepth)
 
 } // namespace
 
-LPngReader::LPngReader(bool keepAlpha) : keepAlpha_(keepAlpha)
+// The reader itself, with the library's state, kept out of the public header so that callers
+// never see libpng.
+class LPngReader::Decoder
+{
+  public:
+    explicit Decoder(bool keepAlpha);
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+    ~Decoder();
+
+    // Reads from the archive when one is given, else from the named file. The picture replaces
+    // the target only on success; on failure an archive's status takes over the error unless it
+    // holds one already.
+    CError Read(const char* fileName, LArchiveBase* archive, HImageRef& picture);
+
+  private:
+    enum class Outcome { Decoded, LibraryError, OutOfMemory };
+
+    void Close();
+    CError OpenFile(const char* fileName);
+    CError CheckArchiveSignature();
+    // Everything from here on may end in the library's error exit, which jumps back into this
+    // function: it and what it calls keep no object with a destructor on the stack.
+    Outcome DecodeGuarded();
+    void ReadHeader();
+    void StoreBackground();
+    void RequestTransformations();
+    static void ReadFromArchive(png_structp png, png_bytep data, size_t length);
+
+    const bool keepAlpha_;
+    png_structp png_ = nullptr;
+    png_infop info_ = nullptr;
+    FILE* file_ = nullptr;
+    LArchiveBase* archive_ = nullptr;
+
+    png_uint_32 width_ = 0;
+    png_uint_32 height_ = 0;
+    int bitDepth_ = 0;
+    int colourType_ = 0;
+    int interlace_ = 0;
+    int compression_ = 0;
+    int filter_ = 0;
+    bool hasAlpha_ = false;
+    bool hasBackground_ = false;
+    uint8_t background_[3] = {}; // red, green, blue
+    double fileGamma_ = 0.45455;
+    double screenGamma_ = 2.2;
+    size_t rowBytes_ = 0;
+    int channels_ = 0;
+    HMemRef pixels_;
+};
+
+LPngReader::Decoder::Decoder(bool keepAlpha) : keepAlpha_(keepAlpha)
 {
 }
 
-LPngReader::~LPngReader()
+LPngReader::Decoder::~Decoder()
 {
     Close();
 }
 
-void LPngReader::Close()
+void LPngReader::Decoder::Close()
 {
     if (file_) {
         std::fclose(file_);
@@ -64,7 +119,7 @@ void LPngReader::Close()
     pixels_.Release();
 }
 
-CError LPngReader::OpenFile(const char* fileName)
+CError LPngReader::Decoder::OpenFile(const char* fileName)
 {
     file_ = fileName ? std::fopen(fileName, "rb") : nullptr;
     if (!file_)
@@ -76,7 +131,7 @@ CError LPngReader::OpenFile(const char* fileName)
     return CError();
 }
 
-CError LPngReader::CheckArchiveSignature()
+CError LPngReader::Decoder::CheckArchiveSignature()
 {
     png_byte signature[kSignatureBytes];
     if (archive_->ReadBlock(signature, kSignatureBytes, kSignatureBytes) != kSignatureBytes ||
@@ -85,9 +140,9 @@ CError LPngReader::CheckArchiveSignature()
     return CError();
 }
 
-void LPngReader::ReadFromArchive(png_structp png, png_bytep data, size_t length)
+void LPngReader::Decoder::ReadFromArchive(png_structp png, png_bytep data, size_t length)
 {
-    auto* reader = static_cast<LPngReader*>(png_get_io_ptr(png));
+    auto* reader = static_cast<LPngReader::Decoder*>(png_get_io_ptr(png));
     LArchiveBase* archive = reader->archive_;
     if (length > INT32_MAX)
         png_error(png, kArchiveReadText);
@@ -98,14 +153,14 @@ void LPngReader::ReadFromArchive(png_structp png, png_bytep data, size_t length)
         png_error(png, kArchiveReadText);
 }
 
-void LPngReader::ReadHeader()
+void LPngReader::Decoder::ReadHeader()
 {
     png_get_IHDR(png_, info_, &width_, &height_, &bitDepth_, &colourType_, &interlace_, &compression_,
                  &filter_);
 }
 
 // The background chunk's colour at 8 bits a component.
-void LPngReader::StoreBackground()
+void LPngReader::Decoder::StoreBackground()
 {
     png_color_16p colour = nullptr;
     if (!png_get_bKGD(png_, info_, &colour))
@@ -125,7 +180,7 @@ void LPngReader::StoreBackground()
 }
 
 // Whatever the source, the rows come out as blue, green, red and a fourth byte (alpha, or 0).
-void LPngReader::RequestTransformations()
+void LPngReader::Decoder::RequestTransformations()
 {
     hasAlpha_ = (colourType_ & PNG_COLOR_MASK_ALPHA) != 0;
     if (colourType_ == PNG_COLOR_TYPE_PALETTE)
@@ -163,12 +218,12 @@ void LPngReader::RequestTransformations()
     }
 }
 
-LPngReader::Outcome LPngReader::DecodeGuarded()
+LPngReader::Decoder::Outcome LPngReader::Decoder::DecodeGuarded()
 {
     if (setjmp(png_jmpbuf(png_)))
         return Outcome::LibraryError;
     if (archive_)
-        png_set_read_fn(png_, this, &LPngReader::ReadFromArchive);
+        png_set_read_fn(png_, this, &LPngReader::Decoder::ReadFromArchive);
     else
         png_init_io(png_, file_);
     png_set_sig_bytes(png_, kSignatureBytes);
@@ -194,7 +249,7 @@ LPngReader::Outcome LPngReader::DecodeGuarded()
     return Outcome::Decoded;
 }
 
-CError LPngReader::Read(const char* fileName, LArchiveBase* archive, HImageRef& picture)
+CError LPngReader::Decoder::Read(const char* fileName, LArchiveBase* archive, HImageRef& picture)
 {
     Close();
     archive_ = archive;
@@ -230,4 +285,15 @@ CError LPngReader::Read(const char* fileName, LArchiveBase* archive, HImageRef& 
         Close();
     }
     return status;
+}
+
+LPngReader::LPngReader(bool keepAlpha) : decoder_(std::make_unique<Decoder>(keepAlpha))
+{
+}
+
+LPngReader::~LPngReader() = default;
+
+CError LPngReader::Read(const char* fileName, LArchiveBase* archive, HImageRef& picture)
+{
+    return decoder_->Read(fileName, archive, picture);
 }

@@ -1,6 +1,6 @@
-#include "archive_xstring.h"
-#include "picture_fixtures.h"
-#include "png_reader.h"
+#include "foundation/archives/archive_xstring.h"
+#include "foundation/pictures/test_support/picture_fixtures.h"
+#include "foundation/pictures/png_reader.h"
 
 #include <gtest/gtest.h>
 

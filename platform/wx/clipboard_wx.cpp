@@ -1,4 +1,4 @@
-#include "clipboard_wx.h"
+#include "platform/wx/clipboard_wx.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>

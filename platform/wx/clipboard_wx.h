@@ -3,7 +3,7 @@
 // order. Needs a running wxApp.
 #pragma once
 
-#include "clipboard.h"
+#include "platform/clipboard.h"
 
 class WxClipboard : public ClipboardService
 {

@@ -1,4 +1,4 @@
-#include "clipboard_wx.h"
+#include "platform/wx/clipboard_wx.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -1,7 +1,7 @@
 // zylgen: makes a show file for demos and tests.
 //   zylgen [options] output.zyl
 
-#include "show_generator.h"
+#include "tools/show_generator.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
-#include "hmem.h"
+#include "System/Modules/HMEM/hmem.h"
 
-#include "hmem_block.h"
-#include "never_destroyed.h"
+#include "System/Modules/HMEM/internal/hmem_block.h"
+#include "foundation/strings/never_destroyed.h"
 
 #include <algorithm>
 #include <atomic>

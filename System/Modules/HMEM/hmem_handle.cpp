@@ -1,7 +1,7 @@
-#include "hmem_handle.h"
+#include "System/Modules/HMEM/hmem_handle.h"
 
-#include "hmem_block.h"
-#include "hmem_ref.h"
+#include "System/Modules/HMEM/internal/hmem_block.h"
+#include "System/Modules/HMEM/hmem_ref.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // HMemRef: a counted and locked reference to a handle-heap block that also holds the block's data
 // pointer. The empty reference has handle -1 and no pointer.
 
-#include "hmem.h"
+#include "System/Modules/HMEM/hmem.h"
 
 #include <cstdint>
 

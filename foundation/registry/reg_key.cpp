@@ -1,0 +1,118 @@
+#include "foundation/registry/reg_key.h"
+
+#include "foundation/strings/xa_string.h"
+
+namespace {
+
+constexpr char kProgramKey[] = "Software\\Velquon\\RodaZI";
+// Key paths always join with a backslash: a '/' would become part of a key name.
+constexpr char kKeySeparator[] = "\\";
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+XAString FullKeyPath(const char* path, SettingsRoot root)
+{
+    const XAString relative(path);
+    if (!relative.IsEmpty() && IsSeparator(relative.CStr()[0])) {
+        return relative.Sub(1, relative.Length());
+    }
+    if (root == SettingsRoot::ClassesRoot) {
+        return relative;
+    }
+    if (relative.IsEmpty()) {
+        return XAString(kProgramKey);
+    }
+    return XAString(kProgramKey) + kKeySeparator + relative;
+}
+
+std::string_view NameOf(const char* name)
+{
+    return name != nullptr ? std::string_view(name) : std::string_view();
+}
+
+} // namespace
+
+LRegKey::LRegKey(const char* subKey, bool write)
+{
+    Open(subKey, write, SettingsRoot::CurrentUser);
+}
+
+LRegKey::~LRegKey()
+{
+    Close();
+}
+
+bool LRegKey::Open(const char* path, bool write, SettingsRoot root)
+{
+    Close();
+    std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+    const std::optional<SettingsStore::KeyId> key =
+        store->OpenKey(root, FullKeyPath(path, root).View(), true);
+    if (!key) {
+        return false;
+    }
+    m_store = std::move(store);
+    m_key = key;
+    m_write = write;
+    return true;
+}
+
+void LRegKey::Close()
+{
+    m_store.reset();
+    m_key.reset();
+    m_write = false;
+}
+
+bool LRegKey::WriteDword(const char* name, uint32_t value)
+{
+    return IsOpen() &&
+           m_store->SetValue(*m_key, NameOf(name), SettingsValueType::Dword, EncodeSettingsDword(value));
+}
+
+bool LRegKey::WriteInt(const char* name, int32_t value)
+{
+    return WriteDword(name, static_cast<uint32_t>(value));
+}
+
+bool LRegKey::WriteBool(const char* name, bool value)
+{
+    return WriteDword(name, value ? 1 : 0);
+}
+
+bool LRegKey::ReadDword(const char* name, uint32_t& value)
+{
+    if (!IsOpen()) {
+        return false;
+    }
+    const std::optional<SettingsValue> stored = m_store->GetValue(*m_key, NameOf(name));
+    const std::optional<uint32_t> number = stored ? DecodeSettingsDword(stored->data) : std::nullopt;
+    if (!number) {
+        return false;
+    }
+    value = *number;
+    return true;
+}
+
+bool LRegKey::ReadInt(const char* name, int32_t& value)
+{
+    uint32_t number = 0;
+    if (!ReadDword(name, number)) {
+        return false;
+    }
+    value = static_cast<int32_t>(number);
+    return true;
+}
+
+bool LRegKey::ReadBool(const char* name, bool& value)
+{
+    uint32_t number = 0;
+    if (!ReadDword(name, number)) {
+        return false;
+    }
+    value = number != 0;
+    return true;
+}

@@ -1,0 +1,45 @@
+// LRegKey: one open key of the settings store, through which the program keeps its settings as
+// 32-bit numbers. Relative paths lie below the program's own key "Software\Velquon\RodaZI" of
+// the current user. A key that could not be opened stays closed: its writes return false and its
+// reads leave the caller's defaults alone.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "platform/settings_store.h"
+
+class LRegKey
+{
+  public:
+    // Opens, creating when missing, the key at subKey below the current user's root.
+    LRegKey(const char* subKey, bool write);
+    ~LRegKey();
+    LRegKey(const LRegKey&) = delete;
+    LRegKey& operator=(const LRegKey&) = delete;
+
+    // Closes any open key, then opens, creating when missing, the key at path below root:
+    // a path with a leading '\' or '/' lies directly below root, any other path below the
+    // program's own key (below HKEY_CLASSES_ROOT: directly below the root). write records the
+    // caller's intent only; the key is writable either way.
+    bool Open(const char* path, bool write, SettingsRoot root);
+    void Close();
+    bool IsOpen() const { return m_key.has_value(); }
+
+    bool WriteDword(const char* name, uint32_t value);
+    bool WriteInt(const char* name, int32_t value);
+    bool WriteBool(const char* name, bool value);
+
+    // True and the value when it exists and is exactly 4 bytes long, whatever its type;
+    // otherwise false and the output untouched.
+    bool ReadDword(const char* name, uint32_t& value);
+    bool ReadInt(const char* name, int32_t& value);
+    // Any non-zero number reads as true.
+    bool ReadBool(const char* name, bool& value);
+
+  private:
+    std::shared_ptr<SettingsStore> m_store;
+    std::optional<SettingsStore::KeyId> m_key;
+    bool m_write = false;
+};

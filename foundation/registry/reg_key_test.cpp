@@ -1,0 +1,246 @@
+#include "foundation/registry/reg_key.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kPathVariable[] = "ZYL_SETTINGS_DB";
+
+// Points the process's settings store at a fresh database for the lifetime of the test.
+class RegKeyTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "reg_key_XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+        if (const char* old = std::getenv(kPathVariable)) {
+            m_oldPath = old;
+        }
+        UseStore(m_folder / "registry.db");
+    }
+    void TearDown() override
+    {
+        if (m_oldPath) {
+            setenv(kPathVariable, m_oldPath->c_str(), 1);
+        } else {
+            unsetenv(kPathVariable);
+        }
+        std::error_code error;
+        fs::remove_all(m_folder, error);
+    }
+
+    void UseStore(const fs::path& path) { setenv(kPathVariable, path.c_str(), 1); }
+
+    // The value at a full key path, read past LRegKey.
+    std::optional<SettingsValue> StoredValue(SettingsRoot root, const char* keyPath, const char* name)
+    {
+        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+        std::optional<SettingsStore::KeyId> key = store->OpenKey(root, keyPath, false);
+        return key ? store->GetValue(*key, name) : std::nullopt;
+    }
+
+    void Store(const char* keyPath, const char* name, SettingsValueType type,
+               const std::vector<uint8_t>& data)
+    {
+        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+        std::optional<SettingsStore::KeyId> key = store->OpenKey(SettingsRoot::CurrentUser, keyPath, true);
+        ASSERT_TRUE(key);
+        ASSERT_TRUE(store->SetValue(*key, name, type, data));
+    }
+
+    fs::path m_folder;
+    std::optional<std::string> m_oldPath;
+};
+
+struct PathCase
+{
+    const char* path;
+    SettingsRoot root;
+    const char* keyPath; // where the key lies below the root
+};
+
+TEST_F(RegKeyTest, OpenPlacesKeyByThePathRules)
+{
+    const PathCase cases[] = {
+        {"Zyl Player", SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI\\Zyl Player"},
+        {"Zyl Player\\Window", SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI\\Zyl Player\\Window"},
+        {"Zyl Player/OpenGL", SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI\\Zyl Player/OpenGL"},
+        {"", SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI"},
+        {nullptr, SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI"},
+        {"\\Top\\Key", SettingsRoot::CurrentUser, "Top\\Key"},
+        {"/Top", SettingsRoot::CurrentUser, "Top"},
+        {"\\", SettingsRoot::CurrentUser, ""},
+        {"\\.zyl", SettingsRoot::ClassesRoot, ".zyl"},
+        {"CLSID\\{X}", SettingsRoot::ClassesRoot, "CLSID\\{X}"},
+        {"MIME\\Database\\Content Type\\application/x-velquon-zyl", SettingsRoot::ClassesRoot,
+         "MIME\\Database\\Content Type\\application/x-velquon-zyl"},
+        {"", SettingsRoot::ClassesRoot, ""},
+    };
+    uint32_t mark = 0;
+    for (const PathCase& c : cases) {
+        SCOPED_TRACE(c.path != nullptr ? c.path : "(null)");
+        LRegKey key("unused", false);
+        ASSERT_TRUE(key.Open(c.path, false, c.root));
+        ASSERT_TRUE(key.WriteDword("Mark", ++mark));
+        const std::optional<SettingsValue> stored = StoredValue(c.root, c.keyPath, "Mark");
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(DecodeSettingsDword(stored->data), mark);
+    }
+}
+
+TEST_F(RegKeyTest, ConstructorOpensProgramKeyOfCurrentUserCreatingIt)
+{
+    ASSERT_FALSE(
+        SettingsStore::Shared()->OpenKey(SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI", false));
+    LRegKey key("Zyl Player", false);
+    EXPECT_TRUE(key.IsOpen());
+    EXPECT_TRUE(SettingsStore::Shared()->OpenKey(SettingsRoot::CurrentUser,
+                                                 "Software\\Velquon\\RodaZI\\Zyl Player", false));
+}
+
+TEST_F(RegKeyTest, LeadingBackslashLiesBelowRootNotBelowProgramKey)
+{
+    LRegKey key("\\Zyl Player", true);
+    ASSERT_TRUE(key.WriteInt("Left", 5));
+    EXPECT_TRUE(StoredValue(SettingsRoot::CurrentUser, "Zyl Player", "Left"));
+    EXPECT_FALSE(StoredValue(SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI\\Zyl Player", "Left"));
+}
+
+TEST_F(RegKeyTest, WritesStoreFourByteDwords)
+{
+    LRegKey key("Zyl Player", true);
+    ASSERT_TRUE(key.WriteDword("Dword", 0x12345678));
+    ASSERT_TRUE(key.WriteInt("Int", -2));
+    ASSERT_TRUE(key.WriteBool("True", true));
+    ASSERT_TRUE(key.WriteBool("False", false));
+    const struct
+    {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } expected[] = {
+        {"Dword", {0x78, 0x56, 0x34, 0x12}},
+        {"Int", {0xfe, 0xff, 0xff, 0xff}},
+        {"True", {1, 0, 0, 0}},
+        {"False", {0, 0, 0, 0}},
+    };
+    for (const auto& e : expected) {
+        const std::optional<SettingsValue> stored =
+            StoredValue(SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI\\Zyl Player", e.name);
+        ASSERT_TRUE(stored) << e.name;
+        EXPECT_EQ(stored->type, SettingsValueType::Dword) << e.name;
+        EXPECT_EQ(stored->data, e.bytes) << e.name;
+    }
+}
+
+struct ReadCase
+{
+    const char* label;
+    SettingsValueType type;
+    std::vector<uint8_t> data;
+    bool found;
+    uint32_t dword;
+    int32_t integer;
+    bool flag;
+};
+
+TEST_F(RegKeyTest, ReadsTakeOnlyValuesOfExactlyFourBytes)
+{
+    constexpr uint32_t kDefaultDword = 0xdefau;
+    constexpr int32_t kDefaultInt = -77;
+    const ReadCase cases[] = {
+        {"seven", SettingsValueType::Dword, {7, 0, 0, 0}, true, 7, 7, true},
+        {"two reads as true", SettingsValueType::Dword, {2, 0, 0, 0}, true, 2, 2, true},
+        {"zero", SettingsValueType::Dword, {0, 0, 0, 0}, true, 0, 0, false},
+        {"all bits", SettingsValueType::Dword, {0xff, 0xff, 0xff, 0xff}, true, 0xffffffff, -1, true},
+        {"type not tested", SettingsValueType::Binary, {1, 0, 0, 0}, true, 1, 1, true},
+        {"eight-byte number", SettingsValueType::Qword, {1, 0, 0, 0, 0, 0, 0, 0}, false, 0, 0, false},
+        {"two bytes", SettingsValueType::Dword, {1, 0}, false, 0, 0, false},
+        {"empty", SettingsValueType::Binary, {}, false, 0, 0, false},
+        {"text", SettingsValueType::String, {'1', '2', '3', 0}, true, 0x00333231, 0x00333231, true},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        Store("Software\\Velquon\\RodaZI\\Read", "Value", c.type, c.data);
+        LRegKey key("Read", false);
+        uint32_t dword = kDefaultDword;
+        int32_t integer = kDefaultInt;
+        bool flag = true;
+        bool flagFalse = false;
+        EXPECT_EQ(key.ReadDword("value", dword), c.found);
+        EXPECT_EQ(key.ReadInt("VALUE", integer), c.found);
+        EXPECT_EQ(key.ReadBool("Value", flag), c.found);
+        EXPECT_EQ(key.ReadBool("Value", flagFalse), c.found);
+        EXPECT_EQ(dword, c.found ? c.dword : kDefaultDword);
+        EXPECT_EQ(integer, c.found ? c.integer : kDefaultInt);
+        if (c.found) {
+            EXPECT_EQ(flag, c.flag);
+            EXPECT_EQ(flagFalse, c.flag);
+        } else {
+            EXPECT_TRUE(flag);
+            EXPECT_FALSE(flagFalse);
+        }
+    }
+}
+
+TEST_F(RegKeyTest, MissingValueLeavesDefault)
+{
+    LRegKey key("Zyl Player", false);
+    uint32_t dword = 9;
+    EXPECT_FALSE(key.ReadDword("Absent", dword));
+    EXPECT_FALSE(key.ReadDword(nullptr, dword));
+    EXPECT_EQ(dword, 9u);
+}
+
+TEST_F(RegKeyTest, ClosedKeyReadsNothingAndWritesNothing)
+{
+    LRegKey key("Zyl Player", true);
+    ASSERT_TRUE(key.WriteDword("Width", 640));
+    key.Close();
+    EXPECT_FALSE(key.IsOpen());
+    uint32_t width = 1;
+    EXPECT_FALSE(key.ReadDword("Width", width));
+    EXPECT_EQ(width, 1u);
+    EXPECT_FALSE(key.WriteDword("Width", 800));
+}
+
+TEST_F(RegKeyTest, UnusableStoreKeepsDefaultsAndRefusesWrites)
+{
+    const fs::path plainFile = m_folder / "plain-file";
+    std::ofstream(plainFile) << "x";
+    UseStore(plainFile / "registry.db");
+    LRegKey key("Zyl Player", true);
+    EXPECT_FALSE(key.IsOpen());
+    EXPECT_FALSE(key.WriteDword("Width", 800));
+    EXPECT_FALSE(key.WriteBool("Flag", true));
+    int32_t width = 640;
+    bool flag = false;
+    EXPECT_FALSE(key.ReadInt("Width", width));
+    EXPECT_FALSE(key.ReadBool("Flag", flag));
+    EXPECT_EQ(width, 640);
+    EXPECT_FALSE(flag);
+}
+
+TEST_F(RegKeyTest, FailedOpenClosesThePreviousKey)
+{
+    LRegKey key("Zyl Player", true);
+    ASSERT_TRUE(key.IsOpen());
+    const fs::path plainFile = m_folder / "plain-file";
+    std::ofstream(plainFile) << "x";
+    UseStore(plainFile / "registry.db");
+    EXPECT_FALSE(key.Open("Zyl Player", true, SettingsRoot::CurrentUser));
+    EXPECT_FALSE(key.IsOpen());
+    EXPECT_FALSE(key.WriteDword("Width", 800));
+}
+
+} // namespace
