@@ -173,7 +173,7 @@ TEST(XAFsName, ModulePaths)
 {
     const XAFsName program = XAFsName::FromModuleFileName();
     EXPECT_EQ(program.View(), std::filesystem::read_symlink("/proc/self/exe").string());
-    EXPECT_STREQ(program.FileNamePart().CStr(), "foundation_test");
+    EXPECT_STREQ(program.FileNamePart().CStr(), "foundation_files_test");
     EXPECT_EQ(XAFsName::FromModuleFileName(reinterpret_cast<const void*>(&ModulePathsProbe)).View(),
               program.View());
     const XAFsName directory = XAFsName::FromModuleDirectory();
