@@ -4,7 +4,6 @@
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <limits>
 
 namespace {
@@ -14,41 +13,33 @@ constexpr int kLittleEndian = 0;
 constexpr int kWordBytes = 2;
 constexpr int kSigned = 1;
 constexpr int kWholeStream = -1; // vorbisfile's link number for all links together
+constexpr char kUnreadableText[] = "Ogg Vorbis sound track cannot be read (decoder error %d)!";
 
-LOggVorbisDataInterface* Source(void* source)
+OggSetupGuard* Guard(void* guard)
 {
-    return static_cast<LOggVorbisDataInterface*>(source);
+    return static_cast<OggSetupGuard*>(guard);
 }
 
-size_t ReadSource(void* buffer, size_t size, size_t count, void* source)
+size_t ReadSource(void* buffer, size_t size, size_t count, void* guard)
 {
-    if (source == nullptr) {
-        errno = EINVAL;
-        return 0;
-    }
-    const int64_t items = Source(source)->AudioRead(buffer, size, count);
+    const int64_t items = Guard(guard)->Read(buffer, size, count);
     // vorbisfile reads a result of -1 back through its signed byte count.
     return items < 0 ? static_cast<size_t>(-1) : std::min(static_cast<size_t>(items), count);
 }
 
-// Sources keep 32-bit offsets: an offset beyond them fails rather than landing elsewhere.
-int SeekSource(void* source, ogg_int64_t offset, int whence)
+int SeekSource(void* guard, ogg_int64_t offset, int whence)
 {
-    if (source == nullptr || offset < std::numeric_limits<int32_t>::min() ||
-        offset > std::numeric_limits<int32_t>::max()) {
-        return -1;
-    }
-    return Source(source)->AudioSeek(static_cast<int32_t>(offset), whence);
+    return Guard(guard)->Seek(offset, whence);
 }
 
-int CloseSource(void* source)
+int CloseSource(void* guard)
 {
-    return source == nullptr ? -1 : Source(source)->AudioClose();
+    return Guard(guard)->Close();
 }
 
-long TellSource(void* source)
+long TellSource(void* guard)
 {
-    return source == nullptr ? -1 : static_cast<long>(Source(source)->AudioTell());
+    return static_cast<long>(Guard(guard)->Tell());
 }
 
 constexpr ov_callbacks kSourceCallbacks = {ReadSource, SeekSource, CloseSource, TellSource};
@@ -90,6 +81,7 @@ void LOggVorbisStream::Close()
         ov_clear(decoder_.get());
     }
     decoder_.reset();
+    guard_.reset();
     open_ = false;
     currentLink_ = 0;
     seekable_ = true;
@@ -107,15 +99,26 @@ void LOggVorbisStream::Close()
 bool LOggVorbisStream::Open(LOggVorbisDataInterface* source)
 {
     Close();
+    openError_ = CError();
+    guard_ = std::make_unique<OggSetupGuard>(source);
     decoder_ = std::make_unique<OggVorbis_File>();
     // On failure vorbisfile has already cleared the decoder state.
-    if (ov_open_callbacks(source, decoder_.get(), nullptr, 0, kSourceCallbacks) < 0) {
+    if (const int result = ov_open_callbacks(guard_.get(), decoder_.get(), nullptr, 0, kSourceCallbacks);
+        result < 0) {
+        openError_ = guard_->Refusal().Failed()
+                         ? guard_->Refusal()
+                         : CError::CErrorFromText(XAString::Format(kUnreadableText, result), result);
         Close();
         return false;
     }
     open_ = true;
     RefreshInfo();
     return true;
+}
+
+CError LOggVorbisStream::GetError() const
+{
+    return openError_.Failed() || guard_ == nullptr ? openError_ : guard_->Refusal();
 }
 
 void LOggVorbisStream::RefreshInfo()

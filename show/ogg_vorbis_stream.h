@@ -3,6 +3,8 @@
 // the caller's thread.
 #pragma once
 
+#include "foundation/errors/c_error.h"
+#include "show/ogg_setup_guard.h"
 #include "show/ogg_vorbis_data_interface.h"
 
 #include <cstdint>
@@ -21,8 +23,11 @@ class LOggVorbisStream
 
     virtual void Close();
 
-    // The source must outlive the decoder's use of it, up to Close.
+    // The source must outlive the decoder's use of it, up to Close. Its bytes reach the decoder
+    // library through a guard that refuses setup headers the library cannot survive.
     bool Open(LOggVorbisDataInterface* source);
+    // Why the last Open failed, or why a later link of the stream was refused; ok otherwise.
+    CError GetError() const;
     // Fills up to length bytes; stops early at the end, on a pause in the data or when the
     // logical bitstream changed (changed is then set and the stream information is new).
     // 0 at the end or while the data is still arriving; negative on failure with nothing read.
@@ -53,7 +58,9 @@ class LOggVorbisStream
     void RefreshInfo();
     long Step(char* buffer, int32_t length, bool& changed);
 
+    std::unique_ptr<OggSetupGuard> guard_;
     std::unique_ptr<OggVorbis_File> decoder_;
+    CError openError_;
     bool open_ = false;
     int32_t currentLink_ = 0;
     bool seekable_ = true;

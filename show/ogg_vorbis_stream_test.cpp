@@ -1,17 +1,20 @@
 #include "show/ogg_vorbis_stream.h"
 
-#include "show/test_support/memory_ogg_source.h"
-#include "tools/ogg_vorbis_encoder.h"
 #include "platform/test_support/sound_device_fake.h"
 #include "show/sound_output.h"
+#include "show/test_support/memory_ogg_source.h"
+#include "show/test_support/show_test_support.h"
+#include "tools/ogg_vorbis_encoder.h"
 
 #include <ogg/ogg.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -78,6 +81,32 @@ std::vector<uint8_t> EditPages(const std::vector<uint8_t>& bytes,
     }
     ogg_sync_clear(&sync);
     return out;
+}
+
+// The encoder's stream with the first codeword length of its first codebook one shorter, so
+// that the lengths no longer make a complete code. (The encoder's first book lists a 5-bit
+// length per entry from bit 74 of the setup header's codebook bits on.)
+std::vector<uint8_t> WithBrokenFirstCodebook(const std::vector<uint8_t>& bytes)
+{
+    constexpr size_t kPreambleBytes = 7; // type 5, "vorbis"
+    constexpr int kFirstLengthBit = 74;
+    bool done = false;
+    return EditPages(bytes, [&](ogg_page& page, int) {
+        static const char kSetup[] = "\x05vorbis";
+        auto* body = page.body;
+        auto* end = body + page.body_len;
+        auto* setup = std::search(body, end, kSetup, kSetup + kPreambleBytes);
+        if (done || setup == end)
+            return;
+        setup[kPreambleBytes + kFirstLengthBit / 8] ^= 1 << kFirstLengthBit % 8;
+        done = true;
+    });
+}
+
+std::vector<uint8_t> Chain(std::vector<uint8_t> first, const std::vector<uint8_t>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
 }
 
 TEST(OggVorbisStream, FreshDecoderHasDefaultsAndRefusesWork)
@@ -387,6 +416,92 @@ TEST(OggVorbisStream, HostileHeaderValuesStayInRange)
         LW32DSnd sound(FakeSoundOpener(hardware));
         EXPECT_EQ(sound.Open(decoder.Rate(), decoder.Channels(), 16, nullptr), !c.hostileRate);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(OggVorbisStream, ASetupHeaderTheLibraryCannotBuildTablesFromIsRefused)
+{
+    // Its tables half built, the library would divide by zero on the next read or seek.
+    const auto broken = WithBrokenFirstCodebook(MonoSecond());
+    for (const bool seekable : {true, false}) {
+        SCOPED_TRACE(seekable ? "seekable" : "arriving");
+        MemoryOggSource source(broken);
+        source.SetSeekable(seekable);
+        LOggVorbisStream decoder;
+        EXPECT_FALSE(decoder.Open(&source));
+        EXPECT_EQ(std::string(decoder.GetError().ErrorText().CStr()),
+                  "Ogg Vorbis codebook 0 has codeword lengths that make no complete code!");
+        std::vector<uint8_t> buffer(kChunk);
+        bool changed = false;
+        EXPECT_EQ(decoder.Read(buffer.data(), kChunk, changed), -1);
+        EXPECT_FALSE(decoder.SeekPcm(0));
+    }
+}
+
+TEST(OggVorbisStream, ALaterLinkThatCannotBeOpenedEndsTheStreamBeforeIt)
+{
+    const auto first = MonoSecond();
+    const auto second = EncodeOggVorbis(2, 44100, 22050, Tones({500, 1200}, 44100), 2);
+    struct Case
+    {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    };
+    const Case cases[] = {
+        // A copy that stopped inside the second link's headers: the library used to fail the
+        // whole open and lose memory on the way.
+        {"cut in its headers", Chain(first, std::vector<uint8_t>(second.begin(), second.begin() + 200))},
+        {"setup refused", Chain(first, WithBrokenFirstCodebook(second))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryOggSource source(c.bytes);
+        LOggVorbisStream decoder;
+        ASSERT_TRUE(decoder.Open(&source));
+        EXPECT_EQ(decoder.PcmTotal(), 22050);
+        EXPECT_EQ(DecodeRest(decoder).size(), 44100u);
+        EXPECT_TRUE(decoder.SeekPcm(11025));
+        EXPECT_EQ(DecodeRest(decoder).size(), 22050u);
+    }
+}
+
+TEST(OggVorbisStream, AnArrivingStreamStopsAtALinkItRefuses)
+{
+    MemoryOggSource source(Chain(MonoSecond(), WithBrokenFirstCodebook(MonoSecond())));
+    source.SetSeekable(false);
+    LOggVorbisStream decoder;
+    ASSERT_TRUE(decoder.Open(&source));
+    EXPECT_EQ(DecodeRest(decoder).size(), 44100u);
+    std::vector<uint8_t> buffer(kChunk);
+    bool changed = false;
+    // vorbisfile takes a failed read between links for the end of the stream.
+    EXPECT_LE(decoder.Read(buffer.data(), kChunk, changed), 0);
+    EXPECT_NE(std::string(decoder.GetError().ErrorText().CStr()).find("codebook 0"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST(OggVorbisStream, AShowWhoseSoundTrackIsRefusedPlaysWithoutSound)
+{
+    const auto sound = WithBrokenFirstCodebook(MonoSecond());
+    const auto frame = show_test::PointsFrame(7);
+    const XAString file = show_test::RecordShow([&](LLaserPreviewStream& s) {
+        s.WriteFrame(0, 0, show_test::kHour, frame.get(), 0, 0);
+        s.AddSound(0, sound.data(), static_cast<int32_t>(sound.size()));
+    });
+    LLaserPreviewStream show;
+    ASSERT_TRUE(show.OpenMemory(file, -1, nullptr, true));
+    LOggVorbisStream decoder;
+    EXPECT_FALSE(decoder.Open(&show));
+    EXPECT_TRUE(decoder.GetError().Failed());
+    auto read = std::make_unique<LFrame>();
+    ASSERT_TRUE(show.ReadFrame(0, show.FirstTime(), *read));
+    EXPECT_EQ(read->count, frame->count);
 }
 
 } // namespace
