@@ -236,6 +236,8 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     // Where a chunk's record ends at the latest, from the offsets of the index.
     int64_t SoundChunkRecordEnd(int32_t entry) const;
     bool ReadSoundChunk(int32_t entry);
+    bool DecodeFrameRecord(int32_t position, LFrame& frame);
+    void ForgetFailedReadOfCutShow();
     int64_t ReadSoundBytes(char* buffer, int64_t want);
     bool GiveUpOpen(int32_t* needed, int64_t neededBytes, const char* error);
 

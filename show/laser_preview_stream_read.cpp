@@ -284,6 +284,13 @@ bool LLaserPreviewStream::ReadFrameRecord(int32_t position, LFrame& frame)
     LMutexLocker locker(lock_);
     if (!crypt_.IsReader() || crypt_.HasError() || position < 0)
         return false;
+    const bool read = DecodeFrameRecord(position, frame);
+    ForgetFailedReadOfCutShow();
+    return read;
+}
+
+bool LLaserPreviewStream::DecodeFrameRecord(int32_t position, LFrame& frame)
+{
     crypt_.Seek(position);
     switch (crypt_.ReadCount()) {
     case ShowFile::kRecordPlainFrame:
@@ -298,6 +305,15 @@ bool LLaserPreviewStream::ReadFrameRecord(int32_t position, LFrame& frame)
         break;
     }
     return !crypt_.HasError();
+}
+
+// A show cut short (a copy that failed, a download still arriving) fails only the reads that
+// reach past what it holds: the error is not kept, so everything the file holds stays readable
+// and seeking back plays again. A whole show keeps its first error until it is opened again.
+void LLaserPreviewStream::ForgetFailedReadOfCutShow()
+{
+    if (IsIncomplete() && crypt_.HasError())
+        crypt_.Status() = CError();
 }
 
 bool LLaserPreviewStream::ReadPlainFrame(LFrame& frame)

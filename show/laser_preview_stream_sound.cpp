@@ -110,7 +110,9 @@ int64_t LLaserPreviewStream::ReadSoundBytes(char* buffer, int64_t want)
             return NothingYet();
         // A chunk that does not hold the offset (a hole or a wrong index) is a failure, not a
         // reason to read it again.
-        if (!ReadSoundChunk(entry) || !holds()) {
+        const bool read = ReadSoundChunk(entry);
+        ForgetFailedReadOfCutShow();
+        if (!read || !holds()) {
             chunk_ = XAString();
             return -1;
         }

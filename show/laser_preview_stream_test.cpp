@@ -1,11 +1,14 @@
 #include "show/laser_preview_stream.h"
 
+#include "show/ogg_vorbis_stream.h"
 #include "show/show_file_converter.h"
 #include "show/test_support/show_test_support.h"
+#include "tools/show_generator.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -877,6 +880,87 @@ TEST(LaserPreviewStream, TheLoadedFractionIsExactForShowsLongerThanHalfAnHour)
         }
     }
     EXPECT_TRUE(sawHalf);
+}
+
+} // namespace
+
+namespace {
+
+// A converted show with sound (index in front, coded frames), whole and as a failed copy left
+// it: cut at 70 % of its bytes.
+struct CutShow
+{
+    static constexpr int32_t kFrames = 200;
+    static constexpr int64_t kStep = 40000;
+    TempFolder folder;
+    std::string whole = folder.File("whole.zyl");
+    std::string cut = folder.File("cut.zyl");
+
+    CutShow()
+    {
+        ShowGeneratorOptions options;
+        options.servers = 1;
+        options.channelsPerServer = 1;
+        options.durationUs = kFrames * kStep;
+        options.pointsPerFrame = 40;
+        options.sound = true;
+        options.soundChannels = 1;
+        options.soundRate = 11025;
+        EXPECT_FALSE(GenerateShow(whole.c_str(), options).Failed());
+        options.form = ShowForm::kTruncated;
+        options.truncateBytes = static_cast<int32_t>(std::filesystem::file_size(whole) * 7 / 10);
+        EXPECT_FALSE(GenerateShow(cut.c_str(), options).Failed());
+    }
+};
+
+TEST(LaserPreviewStream, AShowCutShortOnDiskPlaysEverythingItHoldsAndSeeksBack)
+{
+    CutShow show;
+    LLaserPreviewStream whole;
+    ASSERT_TRUE(whole.Open(show.whole.c_str()));
+    LLaserPreviewStream cut;
+    ASSERT_TRUE(cut.Open(show.cut.c_str()));
+    ASSERT_TRUE(cut.IsIncomplete());
+
+    // Frames come back as the whole show has them up to the cut, and fail after it; the sound
+    // decoder reads between them, as the player does.
+    LOggVorbisStream decoder;
+    ASSERT_TRUE(decoder.Open(&cut)) << decoder.GetError().ErrorText().CStr();
+    auto expected = std::make_unique<LFrame>();
+    auto frame = std::make_unique<LFrame>();
+    std::vector<char> pcm(4096);
+    bool changed = false;
+    int32_t readable = 0;
+    int32_t failedAfter = 0;
+    for (int32_t i = 0; i < CutShow::kFrames; ++i) {
+        const int64_t time = kHour + i * CutShow::kStep;
+        ASSERT_TRUE(whole.ReadFrame(0, time, *expected));
+        if (cut.ReadFrame(0, time, *frame)) {
+            EXPECT_EQ(failedAfter, 0) << "frame " << i << " read after a failed one";
+            EXPECT_EQ(frame->count, expected->count);
+            EXPECT_EQ(frame->words[1], expected->words[1]);
+            ++readable;
+        } else {
+            ++failedAfter;
+        }
+        decoder.Read(pcm.data(), static_cast<int32_t>(pcm.size()), changed);
+    }
+    // Every frame whose record ends before the cut (the next record starts there at the latest).
+    const ShowIndexArray& index = cut.ChannelIndex(0);
+    int32_t held = 0;
+    while (held + 1 < index.Count() && index[held + 1].position <= cut.AvailableBytes())
+        ++held;
+    EXPECT_GT(held, CutShow::kFrames / 5);
+    EXPECT_GE(readable, held);
+    EXPECT_GT(failedAfter, 0);
+    EXPECT_FALSE(cut.GetError().Failed());
+
+    // Seeking back plays again, sound included.
+    ASSERT_TRUE(cut.ReadFrame(0, kHour, *frame));
+    ASSERT_TRUE(whole.ReadFrame(0, kHour, *expected));
+    EXPECT_EQ(frame->words[1], expected->words[1]);
+    ASSERT_TRUE(decoder.SeekPcm(0));
+    EXPECT_GT(decoder.Read(pcm.data(), static_cast<int32_t>(pcm.size()), changed), 0);
 }
 
 } // namespace
