@@ -1,6 +1,8 @@
 #include "platform/settings_store.h"
 
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <pwd.h>
@@ -27,18 +29,18 @@ constexpr SettingsStore::KeyId kCurrentUserKey = 1;
 constexpr SettingsStore::KeyId kClassesRootKey = 2;
 
 // The NOCASE collation folds exactly the ASCII letters.
-constexpr char kSchema[] = R"(
-CREATE TABLE setting_keys(
+constexpr char kCreateKeys[] = R"(CREATE TABLE setting_keys(
     id INTEGER PRIMARY KEY,
     parent INTEGER REFERENCES setting_keys(id) ON DELETE CASCADE,
     name TEXT NOT NULL COLLATE NOCASE,
-    UNIQUE(parent, name));
-CREATE TABLE setting_values(
+    UNIQUE(parent, name)))";
+constexpr char kCreateValues[] = R"(CREATE TABLE setting_values(
     key INTEGER NOT NULL REFERENCES setting_keys(id) ON DELETE CASCADE,
     name TEXT NOT NULL COLLATE NOCASE,
     type INTEGER NOT NULL,
     data BLOB NOT NULL,
-    PRIMARY KEY(key, name)) WITHOUT ROWID;
+    PRIMARY KEY(key, name)) WITHOUT ROWID)";
+constexpr char kFillSchema[] = R"(
 INSERT INTO setting_keys(id, parent, name) VALUES(1, NULL, 'HKEY_CURRENT_USER'), (2, NULL, 'HKEY_CLASSES_ROOT');
 PRAGMA user_version = 1;
 )";
@@ -78,6 +80,24 @@ std::vector<std::string_view> SplitKeyPath(std::string_view path)
     return parts;
 }
 
+// A file name as an SQLite URI that opens it without locks or shared memory.
+std::string ImmutableUri(const std::string& path)
+{
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) || std::strchr("/-._~", c) != nullptr) {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += kHex[byte >> 4];
+            uri += kHex[byte & 15];
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 std::string UserConfigFolder()
 {
     const char* configHome = std::getenv(kConfigHomeVariable);
@@ -112,8 +132,12 @@ class SettingsStore::Database
   private:
     explicit Database(sqlite3* db);
 
+    enum class Content { Empty, Ours, Foreign };
+
+    static sqlite3* Connect(const std::string& path, int flags);
     bool Exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
     bool Configure();
+    Content Inspect();
     bool EnsureSchema();
     std::optional<int64_t> SchemaVersion();
     bool PrepareStatements();
@@ -146,6 +170,17 @@ SettingsStore::Database::~Database()
     sqlite3_close(m_db);
 }
 
+sqlite3* SettingsStore::Database::Connect(const std::string& path, int flags)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    return db;
+}
+
 std::unique_ptr<SettingsStore::Database> SettingsStore::Database::Open(const std::string& path)
 {
     std::error_code error;
@@ -153,23 +188,40 @@ std::unique_ptr<SettingsStore::Database> SettingsStore::Database::Open(const std
     if (!folder.empty()) {
         std::filesystem::create_directories(folder, error);
     }
-    sqlite3* db = nullptr;
-    const int result = sqlite3_open_v2(
-        path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
-    std::unique_ptr<Database> database(new Database(db));
-    if (result != SQLITE_OK || !database->Configure() || !database->EnsureSchema() ||
-        !database->PrepareStatements()) {
+    // Nothing is changed before the tables are known to be ours (or there are none yet).
+    sqlite3* db = Connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    if (db == nullptr) {
         return nullptr;
     }
-    return database;
+    std::unique_ptr<Database> database(new Database(db));
+    // A file we cannot read here may still be read without writing (below).
+    const Content content = database->Inspect();
+    const bool writable =
+        content != Content::Foreign && sqlite3_db_readonly(db, "main") == 0 && database->Configure();
+    if (writable) {
+        const bool ready = (content == Content::Ours || database->EnsureSchema()) && database->PrepareStatements();
+        return ready ? std::move(database) : nullptr;
+    }
+    // A file or folder we may not write: the settings it holds are still read; writes fail.
+    // Reading a WAL database needs its shared-memory file beside it; where that cannot be made,
+    // the file is read as it stands (what another process has not yet checkpointed is not seen).
+    database.reset();
+    for (const std::string& name : {path, ImmutableUri(path)}) {
+        db = Connect(name, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+        if (db == nullptr) {
+            continue;
+        }
+        database.reset(new Database(db));
+        if (database->Inspect() == Content::Ours && database->PrepareStatements()) {
+            return database;
+        }
+        database.reset();
+    }
+    return nullptr;
 }
 
 bool SettingsStore::Database::Configure()
 {
-    // SQLite silently falls back to reading a file it may not write; such a store is refused.
-    if (sqlite3_db_readonly(m_db, "main") != 0 || sqlite3_busy_timeout(m_db, kBusyTimeoutMs) != SQLITE_OK) {
-        return false;
-    }
     SqliteStatement journal(m_db, "PRAGMA journal_mode = WAL");
     SqliteStatement::Run run(journal);
     if (!run.Step() || run.ColumnText(0) != "wal") {
@@ -177,6 +229,30 @@ bool SettingsStore::Database::Configure()
     }
     // In WAL mode NORMAL never corrupts the file; a crash can only lose the latest commits.
     return Exec("PRAGMA synchronous = NORMAL") && Exec("PRAGMA foreign_keys = ON");
+}
+
+// Ours: our schema version and exactly our two tables, as we made them (a table of that name
+// that compares names another way is not ours). Empty: a new file (no schema objects, version 0).
+// Anything else, also a file that cannot be read as a database, is another program's and stays
+// as it is.
+SettingsStore::Database::Content SettingsStore::Database::Inspect()
+{
+    // The unique constraint's own index has no statement of its own.
+    SqliteStatement objects(m_db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name");
+    SqliteStatement::Run run(objects);
+    std::vector<std::string> statements;
+    while (run.Step()) {
+        statements.push_back(run.ColumnText(0));
+    }
+    const std::optional<int64_t> version = SchemaVersion();
+    if (run.Failed() || !version) {
+        return Content::Foreign;
+    }
+    if (statements.empty() && version == 0) {
+        return Content::Empty;
+    }
+    const std::vector<std::string> ours = {kCreateKeys, kCreateValues};
+    return statements == ours && version == kSchemaVersion ? Content::Ours : Content::Foreign;
 }
 
 std::optional<int64_t> SettingsStore::Database::SchemaVersion()
@@ -191,17 +267,17 @@ std::optional<int64_t> SettingsStore::Database::SchemaVersion()
 
 bool SettingsStore::Database::EnsureSchema()
 {
-    std::optional<int64_t> version = SchemaVersion();
-    if (version == kSchemaVersion) {
-        return true;
-    }
     // Another process may be making the schema at this moment: look again inside the lock.
     return WriteTransaction([this] {
-        std::optional<int64_t> current = SchemaVersion();
-        if (current == 0) {
-            return Exec(kSchema);
+        switch (Inspect()) {
+        case Content::Empty:
+            return Exec(kCreateKeys) && Exec(kCreateValues) && Exec(kFillSchema);
+        case Content::Ours:
+            return true;
+        case Content::Foreign:
+            return false;
         }
-        return current == kSchemaVersion;
+        return false;
     });
 }
 

@@ -10,8 +10,10 @@
 // - Key and value names compare without regard to ASCII case; a name keeps the letter case it
 //   was first written with.
 // - A value is stored with its type and its exact bytes; nothing converts between types.
-// - A store that cannot be opened for writing (missing folder, read-only file, not a database,
-//   a newer format) answers every read with nothing and every write with false. No call throws.
+// - A store that cannot be opened (missing folder, not a database, a newer format, a database
+//   of another program) answers every read with nothing and every write with false, and leaves
+//   the file as it found it. A store that may only be read (a read-only file or folder) answers
+//   reads and refuses writes. No call throws.
 // - One store object may be used from several threads; its calls are serialised.
 #pragma once
 

@@ -349,7 +349,7 @@ struct ModeCase
     fs::perms folder;
 };
 
-TEST_F(SettingsStoreTest, ReadOnlyStoreReadsNothingAndRefusesWrites)
+TEST_F(SettingsStoreTest, ReadOnlyStoreReadsItsValuesAndRefusesWrites)
 {
     const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     const fs::perms readWrite = readOnly | fs::perms::owner_write;
@@ -371,17 +371,65 @@ TEST_F(SettingsStoreTest, ReadOnlyStoreReadsNothingAndRefusesWrites)
     for (const ModeCase& c : cases) {
         fs::permissions(StorePath(), c.file);
         fs::permissions(m_folder.Path(), c.folder);
-        const bool refused = RunInChild([&] {
+        const bool readsButRefusesWrites = RunInChild([&] {
             if (!DropPrivileges()) {
                 return false;
             }
             SettingsStore store(StorePath().string());
-            return !store.IsOpen() && !store.OpenKey(SettingsRoot::CurrentUser, kProgramKey, true) &&
-                   !store.SetValue(1, "Width", SettingsValueType::Dword, EncodeSettingsDword(1));
+            const auto key = store.OpenKey(SettingsRoot::CurrentUser, kProgramKey, false);
+            const auto width = key ? store.GetValue(*key, "Width") : std::nullopt;
+            return store.IsOpen() && width && width->data == EncodeSettingsDword(640) &&
+                   !store.SetValue(*key, "Width", SettingsValueType::Dword, EncodeSettingsDword(1)) &&
+                   !store.DeleteValue(*key, "Width") &&
+                   !store.OpenKey(SettingsRoot::CurrentUser, "Software\\New", true);
         });
-        EXPECT_TRUE(refused) << "file mode " << static_cast<int>(c.file) << ", folder mode "
-                             << static_cast<int>(c.folder);
+        EXPECT_TRUE(readsButRefusesWrites) << "file mode " << static_cast<int>(c.file) << ", folder mode "
+                                           << static_cast<int>(c.folder);
         fs::permissions(m_folder.Path(), fs::perms::owner_all, fs::perm_options::add);
+    }
+    fs::permissions(StorePath(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadRawValues(StorePath()).size(), 1u);
+}
+
+std::string FileBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(SettingsStoreTest, DatabaseOfAnotherProgramIsLeftUntouched)
+{
+    struct Case
+    {
+        const char* name;
+        const char* sql;
+    };
+    const Case cases[] = {
+        {"other tables", "CREATE TABLE notes(text TEXT); INSERT INTO notes VALUES('kept');"},
+        {"our tables and one more",
+         "CREATE TABLE setting_keys(id INTEGER PRIMARY KEY); CREATE TABLE setting_values(key INTEGER);"
+         "CREATE TABLE extra(x); PRAGMA user_version = 1;"},
+        {"our names, another version",
+         "CREATE TABLE setting_keys(id INTEGER PRIMARY KEY); CREATE TABLE setting_values(key INTEGER);"
+         "PRAGMA user_version = 7;"},
+        {"no tables, another version", "PRAGMA user_version = 3;"},
+        {"a view", "CREATE VIEW numbers AS SELECT 1;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(StorePath());
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(StorePath().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        const std::string before = FileBytes(StorePath());
+        {
+            SettingsStore store(StorePath().string());
+            ExpectUnusable(store);
+        }
+        // Not even switched to another journal mode.
+        EXPECT_EQ(FileBytes(StorePath()), before);
+        EXPECT_FALSE(fs::exists(StorePath().string() + "-wal"));
     }
 }
 
