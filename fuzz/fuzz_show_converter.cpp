@@ -1,32 +1,16 @@
 // The converter over a show whose deciphered body is the input. Whatever happens, a failed
 // conversion leaves the output as it was and no temporary file behind.
-#include "show/show_file_converter.h"
+#include "fuzz/run_folder.h"
 #include "fuzz/show_fuzz_support.h"
+#include "show/show_file_converter.h"
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
-// A folder of its own for the run, removed at exit.
-class RunFolder
-{
-  public:
-    RunFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zylfuzzXXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~RunFolder() { std::filesystem::remove_all(path_); }
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-};
-
-const RunFolder folder;
+const fuzz_support::RunFolder folder;
 
 constexpr const char* kOldOutput = "old output";
 
