@@ -1,6 +1,6 @@
 #pragma once
 // CRC-32 of ISO-HDLC (reflected polynomial EDB88320, initial value and final XOR FFFFFFFF): the
-// checksum of the enciphered stream header.
+// checksum of the enciphered stream header, as zlib computes it.
 
 #include <cstddef>
 #include <cstdint>
