@@ -4,6 +4,7 @@
 #include "foundation/tasks/sys_clock.h"
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
 
 LLaserPreviewStream::LLaserPreviewStream() : clock_([] { return GetSysTimeUs(); })
@@ -45,6 +46,8 @@ void LLaserPreviewStream::ResetChannels()
 
 void LLaserPreviewStream::Reset()
 {
+    static std::atomic<uint64_t> serials{0};
+    openSerial_ = ++serials;
     name_ = XAString();
     convertOnClose_ = false;
     imageCount_ = 0;

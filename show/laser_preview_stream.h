@@ -44,6 +44,7 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     using PresenceBlock = std::array<uint8_t, LChanOutParsTable::kChannels * LChanOutParsTable::kSubChannels>;
 
     static constexpr int32_t kNoChannel = -1;
+    static constexpr int32_t kNoRecord = -1;
 
     LLaserPreviewStream();
     ~LLaserPreviewStream() override;
@@ -65,6 +66,8 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
 
     // The frame in force on a stream channel at a time; a NIL entry gives an empty frame.
     bool ReadFrame(int32_t channel, int64_t time, LFrame& frame);
+    // The body position of the record ReadFrame would read, or kNoRecord.
+    int32_t FrameRecordAt(int32_t channel, int64_t time);
     // The frame record at a body position.
     bool ReadFrameRecord(int32_t position, LFrame& frame);
 
@@ -143,6 +146,9 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     LMutex& Lock() { return lock_; }
     LArchiveCrypt& Body() { return crypt_; }
     bool IsRecording() const { return crypt_.IsWriter(); }
+    // Changes whenever the stream is opened or closed, and differs between streams, so that a
+    // record position together with it names one record of one show.
+    uint64_t OpenSerial() const { return openSerial_; }
     bool IsOpen() const { return crypt_.IsReader() || crypt_.IsWriter(); }
     const XAString& Name() const { return name_; }
     int64_t FirstTime() const { return firstTime_; }
@@ -253,6 +259,7 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     bool AnyUserData() const;
 
     mutable LMutex lock_;
+    uint64_t openSerial_ = 0;
     XAString name_;
 
     LTimeRamp recordClock_;

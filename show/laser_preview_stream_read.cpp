@@ -266,17 +266,22 @@ bool LLaserPreviewStream::NeedsFirstSoundChunk(int32_t* needed)
 bool LLaserPreviewStream::ReadFrame(int32_t channel, int64_t time, LFrame& frame)
 {
     LMutexLocker locker(lock_);
+    const int32_t position = FrameRecordAt(channel, time);
+    return position != kNoRecord && ReadFrameRecord(position, frame);
+}
+
+int32_t LLaserPreviewStream::FrameRecordAt(int32_t channel, int64_t time)
+{
+    LMutexLocker locker(lock_);
     if (!InRange(channel, ShowFile::kStreamChannels))
-        return false;
+        return kNoRecord;
     // The limit counts only while the show is partly there: 0 is also a show time, so "0 = no
     // limit" alone would let a show whose frames start at time 0 read records not yet there.
     if (IsIncomplete() && time >= availableTimeLimit_)
-        return false;
+        return kNoRecord;
     ShowIndexArray& index = channels_[channel].index;
     const int32_t entry = index.FindByTime(time);
-    if (entry == ShowIndexArray::kNone)
-        return false;
-    return ReadFrameRecord(index[entry].position, frame);
+    return entry == ShowIndexArray::kNone ? kNoRecord : index[entry].position;
 }
 
 bool LLaserPreviewStream::ReadFrameRecord(int32_t position, LFrame& frame)
