@@ -3,12 +3,13 @@
 #include "foundation/archives/archive_base.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace {
 constexpr int32_t kWordBits = 32;
 constexpr int32_t kLengthBits = 5;
 constexpr int32_t kLongestPrefixed = 31;
-constexpr int32_t kLongestPeek = 24;
 constexpr const char* kNewerFormatText = "Can not handle incompatible (newer) format!";
 constexpr const char* kOlderFormatText = "Can not handle incompatible (old) format!";
 constexpr const char* kPrefixedRangeText = "Number too large for the bit stream!";
@@ -116,43 +117,97 @@ void LBitArchiveBytes::WriteBits(uint32_t value, int32_t n)
     }
 }
 
-uint32_t LBitArchiveBytes::ReadBits(int32_t n)
-{
-    n = std::min(n, kWordBits);
-    uint32_t value = 0;
-    while (n > 0) {
-        if (readBits_ == 0)
-            FetchByte();
-        const int32_t take = std::min(n, readBits_);
-        readBits_ -= take;
-        value = value << take | ((readByte_ >> readBits_) & ((1u << take) - 1));
-        n -= take;
-    }
-    return value;
-}
-
 void LBitArchiveBytes::Flush()
 {
     if (writeFree_ < 8)
         WriteByte(writeByte_);
     writeByte_ = 0;
     writeFree_ = 8;
-    readBits_ = 0;
+    // Whole bytes still unread in the window go back to the source; the partly read one is done.
+    const int32_t unread = std::min(windowBits_ / 8, pending_);
+    if (pending_ > unread)
+        Consume(pending_ - unread);
+    bytesPulled_ -= unread;
+    window_ = 0;
+    windowBits_ = 0;
+    pending_ = 0;
+    ahead_ = nullptr;
     aheadCount_ = 0;
 }
 
-bool LBitArchiveBytes::LookFurther(int32_t n)
+void LBitArchiveBytes::TakeEightAhead()
+{
+    uint64_t bytes = 0;
+    std::memcpy(&bytes, ahead_, sizeof bytes);
+    if constexpr (std::endian::native == std::endian::little)
+        bytes = __builtin_bswap64(bytes);
+    const int32_t taken = (kWindowBits - windowBits_) / 8;
+    window_ |= bytes >> windowBits_;
+    windowBits_ += taken * 8;
+    window_ &= ~uint64_t{0} << (kWindowBits - windowBits_);
+    ahead_ += taken;
+    aheadCount_ -= taken;
+    pending_ += taken;
+    bytesPulled_ += taken;
+}
+
+bool LBitArchiveBytes::FillSlowly(int32_t n)
 {
     if (n > kLongestPeek)
         return false;
+    while (windowBits_ < n) {
+        if (aheadCount_ == 0 && !LookFurther())
+            return false;
+        if (aheadCount_ >= 8) {
+            TakeEightAhead();
+            continue;
+        }
+        window_ |= uint64_t{*ahead_++} << (kWindowBits - 8 - windowBits_);
+        windowBits_ += 8;
+        --aheadCount_;
+        ++pending_;
+        ++bytesPulled_;
+    }
+    return true;
+}
+
+bool LBitArchiveBytes::LookFurther()
+{
+    // The source's look-ahead starts at the first pending byte; the window still holds the last
+    // unread ones, which stay pending.
+    const int32_t unread = std::min(windowBits_ / 8, pending_);
+    if (pending_ > unread)
+        Consume(pending_ - unread);
+    pending_ = unread;
     aheadCount_ = LookAhead(ahead_);
-    return readBits_ + 8 * aheadCount_ >= n;
+    if (aheadCount_ < unread) {
+        aheadCount_ = 0;
+        return false;
+    }
+    ahead_ += unread;
+    aheadCount_ -= unread;
+    return aheadCount_ > 0;
+}
+
+void LBitArchiveBytes::ReadSourceBytes(int32_t n)
+{
+    // Whatever the window took from the look-ahead comes first at the source.
+    if (pending_ > 0)
+        Consume(pending_);
+    pending_ = 0;
+    ahead_ = nullptr;
+    aheadCount_ = 0;
+    while (windowBits_ < n) {
+        window_ |= uint64_t{ReadByte()} << (kWindowBits - 8 - windowBits_);
+        windowBits_ += 8;
+        ++bytesPulled_;
+    }
 }
 
 int64_t LBitArchiveBytes::BitsLeft()
 {
     const int64_t bytes = BytesLeft();
-    return bytes < 0 ? -1 : bytes * 8 + readBits_;
+    return bytes < 0 ? -1 : (bytes - pending_) * 8 + windowBits_;
 }
 
 LBitLArchive::~LBitLArchive()
@@ -185,6 +240,12 @@ int32_t LBitLArchive::LookAhead(const uint8_t*& bytes)
     }
     bytes = archive_->ReadCursor();
     return archive_->BufferedBytes();
+}
+
+void LBitLArchive::Consume(int32_t n)
+{
+    if (archive_)
+        archive_->Skip(n, n);
 }
 
 int64_t LBitLArchive::BytesLeft()

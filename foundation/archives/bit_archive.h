@@ -52,13 +52,20 @@ class LBitArchive
     CError* status_ = &ownStatus_;
 };
 
+// Reading keeps up to 64 bits in a window. Bytes that the source already holds (its look-ahead)
+// enter the window eight at a time and are consumed at the source only when the window moves
+// past them or at a flush, so a reader takes whole symbols without a call per byte; bytes the
+// source does not hold yet are read one at a time, only when their bits are needed.
 class LBitArchiveBytes : public LBitArchive
 {
   public:
+    // The longest PeekBits.
+    static constexpr int32_t kLongestPeek = 57;
+
     ~LBitArchiveBytes() override = default;
 
     void WriteBits(uint32_t value, int32_t n) override;
-    uint32_t ReadBits(int32_t n) override;
+    uint32_t ReadBits(int32_t n) override { return ReadWindowBits(n); }
     void Flush() override;
 
     // The byte source and sink; here there is none: reads give 0, writes go nowhere. The source
@@ -66,40 +73,31 @@ class LBitArchiveBytes : public LBitArchive
     virtual uint8_t ReadByte() { return 0; }
     virtual void WriteByte(uint8_t byte) {}
 
-    // One bit, without a virtual call unless a new byte is needed.
-    uint32_t ReadBit()
-    {
-        if (readBits_ == 0)
-            FetchByte();
-        return (readByte_ >> --readBits_) & 1u;
-    }
+    uint32_t ReadBit() { return ReadWindowBits(1); }
 
     // Consumes n bits, as ReadBits does, without building a value.
     void SkipBits(int32_t n)
     {
-        while (n > readBits_) {
-            n -= readBits_;
-            FetchByte();
+        if (n <= windowBits_) {
+            Drop(n);
+            return;
         }
-        readBits_ -= n;
+        for (; n > 0; n -= kWordBits)
+            ReadWindowBits(n < kWordBits ? n : kWordBits);
     }
 
-    // The next n bits (n up to 24) when they can be seen without fetching a byte that the
-    // source has not buffered yet; nothing is consumed.
+    // The next n bits (1 to 32) when they can be seen without reading a byte that the source
+    // has not buffered yet; nothing is consumed.
     bool PeekBits(int32_t n, uint32_t& value)
     {
-        if (readBits_ + 8 * aheadCount_ < n && !LookFurther(n))
+        if (windowBits_ < n && !Fill(n))
             return false;
-        uint32_t window = readByte_ & ((1u << readBits_) - 1);
-        int32_t have = readBits_;
-        for (const uint8_t* next = ahead_; have < n; ++next, have += 8)
-            window = window << 8 | *next;
-        value = window >> (have - n);
+        value = static_cast<uint32_t>(window_ >> (kWindowBits - n));
         return true;
     }
     int64_t BitsLeft() override;
     // Bits consumed so far by reading (a flush skips to the next byte).
-    int64_t BitPosition() const { return bytesFetched_ * 8 - readBits_; }
+    int64_t BitPosition() const { return bytesPulled_ * 8 - windowBits_; }
 
   protected:
     // Bytes that the next ReadByte calls will return, readable without consuming them.
@@ -108,30 +106,60 @@ class LBitArchiveBytes : public LBitArchive
         bytes = nullptr;
         return 0;
     }
+    // The first n bytes of the look-ahead are used up.
+    virtual void Consume(int32_t n)
+    {
+        for (int32_t i = 0; i < n; ++i)
+            ReadByte();
+    }
     // The bytes the source still holds, or -1 when unknown.
     virtual int64_t BytesLeft() { return -1; }
 
   private:
-    // Refreshes the bytes seen ahead; false when fewer than n bits can be seen.
-    bool LookFurther(int32_t n);
+    static constexpr int32_t kWordBits = 32;
+    static constexpr int32_t kWindowBits = 64;
 
-    void FetchByte()
+    uint32_t ReadWindowBits(int32_t n)
     {
-        readByte_ = ReadByte();
-        readBits_ = 8;
-        ++bytesFetched_;
-        // The byte came from the front of the bytes seen ahead.
-        if (aheadCount_ > 0) {
-            ++ahead_;
-            --aheadCount_;
-        }
+        if (n <= 0)
+            return 0;
+        if (n > kWordBits)
+            n = kWordBits;
+        if (windowBits_ < n && !Fill(n))
+            ReadSourceBytes(n);
+        const auto value = static_cast<uint32_t>(window_ >> (kWindowBits - n));
+        Drop(n);
+        return value;
     }
 
-    int64_t bytesFetched_ = 0;
-    const uint8_t* ahead_ = nullptr; // the source's buffered bytes, as last seen
+    void Drop(int32_t n)
+    {
+        window_ = n < kWindowBits ? window_ << n : 0;
+        windowBits_ -= n;
+    }
+
+    // At least n bits (n up to kLongestPeek) in the window from the look-ahead alone.
+    bool Fill(int32_t n)
+    {
+        if (aheadCount_ >= 8) {
+            TakeEightAhead();
+            return windowBits_ >= n;
+        }
+        return FillSlowly(n);
+    }
+    void TakeEightAhead();
+    bool FillSlowly(int32_t n);
+    // Consumes the bytes the window moved past and looks at the source's bytes anew.
+    bool LookFurther();
+    // Reads bytes one at a time until the window holds n bits.
+    void ReadSourceBytes(int32_t n);
+
+    uint64_t window_ = 0; // unread bits from the top; the bits below them are 0
+    int32_t windowBits_ = 0;
+    int64_t bytesPulled_ = 0; // into the window
+    const uint8_t* ahead_ = nullptr; // the source's buffered bytes not yet in the window
     int32_t aheadCount_ = 0;
-    uint8_t readByte_ = 0;
-    int32_t readBits_ = 0; // not yet read, 0..8
+    int32_t pending_ = 0; // look-ahead bytes in the window or passed, not yet consumed at the source
     uint8_t writeByte_ = 0;
     int32_t writeFree_ = 8; // still free, 8..1
 };
@@ -149,6 +177,7 @@ class LBitLArchive : public LBitArchiveBytes
 
   protected:
     int32_t LookAhead(const uint8_t*& bytes) override;
+    void Consume(int32_t n) override;
     int64_t BytesLeft() override;
 
   private:

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 TEST(BitArchive, PacksMostSignificantBitFirst)
 {
     VectorBitArchive bits;
@@ -149,4 +153,81 @@ TEST(BitArchive, TheBaseArchiveHasNoBits)
     LBitArchiveBytes nowhere;
     nowhere.WriteBits(0xFF, 8);
     EXPECT_EQ(nowhere.ReadBits(8), 0u);
+}
+
+namespace {
+// A byte source that shows only a few bytes ahead at a time (as an archive near the end of its
+// buffer does), or none at all; it counts the bytes it handed out.
+class NarrowSource : public LBitArchiveBytes
+{
+  public:
+    NarrowSource(std::vector<uint8_t> bytes, int32_t shown) : bytes_(std::move(bytes)), shown_(shown) {}
+
+    uint8_t ReadByte() override { return next_ < bytes_.size() ? bytes_[next_++] : 0; }
+    size_t Consumed() const { return next_; }
+
+  protected:
+    int32_t LookAhead(const uint8_t*& bytes) override
+    {
+        bytes = bytes_.data() + next_;
+        // A different width on each look, from 1 to the largest shown.
+        shownNow_ = shownNow_ % std::max(shown_, 1) + 1;
+        return shown_ == 0 ? 0 : static_cast<int32_t>(std::min<size_t>(shownNow_, bytes_.size() - next_));
+    }
+
+  private:
+    std::vector<uint8_t> bytes_;
+    size_t next_ = 0;
+    int32_t shown_;
+    int32_t shownNow_ = 0;
+};
+} // namespace
+
+// Reads, peeks, skips and flushes at random widths give the same bits, positions and consumed
+// bytes whether the source shows many bytes ahead, a few, or none.
+TEST(BitArchive, LookAheadReadsMatchByteByByteReads)
+{
+    std::mt19937 random(99);
+    std::vector<uint8_t> bytes(3000);
+    for (uint8_t& b : bytes)
+        b = static_cast<uint8_t>(random());
+    NarrowSource plain(bytes, 0);
+    NarrowSource narrow(bytes, 3);
+    NarrowSource wide(bytes, 4000);
+    NarrowSource* sources[] = {&plain, &narrow, &wide};
+    for (int step = 0; step < 4000; ++step) {
+        const uint32_t kind = random() % 16;
+        const int32_t n = 1 + static_cast<int32_t>(random() % 32);
+        uint32_t expected = 0;
+        for (NarrowSource* source : sources) {
+            uint32_t value = 0;
+            if (kind == 0) {
+                source->Flush();
+            } else if (kind < 4) {
+                source->SkipBits(n);
+            } else if (kind < 7 && source != &plain) {
+                uint32_t peeked = 0;
+                // A peek may fail where the source shows too little; it never consumes.
+                if (source->PeekBits(n, peeked))
+                    ASSERT_EQ(peeked, source->ReadBits(n)) << step;
+                else
+                    source->SkipBits(n);
+                continue;
+            } else if (kind < 7) {
+                source->SkipBits(n);
+                continue;
+            } else {
+                value = source->ReadBits(n);
+            }
+            if (source == &plain)
+                expected = value;
+            ASSERT_EQ(value, expected) << step;
+            ASSERT_EQ(source->BitPosition(), plain.BitPosition()) << step;
+        }
+    }
+    for (NarrowSource* source : sources)
+        source->Flush();
+    EXPECT_EQ(narrow.Consumed(), plain.Consumed());
+    EXPECT_EQ(wide.Consumed(), plain.Consumed());
+    EXPECT_EQ(narrow.BitPosition(), plain.BitPosition());
 }

@@ -15,8 +15,10 @@ constexpr const char* kOutOfMemoryText = "Out of memory!";
 constexpr const char* kInvalidTableText = "Invalid Huffman table!";
 constexpr int32_t kWidthBits = 5;
 constexpr int32_t kNodeCountBits = 32;
+// The root's table decodes most codes at once; the tables below it serve the long codes.
+constexpr int32_t kRootLookupBits = 10;
 constexpr int32_t kLookupBits = 8;
-constexpr size_t kLookupEntriesPerNode = 2;
+constexpr size_t kLookupEntriesPerNode = 8;
 // The width is stored in 5 bits, so a span needs at most 31 bits.
 constexpr uint32_t kLargestSpan = 0x7FFFFFFF;
 constexpr int64_t kLargestStore = 0x7FFFFFFF;
@@ -37,6 +39,7 @@ void LHuffTable::Clear()
     lookup_ = std::vector<LookupEntry>();
     lookupTables_ = std::vector<LookupTable>();
     tableOf_ = std::vector<int32_t>();
+    rootLookupBits_ = 0;
 }
 
 bool LHuffTable::Build(const LHuffHisto& histogram)
@@ -189,7 +192,7 @@ std::vector<int32_t> LHuffTable::SubtreeHeights() const
     return heights;
 }
 
-// Tables that decode up to kLookupBits bits at a time: one for the root and one for every
+// Tables that decode up to kRootLookupBits (below the root kLookupBits) bits at a time: one for the root and one for every
 // inner node that a table's full width of bits leads to, as far as the memory budget goes. An
 // entry holds the node that a pattern of bits leads to and how many of them the code takes
 // (fewer when a leaf comes first).
@@ -198,12 +201,12 @@ void LHuffTable::BuildLookup(const std::vector<int32_t>& heights)
     if (root_ < 0 || nodes_[root_].IsLeaf())
         return;
     const size_t budget =
-        (size_t(1) << kLookupBits) + kLookupEntriesPerNode * static_cast<size_t>(nodeCount_);
+        (size_t(1) << kRootLookupBits) + kLookupEntriesPerNode * static_cast<size_t>(nodeCount_);
     tableOf_.assign(static_cast<size_t>(nodeCount_), -1);
     std::vector<int32_t> pending{root_};
     for (size_t next = 0; next < pending.size(); ++next) {
         const int32_t start = pending[next];
-        const int32_t width = std::min(heights[start], kLookupBits);
+        const int32_t width = std::min(heights[start], start == root_ ? kRootLookupBits : kLookupBits);
         const size_t size = size_t(1) << width;
         if (lookup_.size() + size > budget)
             break;
@@ -223,6 +226,7 @@ void LHuffTable::BuildLookup(const std::vector<int32_t>& heights)
                 pending.push_back(n);
         }
     }
+    rootLookupBits_ = lookupTables_.empty() ? 0 : lookupTables_.front().bits;
 }
 
 bool LHuffTable::PrepareEncode()
@@ -290,14 +294,14 @@ bool LHuffTable::Decode(int32_t& out, LBitArchive& bits) const
     return !bits.Failed();
 }
 
-bool LHuffTable::Decode(int32_t& out, LBitArchiveBytes& bits) const
+bool LHuffTable::DecodeFrom(int32_t node, int32_t& out, LBitArchiveBytes& bits) const
 {
-    if (root_ < 0) {
+    if (node < 0) {
         bits.Status().SetError(kDecodingErrorText, 0);
         out = 0;
         return false;
     }
-    int32_t n = root_;
+    int32_t n = node;
     while (!nodes_[n].IsLeaf()) {
         const int32_t table = tableOf_.empty() ? -1 : tableOf_[n];
         uint32_t window = 0;

@@ -3,11 +3,11 @@
 // symbol at a time on a bit stream. Tables are stored with the data they coded, so building,
 // the serialised form and the codes are bit-exact.
 
+#include "bit_archive.h"
+
 #include <cstdint>
 #include <vector>
 
-class LBitArchive;
-class LBitArchiveBytes;
 class LHuffHisto;
 
 class LHuffTable
@@ -24,8 +24,20 @@ class LHuffTable
     bool PrepareEncode();
     bool Encode(int32_t symbol, LBitArchive& bits);
     bool Decode(int32_t& out, LBitArchive& bits) const;
-    // The same bits read, faster: looks ahead into bytes the source already holds.
-    bool Decode(int32_t& out, LBitArchiveBytes& bits) const;
+    // The same bits read, faster: whole codes at a time through lookup tables, over the bytes the
+    // source already holds. Most codes end in the first table, inline here.
+    bool Decode(int32_t& out, LBitArchiveBytes& bits) const
+    {
+        uint32_t window = 0;
+        if (rootLookupBits_ == 0 || !bits.PeekBits(rootLookupBits_, window))
+            return DecodeFrom(root_, out, bits);
+        const LookupEntry& entry = lookup_[window];
+        bits.SkipBits(entry.bits);
+        if (!entry.leaf)
+            return DecodeFrom(entry.target, out, bits);
+        out = entry.target;
+        return !bits.Failed();
+    }
     bool Write(LBitArchive& bits) const;
     bool Read(LBitArchive& bits);
 
@@ -65,6 +77,8 @@ class LHuffTable
         int32_t bits;
     };
 
+    // Decoding from a node on, through the tables below it, else bit by bit.
+    bool DecodeFrom(int32_t node, int32_t& out, LBitArchiveBytes& bits) const;
     bool MergeNodes();
     bool ReadTree(LBitArchive& bits, int64_t announcedNodes);
     void Finish();
@@ -83,6 +97,7 @@ class LHuffTable
     std::vector<uint8_t> codeBuffer_;
     // For decoding several bits at a time.
     std::vector<LookupEntry> lookup_;
-    std::vector<LookupTable> lookupTables_;
+    std::vector<LookupTable> lookupTables_; // the root's first, from entry 0
+    int32_t rootLookupBits_ = 0;           // its width; 0 without tables
     std::vector<int32_t> tableOf_; // per node, its table or -1
 };
