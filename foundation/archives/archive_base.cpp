@@ -355,43 +355,10 @@ const uint8_t* LArchiveBase::TakeRead(int32_t w)
     return p;
 }
 
-uint8_t LArchiveBase::ReadU8()
+uint64_t LArchiveBase::ReadSlowly(int32_t w)
 {
-    const uint8_t* p = TakeRead(1);
-    return p ? *p : 0;
-}
-
-uint16_t LArchiveBase::ReadU16()
-{
-    const uint8_t* p = TakeRead(2);
-    return p ? LoadBigEndian<uint16_t>(p, 2) : 0;
-}
-
-int32_t LArchiveBase::ReadI32()
-{
-    const uint8_t* p = TakeRead(4);
-    return p ? LoadBigEndian<int32_t>(p, 4) : 0;
-}
-
-int64_t LArchiveBase::ReadI64()
-{
-    const uint8_t* p = TakeRead(8);
-    return p ? LoadBigEndian<int64_t>(p, 8) : 0;
-}
-
-float LArchiveBase::ReadFloat()
-{
-    return std::bit_cast<float>(ReadI32());
-}
-
-double LArchiveBase::ReadDouble()
-{
-    return std::bit_cast<double>(ReadI64());
-}
-
-bool LArchiveBase::ReadBool()
-{
-    return ReadU8() != 0;
+    const uint8_t* p = TakeRead(w);
+    return p ? LoadBigEndian<uint64_t>(p, w) : 0;
 }
 
 int32_t LArchiveBase::ReadCount()
@@ -417,43 +384,10 @@ uint8_t* LArchiveBase::ReserveWrite(int32_t w)
     return p;
 }
 
-void LArchiveBase::WriteU8(uint8_t v)
+void LArchiveBase::WriteSlowly(uint64_t v, int32_t w)
 {
-    if (uint8_t* p = ReserveWrite(1))
-        *p = v;
-}
-
-void LArchiveBase::WriteU16(uint16_t v)
-{
-    if (uint8_t* p = ReserveWrite(2))
-        StoreBigEndian(v, p, 2);
-}
-
-void LArchiveBase::WriteI32(int32_t v)
-{
-    if (uint8_t* p = ReserveWrite(4))
-        StoreBigEndian(static_cast<uint32_t>(v), p, 4);
-}
-
-void LArchiveBase::WriteI64(int64_t v)
-{
-    if (uint8_t* p = ReserveWrite(8))
-        StoreBigEndian(static_cast<uint64_t>(v), p, 8);
-}
-
-void LArchiveBase::WriteFloat(float v)
-{
-    WriteI32(std::bit_cast<int32_t>(v));
-}
-
-void LArchiveBase::WriteDouble(double v)
-{
-    WriteI64(std::bit_cast<int64_t>(v));
-}
-
-void LArchiveBase::WriteBool(bool v)
-{
-    WriteU8(v ? 1 : 0);
+    if (uint8_t* p = ReserveWrite(w))
+        StoreBigEndian(v, p, w);
 }
 
 void LArchiveBase::WriteCount(int32_t v)

@@ -7,7 +7,10 @@
 #include "foundation/errors/c_error.h"
 #include "foundation/strings/xa_string.h"
 
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // The raw side of an archive. For the raw reads "min" is how many bytes the caller needs and
 // "max" how many it can take; a stream that delivers fewer than min records its own error.
@@ -75,22 +78,30 @@ class LArchiveBase : public LArchiveImplementationInterface
     void WriteCounted(const void* source, int32_t n);
     void SkipCounted();
 
-    uint8_t ReadU8();
-    uint16_t ReadU16();
-    int32_t ReadI32();
-    int64_t ReadI64();
-    float ReadFloat();
-    double ReadDouble();
-    bool ReadBool();
+    // Fixed-size values come straight from the buffer when it holds their bytes; only a value
+    // that does not fit leaves the inline path (to refill, or to flush).
+    uint8_t ReadU8() { return readCursor_ != readEnd_ ? *readCursor_++ : static_cast<uint8_t>(ReadSlowly(1)); }
+    uint16_t ReadU16() { return ReadFixed<uint16_t>(); }
+    int32_t ReadI32() { return static_cast<int32_t>(ReadFixed<uint32_t>()); }
+    int64_t ReadI64() { return static_cast<int64_t>(ReadFixed<uint64_t>()); }
+    float ReadFloat() { return std::bit_cast<float>(ReadFixed<uint32_t>()); }
+    double ReadDouble() { return std::bit_cast<double>(ReadFixed<uint64_t>()); }
+    bool ReadBool() { return ReadU8() != 0; }
     int32_t ReadCount();
 
-    void WriteU8(uint8_t v);
-    void WriteU16(uint16_t v);
-    void WriteI32(int32_t v);
-    void WriteI64(int64_t v);
-    void WriteFloat(float v);
-    void WriteDouble(double v);
-    void WriteBool(bool v);
+    void WriteU8(uint8_t v)
+    {
+        if (writeCursor_ != writeEnd_)
+            *writeCursor_++ = v;
+        else
+            WriteSlowly(v, 1);
+    }
+    void WriteU16(uint16_t v) { WriteFixed(v); }
+    void WriteI32(int32_t v) { WriteFixed(static_cast<uint32_t>(v)); }
+    void WriteI64(int64_t v) { WriteFixed(static_cast<uint64_t>(v)); }
+    void WriteFloat(float v) { WriteFixed(std::bit_cast<uint32_t>(v)); }
+    void WriteDouble(double v) { WriteFixed(std::bit_cast<uint64_t>(v)); }
+    void WriteBool(bool v) { WriteU8(v ? 1 : 0); }
     void WriteCount(int32_t v);
 
     // Keeps at most longest characters and skips the rest; returns the kept length.
@@ -126,6 +137,43 @@ class LArchiveBase : public LArchiveImplementationInterface
         int32_t minimumReader = 0;
     };
 
+    template <class T> static T BigEndian(T v)
+    {
+        if constexpr (std::endian::native == std::endian::big || sizeof(T) == 1)
+            return v;
+        else if constexpr (sizeof(T) == 2)
+            return __builtin_bswap16(v);
+        else if constexpr (sizeof(T) == 4)
+            return __builtin_bswap32(v);
+        else
+            return __builtin_bswap64(v);
+    }
+
+    template <class T> T ReadFixed()
+    {
+        if (readEnd_ - readCursor_ < static_cast<std::ptrdiff_t>(sizeof(T)))
+            return static_cast<T>(ReadSlowly(sizeof(T)));
+        T v;
+        std::memcpy(&v, readCursor_, sizeof v);
+        readCursor_ += sizeof v;
+        return BigEndian(v);
+    }
+
+    template <class T> void WriteFixed(T v)
+    {
+        if (writeEnd_ - writeCursor_ < static_cast<std::ptrdiff_t>(sizeof(T))) {
+            WriteSlowly(v, sizeof(T));
+            return;
+        }
+        v = BigEndian(v);
+        std::memcpy(writeCursor_, &v, sizeof v);
+        writeCursor_ += sizeof v;
+    }
+
+    // A value of w bytes after a refill; 0 at end of data, nothing consumed.
+    uint64_t ReadSlowly(int32_t w);
+    // The low w bytes of v after a flush.
+    void WriteSlowly(uint64_t v, int32_t w);
     bool CheckVersionInto(VersionPair& pair, int32_t newest, int32_t oldest);
     // Room for w more bytes in the write buffer, flushing when needed; false when not a writer.
     uint8_t* ReserveWrite(int32_t w);

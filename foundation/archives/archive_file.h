@@ -45,7 +45,8 @@ class LArchiveFile : public LArchiveBase
     int Handle() const { return handle_; }
 
   private:
-    static constexpr int32_t kIoBufferBytes = 1024;
+    // A stream of small values costs one system call per 64 KiB.
+    static constexpr int32_t kIoBufferBytes = 64 * 1024;
     static constexpr int32_t kFallbackBytes = 16;
 
     // Where the raw stream stands, or -1 with the error recorded.
