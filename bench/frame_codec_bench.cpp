@@ -5,11 +5,11 @@
 #include "show/frame.h"
 #include "show/frame_codec.h"
 #include "conversion/lpic.h"
+#include "bench/throughput_ratio.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -24,9 +24,10 @@ constexpr int kFigurePoints = 12000;
 double gInflateBytesPerSecond = 0;
 double gMemcpyBytesPerSecond = 0;
 
-double PerSecond(double amount, std::chrono::steady_clock::time_point start)
+// Per second of the thread's CPU time since start.
+double PerSecond(double amount, double start)
 {
-    return amount / std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return amount / (ThreadCpuSeconds() - start);
 }
 
 // A full frame as shows carry them: a moving figure with colour changes and blanked jumps.
@@ -91,7 +92,7 @@ void BM_Memcpy(benchmark::State& state)
 {
     const Fixture& f = TheFixture();
     std::vector<uint8_t> copy(f.raw.size());
-    const auto start = std::chrono::steady_clock::now();
+    const double start = ThreadCpuSeconds();
     for (auto _ : state) {
         std::memcpy(copy.data(), f.raw.data(), f.raw.size());
         benchmark::DoNotOptimize(copy.data());
@@ -106,7 +107,7 @@ void BM_ZlibInflate(benchmark::State& state)
 {
     const Fixture& f = TheFixture();
     std::vector<uint8_t> out(f.raw.size());
-    const auto start = std::chrono::steady_clock::now();
+    const double start = ThreadCpuSeconds();
     for (auto _ : state) {
         uLongf size = out.size();
         uncompress(out.data(), &size, f.deflated.data(), f.deflated.size());
@@ -122,7 +123,7 @@ void BM_FrameHuffDecode(benchmark::State& state)
 {
     const Fixture& f = TheFixture();
     auto frame = std::make_unique<LFrame>();
-    const auto start = std::chrono::steady_clock::now();
+    const double start = ThreadCpuSeconds();
     for (auto _ : state) {
         LArchiveXString archive;
         archive.OpenReadMemory(f.coded.data(), int32_t(f.coded.size()), false);
@@ -151,7 +152,7 @@ void BM_FrameRender(benchmark::State& state)
     const bool simulate = state.range(0) != 0;
     std::vector<LFrameOutPoint> points(kRenderPoints);
     int64_t produced = 0;
-    const auto start = std::chrono::steady_clock::now();
+    const double start = ThreadCpuSeconds();
     for (auto _ : state) {
         LFrameStats stats;
         produced += f.frame->Render(points.data(), kRenderPoints, &stats, simulate, simulate, 1.0f, 0.85f,

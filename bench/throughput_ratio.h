@@ -1,32 +1,40 @@
 // Throughput of a benchmark next to a reference measured earlier in the same run: the
 // reference records its bytes per second under a name, and the measured benchmark prints its
-// own rate divided by it as the counter "ratio".
+// own rate divided by it as the counter "ratio". Rates count the thread's CPU time, so that other
+// work on a busy machine does not tilt a ratio.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <map>
 #include <string>
+
+// The calling thread's CPU time in seconds.
+inline double ThreadCpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
 
 class ThroughputMeter
 {
   public:
-    ThroughputMeter() : start_(std::chrono::steady_clock::now()) {}
+    ThroughputMeter() : start_(ThreadCpuSeconds()) {}
 
-    // Bytes per second since construction; also reported as the benchmark's byte rate.
+    // Bytes per CPU second since construction; the benchmark's byte rate is reported too.
     double Finish(benchmark::State& state, int64_t bytesPerIteration) const
     {
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        const double seconds = ThreadCpuSeconds() - start_;
         const auto bytes = static_cast<int64_t>(state.iterations()) * bytesPerIteration;
         state.SetBytesProcessed(bytes);
         return seconds > 0 ? static_cast<double>(bytes) / seconds : 0;
     }
 
   private:
-    std::chrono::steady_clock::time_point start_;
+    double start_;
 };
 
 inline std::map<std::string, double>& ReferenceRates()
