@@ -3,6 +3,7 @@
 #include "messaging/msg.h"
 #include "messaging/msg_receiver.h"
 
+#include <algorithm>
 #include <new>
 
 // One Dispatch in progress. The sends of one distributor nest on the call stack, so the attached
@@ -33,7 +34,7 @@ bool LMsgDistributor::Connect(LMsgReceiverInterface* receiver, int32_t priority)
             return true;
         Disconnect(receiver);
     }
-    if (!InsertEntry(InsertionIndex(priority), Entry{receiver, priority}))
+    if (!InsertEntry(InsertionIndex(priority), Entry{receiver, priority, ++connections_}))
         return false;
     if (receiver->SourceConnected(this))
         return true;
@@ -101,21 +102,29 @@ bool LMsgDistributor::IsConnected(LMsgReceiverInterface* receiver) const noexcep
 
 int32_t LMsgDistributor::IndexOf(LMsgReceiverInterface* receiver) const noexcept
 {
-    for (int32_t i = static_cast<int32_t>(receivers_.size()); i-- > 0;) {
-        if (receivers_[i].receiver == receiver)
-            return i;
+    if (places_.empty()) {
+        for (int32_t i = static_cast<int32_t>(receivers_.size()); i-- > 0;) {
+            if (receivers_[i].receiver == receiver)
+                return i;
+        }
+        return -1;
     }
-    return -1;
+    const auto found = places_.find(receiver);
+    if (found == places_.end())
+        return -1;
+    const Place place = found->second;
+    const auto at = std::lower_bound(receivers_.begin(), receivers_.end(), place, [](const Entry& e, const Place& p) {
+        return e.priority > p.priority || (e.priority == p.priority && e.connection < p.connection);
+    });
+    return at != receivers_.end() && at->receiver == receiver ? static_cast<int32_t>(at - receivers_.begin()) : -1;
 }
 
+// The first entry whose priority is lower: entries of higher or equal priority come first.
 int32_t LMsgDistributor::InsertionIndex(int32_t priority) const noexcept
 {
-    const int32_t count = static_cast<int32_t>(receivers_.size());
-    for (int32_t i = 0; i < count; ++i) {
-        if (receivers_[i].priority < priority)
-            return i;
-    }
-    return count;
+    const auto at = std::partition_point(receivers_.begin(), receivers_.end(),
+                                         [priority](const Entry& e) { return e.priority >= priority; });
+    return static_cast<int32_t>(at - receivers_.begin());
 }
 
 bool LMsgDistributor::InsertEntry(int32_t index, const Entry& entry)
@@ -125,6 +134,8 @@ bool LMsgDistributor::InsertEntry(int32_t index, const Entry& entry)
     } catch (const std::bad_alloc&) {
         return false;
     }
+    if (!places_.empty() || receivers_.size() > kSearchedEntries)
+        IndexReceiver(entry);
     for (SendCursor* cursor = sends_; cursor; cursor = cursor->outer) {
         if (cursor->next >= index)
             ++cursor->next;
@@ -132,9 +143,29 @@ bool LMsgDistributor::InsertEntry(int32_t index, const Entry& entry)
     return true;
 }
 
+// Without room for the index the list is searched, as a short one is.
+void LMsgDistributor::IndexReceiver(const Entry& entry)
+{
+    try {
+        if (places_.empty()) {
+            places_.reserve(receivers_.size() * 2);
+            for (const Entry& e : receivers_)
+                places_.emplace(e.receiver, Place{e.priority, e.connection});
+        } else {
+            places_.emplace(entry.receiver, Place{entry.priority, entry.connection});
+        }
+    } catch (const std::bad_alloc&) {
+        places_ = {};
+    }
+}
+
 void LMsgDistributor::RemoveEntry(int32_t index)
 {
+    if (!places_.empty())
+        places_.erase(receivers_[static_cast<size_t>(index)].receiver);
     receivers_.erase(receivers_.begin() + index);
+    if (receivers_.empty())
+        places_ = {};
     for (SendCursor* cursor = sends_; cursor; cursor = cursor->outer) {
         if (cursor->next > index)
             --cursor->next;

@@ -10,7 +10,9 @@
 
 #include "messaging/msg_source.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 class LMsgDistributor : public LMsgSourceInterface
@@ -45,21 +47,36 @@ class LMsgDistributor : public LMsgSourceInterface
     bool SendThroughSender(LMsg& msg) { return LMsgSenderInterface::Send(msg); }
 
   private:
+    // Entries stand in order of priority, highest first, then of their connection number.
     struct Entry
     {
         LMsgReceiverInterface* receiver;
         int32_t priority;
+        uint64_t connection;
+    };
+    struct Place
+    {
+        int32_t priority;
+        uint64_t connection;
     };
     struct SendCursor;
 
-    // Index of the receiver's entry (searched from the last backwards), -1 when absent.
+    // Lists up to this long are searched; longer ones keep an index of their receivers.
+    static constexpr size_t kSearchedEntries = 8;
+
+    // Index of the receiver's entry, -1 when absent: searched from the last backwards in a short
+    // list, else found by its place.
     int32_t IndexOf(LMsgReceiverInterface* receiver) const noexcept;
+    void IndexReceiver(const Entry& entry);
     // Index of the first entry with a priority lower than the given one; the end when none.
     int32_t InsertionIndex(int32_t priority) const noexcept;
     bool InsertEntry(int32_t index, const Entry& entry);
     void RemoveEntry(int32_t index);
 
     std::vector<Entry> receivers_;
+    uint64_t connections_ = 0;
+    // Where each receiver stands, while the list is longer than kSearchedEntries.
+    std::unordered_map<LMsgReceiverInterface*, Place> places_;
     // The innermost send in progress; each links to the one it runs within.
     SendCursor* sends_ = nullptr;
 };

@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -339,3 +342,62 @@ TEST(Distributor, ReceiverOfManySourcesLeavesThemAll)
 }
 
 } // namespace
+
+// Long lists find their receivers through an index: random connections, reconnections at
+// other priorities and disconnections keep the same order and membership as a plain model, and
+// a send in progress still follows the index rules (a receiver removed behind it is not called).
+TEST(Distributor, LongListsKeepOrderAndMembershipLikeAPlainList)
+{
+    constexpr int kReceivers = 40;
+    EventLog log;
+    std::vector<std::unique_ptr<ScriptedReceiver>> receivers;
+    for (int i = 0; i < kReceivers; ++i)
+        receivers.push_back(std::make_unique<ScriptedReceiver>("r" + std::to_string(i), log));
+    LMsgDistributor distributor;
+    // The model: receiver numbers in calling order, with their priorities.
+    std::vector<std::pair<int, int32_t>> model;
+    std::mt19937 random(5);
+    for (int step = 0; step < 3000; ++step) {
+        const int who = static_cast<int>(random() % kReceivers);
+        const auto found = std::find_if(model.begin(), model.end(), [&](const auto& e) { return e.first == who; });
+        if (random() % 3 == 0) {
+            EXPECT_EQ(distributor.Disconnect(receivers[who].get()), found != model.end()) << step;
+            if (found != model.end())
+                model.erase(found);
+        } else {
+            const int32_t priority = static_cast<int32_t>(random() % 4);
+            ASSERT_TRUE(distributor.Connect(receivers[who].get(), priority)) << step;
+            if (found == model.end() || found->second != priority) {
+                if (found != model.end())
+                    model.erase(found);
+                const auto at = std::find_if(model.begin(), model.end(),
+                                             [&](const auto& e) { return e.second < priority; });
+                model.insert(at, {who, priority});
+            }
+        }
+        for (int i = 0; i < kReceivers; ++i) {
+            const bool inModel =
+                std::any_of(model.begin(), model.end(), [&](const auto& e) { return e.first == i; });
+            ASSERT_EQ(distributor.IsConnected(receivers[i].get()), inModel) << step << " " << i;
+        }
+    }
+    std::string expected;
+    for (const auto& e : model)
+        expected += (expected.empty() ? "" : " ") + receivers[e.first]->name;
+    log.Take();
+    LMsg msg;
+    distributor.Send(msg);
+    EXPECT_EQ(log.Take(), expected);
+    ASSERT_GT(model.size(), 8u);
+    // The first receiver removes the last one while the send is under way.
+    ScriptedReceiver* first = receivers[model.front().first].get();
+    ScriptedReceiver* last = receivers[model.back().first].get();
+    first->onReceive = [&](LMsg&) { distributor.Disconnect(last); };
+    distributor.Send(msg);
+    std::istringstream events(log.Take());
+    bool lastCalled = false;
+    for (std::string event; events >> event;)
+        lastCalled |= event == last->name;
+    EXPECT_FALSE(lastCalled);
+    EXPECT_FALSE(distributor.IsConnected(last));
+}
