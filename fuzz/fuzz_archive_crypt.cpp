@@ -1,11 +1,15 @@
 // The enciphering layer over arbitrary bytes (read, seek, and rewrite as a writer would), and
-// over every prefix of a valid stream whose data are the input's first bytes.
+// over every prefix of a valid stream whose data are the input's first bytes; every path of the
+// cipher (one block at a time, vector lanes) writes the same stream and reads back the data.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 #include "foundation/archives/archive_crypt.h"
 #include "foundation/archives/archive_xstring.h"
+#include "foundation/archives/idea_lanes.h"
+
+#include <cstring>
 
 namespace {
 
@@ -81,6 +85,53 @@ void ReadEveryPrefix(const uint8_t* data, size_t size)
     }
 }
 
+XAString WriteStream(const uint8_t* data, size_t size)
+{
+    KeptMemoryArchive raw;
+    raw.OpenWrite(0);
+    LArchiveCrypt writer;
+    writer.SetStartValueSource([] { return kStart; });
+    if (!writer.Attach(raw, false))
+        std::abort();
+    writer.WriteBlock(data, static_cast<int32_t>(size));
+    if (!writer.Close(false))
+        std::abort();
+    return raw.kept;
+}
+
+bool ReadsBack(const XAString& stream, const uint8_t* data, size_t size)
+{
+    LArchiveXString raw;
+    raw.OpenRead(stream, stream.Length());
+    LArchiveCrypt reader;
+    if (!reader.Attach(raw, false) || reader.GetFileSize() != static_cast<int32_t>(size))
+        return false;
+    uint8_t chunk[700];
+    size_t at = 0;
+    for (int32_t n = 0; (n = reader.ReadBlock(chunk, 1, sizeof chunk)) > 0; at += static_cast<size_t>(n)) {
+        if (at + static_cast<size_t>(n) > size || std::memcmp(chunk, data + at, static_cast<size_t>(n)) != 0)
+            return false;
+    }
+    return at == size;
+}
+
+void CompareCipherPaths(const uint8_t* data, size_t size)
+{
+    const IdeaLanes chosen = SetIdeaLanes(IdeaLanes::kScalar);
+    const XAString plain = WriteStream(data, size);
+    for (const IdeaLanes lanes : {IdeaLanes::kScalar, IdeaLanes::kSse2, IdeaLanes::kAvx2}) {
+        if (!IdeaLanesAvailable(lanes))
+            continue;
+        SetIdeaLanes(lanes);
+        const XAString stream = WriteStream(data, size);
+        if (stream.Length() != plain.Length() ||
+            std::memcmp(stream.CStr(), plain.CStr(), static_cast<size_t>(plain.Length())) != 0 ||
+            !ReadsBack(plain, data, size))
+            __builtin_trap();
+    }
+    SetIdeaLanes(chosen);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -90,5 +141,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ReadArbitrary(data, size);
     RewriteArbitrary(data, size);
     ReadEveryPrefix(data, size);
+    CompareCipherPaths(data, size);
     return 0;
 }

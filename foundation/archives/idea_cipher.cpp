@@ -1,5 +1,7 @@
 #include "foundation/archives/idea_cipher.h"
 
+#include "idea_lanes.h"
+
 #include <cstring>
 
 namespace {
@@ -131,12 +133,12 @@ void IdeaCipherBlock(const IdeaSchedule schedule, const uint8_t in[kIdeaBlockByt
 
 void IdeaEncrypt(const IdeaSchedule schedule, const uint8_t* in, size_t n, uint8_t* out, bool chain)
 {
+    if (!chain) {
+        IdeaCipherBlocks(schedule, in, n, out);
+        return;
+    }
     uint8_t previous[kIdeaBlockBytes] = {};
     for (size_t b = 0; b < n; ++b, in += kIdeaBlockBytes, out += kIdeaBlockBytes) {
-        if (!chain) {
-            IdeaCipherBlock(schedule, in, out);
-            continue;
-        }
         uint8_t mixed[kIdeaBlockBytes];
         for (int i = 0; i < kIdeaBlockBytes; ++i)
             mixed[i] = in[i] ^ previous[i];
@@ -147,12 +149,12 @@ void IdeaEncrypt(const IdeaSchedule schedule, const uint8_t* in, size_t n, uint8
 
 void IdeaDecrypt(const IdeaSchedule schedule, const uint8_t* in, size_t n, uint8_t* out, bool chain)
 {
+    if (!chain) {
+        IdeaCipherBlocks(schedule, in, n, out);
+        return;
+    }
     uint8_t previous[kIdeaBlockBytes] = {};
     for (size_t b = 0; b < n; ++b, in += kIdeaBlockBytes, out += kIdeaBlockBytes) {
-        if (!chain) {
-            IdeaCipherBlock(schedule, in, out);
-            continue;
-        }
         uint8_t cipher[kIdeaBlockBytes];
         std::memcpy(cipher, in, kIdeaBlockBytes);
         IdeaCipherBlock(schedule, cipher, out);
