@@ -75,7 +75,8 @@ void BM_PlayerTick(benchmark::State& state)
     const bool coded = state.range(2) != 0;
     const std::string& path = TickShow(full, coded);
     LLaserPreviewStream stream;
-    if (path.empty() || !stream.Open(path.c_str()) || stream.StreamChannelCount() != kServers * kChannelsPerServer) {
+    if (path.empty() || !stream.Open(path.c_str()) ||
+        stream.StreamChannelCount() != kServers * kChannelsPerServer) {
         state.SkipWithError("no show");
         return;
     }

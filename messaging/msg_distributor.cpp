@@ -113,10 +113,12 @@ int32_t LMsgDistributor::IndexOf(LMsgReceiverInterface* receiver) const noexcept
     if (found == places_.end())
         return -1;
     const Place place = found->second;
-    const auto at = std::lower_bound(receivers_.begin(), receivers_.end(), place, [](const Entry& e, const Place& p) {
-        return e.priority > p.priority || (e.priority == p.priority && e.connection < p.connection);
-    });
-    return at != receivers_.end() && at->receiver == receiver ? static_cast<int32_t>(at - receivers_.begin()) : -1;
+    const auto at =
+        std::lower_bound(receivers_.begin(), receivers_.end(), place, [](const Entry& e, const Place& p) {
+            return e.priority > p.priority || (e.priority == p.priority && e.connection < p.connection);
+        });
+    return at != receivers_.end() && at->receiver == receiver ? static_cast<int32_t>(at - receivers_.begin())
+                                                              : -1;
 }
 
 // The first entry whose priority is lower: entries of higher or equal priority come first.

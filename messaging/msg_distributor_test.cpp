@@ -359,7 +359,8 @@ TEST(Distributor, LongListsKeepOrderAndMembershipLikeAPlainList)
     std::mt19937 random(5);
     for (int step = 0; step < 3000; ++step) {
         const int who = static_cast<int>(random() % kReceivers);
-        const auto found = std::find_if(model.begin(), model.end(), [&](const auto& e) { return e.first == who; });
+        const auto found =
+            std::find_if(model.begin(), model.end(), [&](const auto& e) { return e.first == who; });
         if (random() % 3 == 0) {
             EXPECT_EQ(distributor.Disconnect(receivers[who].get()), found != model.end()) << step;
             if (found != model.end())

@@ -59,8 +59,8 @@ const LFrame* LChannelFrameCache::Frame(LLaserPreviewStream& stream, int32_t cha
     return c.frame.get();
 }
 
-std::span<const LFrameOutPoint> LChannelFrameCache::Points(int32_t channel, const LFrameRenderSettings& settings,
-                                                           LFrameStats* stats)
+std::span<const LFrameOutPoint>
+LChannelFrameCache::Points(int32_t channel, const LFrameRenderSettings& settings, LFrameStats* stats)
 {
     if (channel < 0 || channel >= ShowFile::kStreamChannels || !channels_[channel].valid) {
         if (stats)
@@ -74,9 +74,10 @@ std::span<const LFrameOutPoint> LChannelFrameCache::Points(int32_t channel, cons
         const int32_t capacity = SufficientCapacity(*c.frame, settings, kRenderCapacity);
         if (render.points.size() < static_cast<size_t>(capacity))
             render.points.resize(static_cast<size_t>(capacity));
-        render.count = c.frame->Render(render.points.data(), capacity, &render.stats, settings.simulate,
-                                       settings.simulatePosition, settings.freqFactor, settings.colorDelayFactor,
-                                       settings.springFactor, settings.dampingFactor, settings.oversampling);
+        render.count =
+            c.frame->Render(render.points.data(), capacity, &render.stats, settings.simulate,
+                            settings.simulatePosition, settings.freqFactor, settings.colorDelayFactor,
+                            settings.springFactor, settings.dampingFactor, settings.oversampling);
         render.settings = settings;
         render.valid = true;
         ++renders_;
@@ -100,14 +101,16 @@ void LChannelFrameCache::DropChannel(Channel& channel)
 }
 
 // The render kept for these settings, else the slot used longest ago, emptied.
-LChannelFrameCache::Render& LChannelFrameCache::RenderSlot(Channel& channel, const LFrameRenderSettings& settings)
+LChannelFrameCache::Render& LChannelFrameCache::RenderSlot(Channel& channel,
+                                                           const LFrameRenderSettings& settings)
 {
     for (Render& render : channel.renders) {
         if (render.valid && render.settings == settings)
             return render;
     }
-    Render& oldest = *std::min_element(channel.renders.begin(), channel.renders.end(),
-                                       [](const Render& a, const Render& b) { return a.lastUse < b.lastUse; });
+    Render& oldest =
+        *std::min_element(channel.renders.begin(), channel.renders.end(),
+                          [](const Render& a, const Render& b) { return a.lastUse < b.lastUse; });
     oldest.valid = false;
     return oldest;
 }

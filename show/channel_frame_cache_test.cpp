@@ -49,13 +49,12 @@ TEST(ChannelFrameCache, GivesWhatReadFrameGivesAndReadsEachRecordOnce)
     };
     // Ticks move forward, back and across channels; a record is read again only after another
     // record of its channel was read.
-    const Case cases[] = {{0, kHour + kSecond - 1, -2, 0},  {0, kHour + kSecond, 11, 1},
-                          {0, kHour + 1500000, 11, 1},      {1, kHour + 1500000, 33, 2},
-                          {0, kHour + 1990000, 11, 2},      {0, kHour + 2 * kSecond, -1, 3},
-                          {0, kHour + 2500000, -1, 3},      {0, kHour + 3 * kSecond, 22, 4},
-                          {0, kHour + 1 * kSecond, 11, 5},  {1, kHour + 2 * kSecond, 33, 5},
-                          {1, kHour + 5 * kSecond, -1, 6},  {32, kHour + 1 * kSecond, -2, 6},
-                          {-1, kHour + 1 * kSecond, -2, 6}};
+    const Case cases[] = {
+        {0, kHour + kSecond - 1, -2, 0}, {0, kHour + kSecond, 11, 1},     {0, kHour + 1500000, 11, 1},
+        {1, kHour + 1500000, 33, 2},     {0, kHour + 1990000, 11, 2},     {0, kHour + 2 * kSecond, -1, 3},
+        {0, kHour + 2500000, -1, 3},     {0, kHour + 3 * kSecond, 22, 4}, {0, kHour + 1 * kSecond, 11, 5},
+        {1, kHour + 2 * kSecond, 33, 5}, {1, kHour + 5 * kSecond, -1, 6}, {32, kHour + 1 * kSecond, -2, 6},
+        {-1, kHour + 1 * kSecond, -2, 6}};
     for (const Case& c : cases) {
         const LFrame* frame = cache.Frame(stream, c.channel, c.time);
         LFrame direct;

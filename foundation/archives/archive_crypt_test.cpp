@@ -427,7 +427,8 @@ TEST(ArchiveCrypt, AttachNeedsAnOpenRawArchive)
 TEST(ArchiveCrypt, ModelOfRandomWritesSeeksAndReads)
 {
     std::mt19937 random(77);
-    for (const int32_t ioBuffer : {LArchiveCrypt::kSmallestIoBuffer, 24, 1024, LArchiveCrypt::kIoBufferBytes}) {
+    for (const int32_t ioBuffer :
+         {LArchiveCrypt::kSmallestIoBuffer, 24, 1024, LArchiveCrypt::kIoBufferBytes}) {
         for (int round = 0; round < 12; ++round) {
             Bytes model;
             KeptMemoryArchive raw;

@@ -192,10 +192,10 @@ std::vector<int32_t> LHuffTable::SubtreeHeights() const
     return heights;
 }
 
-// Tables that decode up to kRootLookupBits (below the root kLookupBits) bits at a time: one for the root and one for every
-// inner node that a table's full width of bits leads to, as far as the memory budget goes. An
-// entry holds the node that a pattern of bits leads to and how many of them the code takes
-// (fewer when a leaf comes first).
+// Tables that decode several bits at a time (kRootLookupBits from the root, kLookupBits below):
+// one for the root and one for every inner node that a table's full width of bits leads to, as
+// far as the memory budget goes. An entry holds the node (or the symbol of the leaf) that a
+// pattern of bits leads to and how many of them the code takes (fewer when a leaf comes first).
 void LHuffTable::BuildLookup(const std::vector<int32_t>& heights)
 {
     if (root_ < 0 || nodes_[root_].IsLeaf())

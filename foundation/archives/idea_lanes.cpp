@@ -20,6 +20,7 @@ void CipherOneByOne(const IdeaSchedule schedule, const uint8_t* in, size_t n, ui
 
 #ifdef ZYL_IDEA_X86
 
+// clang-format off
 // The lane code is written once over a vector type V with these operations; the SSE2 and AVX2
 // versions differ only in the intrinsics behind them.
 #define ZYL_IDEA_LANE_OPERATIONS(V, SUFFIX, TARGET)                                                       \
@@ -188,6 +189,7 @@ ZYL_IDEA_LANE_OPERATIONS(__m128i, Sse2, )
 #define ZYL_LOAD _mm256_loadu_si256
 #define ZYL_STORE _mm256_storeu_si256
 ZYL_IDEA_LANE_OPERATIONS(__m256i, Avx2, __attribute__((target("avx2"))))
+// clang-format on
 
 #endif // ZYL_IDEA_X86
 
