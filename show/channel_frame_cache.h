@@ -50,7 +50,7 @@ class LChannelFrameCache
     // The output points of the channel's frame of the last Frame call, rendered with the
     // settings (LFrame::Render, capacity kRenderCapacity); empty when it has no frame. Rendered
     // again only when the frame or the settings changed. stats, when given, receives the
-    // render's statistics.
+    // render's statistics. The points stay valid until the channel's next Frame or Points call.
     std::span<const LFrameOutPoint> Points(int32_t channel, const LFrameRenderSettings& settings,
                                            LFrameStats* stats = nullptr);
 
