@@ -64,27 +64,7 @@ class KeptMemoryArchive : public LArchiveXString
     XAString kept;
 };
 
-void ReadEveryPrefix(const uint8_t* data, size_t size)
-{
-    KeptMemoryArchive raw;
-    raw.OpenWrite(0);
-    LArchiveCrypt writer;
-    writer.SetStartValueSource([] { return kStart; });
-    if (!writer.Attach(raw, false))
-        std::abort();
-    writer.WriteBlock(data, static_cast<int32_t>(std::min(size, kMaxValidData)));
-    if (!writer.Close(false))
-        std::abort();
-    const XAString& stream = raw.kept;
-    for (int32_t cut = 0; cut <= stream.Length(); ++cut) {
-        LArchiveXString prefix;
-        prefix.OpenRead(stream, cut);
-        LArchiveCrypt crypt;
-        if (crypt.Attach(prefix, false))
-            ReadAll(crypt);
-    }
-}
-
+// A valid stream whose data are the given bytes.
 XAString WriteStream(const uint8_t* data, size_t size)
 {
     KeptMemoryArchive raw;
@@ -97,6 +77,18 @@ XAString WriteStream(const uint8_t* data, size_t size)
     if (!writer.Close(false))
         std::abort();
     return raw.kept;
+}
+
+void ReadEveryPrefix(const uint8_t* data, size_t size)
+{
+    const XAString stream = WriteStream(data, std::min(size, kMaxValidData));
+    for (int32_t cut = 0; cut <= stream.Length(); ++cut) {
+        LArchiveXString prefix;
+        prefix.OpenRead(stream, cut);
+        LArchiveCrypt crypt;
+        if (crypt.Attach(prefix, false))
+            ReadAll(crypt);
+    }
 }
 
 bool ReadsBack(const XAString& stream, const uint8_t* data, size_t size)

@@ -1,4 +1,6 @@
 #include "show/frame.h"
+
+#include "show/channel_frame_cache.h"
 #include "show/test_support/frame_test_commands.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +15,7 @@ const uint32_t kRed = 0xFF0000;
 const uint32_t k30000 = RateWord(30000);
 const uint32_t k10000 = RateWord(10000);
 
-struct RenderPars
-{
-    bool simulate = true;
-    bool simulatePosition = true;
-    float freqFactor = 1.0f;
-    float colorDelayFactor = 0.85f;
-    float springFactor = 1.05f;
-    float dampingFactor = 1.11f;
-    int32_t oversampling = 4;
-};
+using RenderPars = LFrameRenderSettings;
 
 RenderPars Plain()
 {
