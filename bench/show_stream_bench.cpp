@@ -1,6 +1,7 @@
 // Reading frames from shows of the largest frames, raw and coded, in time order and jumping,
 // and converting a ten-minute show of eight channels; libgcrypt's IDEA over the same amount
 // of bytes is the reference (every stored byte of a show is deciphered once).
+#include "bench/bench_folder.h"
 #include "show/frame.h"
 #include "show/laser_preview_stream.h"
 #include "show/show_file_converter.h"
@@ -14,7 +15,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -31,21 +31,6 @@ class QuietProgress : public LShowConvertProgress
 {
   public:
     bool OnConvertProgress(const char*, float) override { return true; }
-};
-
-class BenchFolder
-{
-  public:
-    BenchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zylbenchXXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~BenchFolder() { std::filesystem::remove_all(path_); }
-    std::string File(const char* name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
 };
 
 const BenchFolder& Folder()

@@ -4,6 +4,7 @@
 // One iteration is 100 ticks, one second of play: the CPU time it takes is the fraction of one
 // core that playing costs, printed beside its budget (full frames: half a core at 25 new frames
 // a second, one core at 100).
+#include "bench_folder.h"
 #include "channel_frame_cache.h"
 #include "laser_preview_stream.h"
 #include "show_generator.h"
@@ -11,10 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <map>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -30,24 +29,9 @@ constexpr int64_t kShowDurationUs = 200000;
 constexpr int32_t kTypicalPoints = 300;
 constexpr int32_t kFullPoints = 12000; // fills a frame to its last word
 
-class ShowFolder
-{
-  public:
-    ShowFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zyltickXXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~ShowFolder() { std::filesystem::remove_all(path_); }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
-};
-
 const std::string& TickShow(bool full, bool coded)
 {
-    static const ShowFolder folder;
+    static const BenchFolder folder;
     static std::map<std::pair<bool, bool>, std::string> shows;
     std::string& path = shows[{full, coded}];
     if (!path.empty())
