@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -13,7 +13,8 @@ using namespace show_test;
 
 constexpr int64_t kSecond = 1000000;
 
-// Frames 11 (1 s), NIL (2 s) and 22 (3 s) on stream channel 0; frame 33 (1 s) on channel 1.
+// Frames 11 (1 s), NIL (2 s) and 22 (3 s) on stream channel 0; frame 33 (1 s) on channel 1. The
+// recording ends each channel with a NIL 100 ms after its last frame.
 XAString ThreeEntryShow(int32_t firstMark)
 {
     const auto a = PointsFrame(firstMark, 40, 3, 2);
@@ -27,12 +28,16 @@ XAString ThreeEntryShow(int32_t firstMark)
     });
 }
 
+bool SamePoint(const LFrameOutPoint& p, const LFrameOutPoint& q)
+{
+    return p.channel == q.channel && p.subChannel == q.subChannel && p.x == q.x && p.y == q.y &&
+           p.blank == q.blank && p.red == q.red && p.green == q.green && p.blue == q.blue &&
+           p.shutterRamp == q.shutterRamp && p.beamRamp == q.beamRamp && p.speed == q.speed;
+}
+
 bool SamePoints(std::span<const LFrameOutPoint> a, const std::vector<LFrameOutPoint>& b, int32_t n)
 {
-    return a.size() == static_cast<size_t>(n) &&
-           std::equal(a.begin(), a.end(), b.begin(), [](const LFrameOutPoint& p, const LFrameOutPoint& q) {
-               return std::memcmp(&p, &q, sizeof p) == 0;
-           });
+    return a.size() == static_cast<size_t>(n) && std::equal(a.begin(), a.end(), b.begin(), SamePoint);
 }
 
 TEST(ChannelFrameCache, GivesWhatReadFrameGivesAndReadsEachRecordOnce)
@@ -51,9 +56,9 @@ TEST(ChannelFrameCache, GivesWhatReadFrameGivesAndReadsEachRecordOnce)
     // record of its channel was read.
     const Case cases[] = {
         {0, kHour + kSecond - 1, -2, 0}, {0, kHour + kSecond, 11, 1},     {0, kHour + 1500000, 11, 1},
-        {1, kHour + 1500000, 33, 2},     {0, kHour + 1990000, 11, 2},     {0, kHour + 2 * kSecond, -1, 3},
+        {1, kHour + 1050000, 33, 2},     {0, kHour + 1990000, 11, 2},     {0, kHour + 2 * kSecond, -1, 3},
         {0, kHour + 2500000, -1, 3},     {0, kHour + 3 * kSecond, 22, 4}, {0, kHour + 1 * kSecond, 11, 5},
-        {1, kHour + 2 * kSecond, 33, 5}, {1, kHour + 5 * kSecond, -1, 6}, {32, kHour + 1 * kSecond, -2, 6},
+        {1, kHour + 1080000, 33, 5},     {1, kHour + 5 * kSecond, -1, 6}, {32, kHour + 1 * kSecond, -2, 6},
         {-1, kHour + 1 * kSecond, -2, 6}};
     for (const Case& c : cases) {
         const LFrame* frame = cache.Frame(stream, c.channel, c.time);
