@@ -1,11 +1,11 @@
 // Decoding and rendering a full laser frame of 24,576 words, the work done for up to 32
 // channels on every tick of playback, next to zlib's inflate and memcpy of the same bytes.
+#include "bench/throughput_ratio.h"
+#include "conversion/lpic.h"
 #include "foundation/archives/archive_xstring.h"
 #include "foundation/archives/bit_archive.h"
 #include "show/frame.h"
 #include "show/frame_codec.h"
-#include "conversion/lpic.h"
-#include "bench/throughput_ratio.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>

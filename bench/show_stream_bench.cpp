@@ -2,11 +2,11 @@
 // and converting a ten-minute show of eight channels; libgcrypt's IDEA over the same amount
 // of bytes is the reference (every stored byte of a show is deciphered once).
 #include "bench/bench_folder.h"
+#include "bench/throughput_ratio.h"
 #include "show/frame.h"
 #include "show/laser_preview_stream.h"
 #include "show/show_file_converter.h"
 #include "tools/show_generator.h"
-#include "bench/throughput_ratio.h"
 
 #include <gcrypt.h>
 

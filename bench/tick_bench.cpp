@@ -4,11 +4,11 @@
 // One iteration is 100 ticks, one second of play: the CPU time it takes is the fraction of one
 // core that playing costs, printed beside its budget (full frames: half a core at 25 new frames
 // a second, one core at 100).
-#include "bench_folder.h"
-#include "channel_frame_cache.h"
-#include "laser_preview_stream.h"
-#include "show_generator.h"
-#include "throughput_ratio.h"
+#include "bench/bench_folder.h"
+#include "bench/throughput_ratio.h"
+#include "show/channel_frame_cache.h"
+#include "show/laser_preview_stream.h"
+#include "tools/show_generator.h"
 
 #include <benchmark/benchmark.h>
 

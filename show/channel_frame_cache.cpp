@@ -1,7 +1,7 @@
-#include "channel_frame_cache.h"
+#include "show/channel_frame_cache.h"
 
-#include "frame_commands.h"
-#include "laser_preview_stream.h"
+#include "show/frame_commands.h"
+#include "show/laser_preview_stream.h"
 
 #include <algorithm>
 

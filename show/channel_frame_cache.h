@@ -5,9 +5,9 @@
 // output for it, and reads, decodes or simulates again only when the record or the simulation
 // settings change. Nothing is allocated on a tick once every channel has seen its largest frame.
 
-#include "frame.h"
-#include "frame_records.h"
-#include "show_file_format.h"
+#include "show/frame.h"
+#include "show/frame_records.h"
+#include "show/show_file_format.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "channel_frame_cache.h"
+#include "show/channel_frame_cache.h"
 
-#include "show_test_support.h"
+#include "show/test_support/show_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "show/laser_preview_stream.h"
 
-#include "show/show_file_converter.h"
 #include "foundation/tasks/sys_clock.h"
+#include "show/show_file_converter.h"
 
 #include <algorithm>
 #include <atomic>

@@ -80,7 +80,10 @@ class LArchiveBase : public LArchiveImplementationInterface
 
     // Fixed-size values come straight from the buffer when it holds their bytes; only a value
     // that does not fit leaves the inline path (to refill, or to flush).
-    uint8_t ReadU8() { return readCursor_ != readEnd_ ? *readCursor_++ : static_cast<uint8_t>(ReadSlowly(1)); }
+    uint8_t ReadU8()
+    {
+        return readCursor_ != readEnd_ ? *readCursor_++ : static_cast<uint8_t>(ReadSlowly(1));
+    }
     uint16_t ReadU16() { return ReadFixed<uint16_t>(); }
     int32_t ReadI32() { return static_cast<int32_t>(ReadFixed<uint32_t>()); }
     int64_t ReadI64() { return static_cast<int64_t>(ReadFixed<uint64_t>()); }

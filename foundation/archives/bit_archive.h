@@ -156,7 +156,7 @@ class LBitArchiveBytes : public LBitArchive
 
     uint64_t window_ = 0; // unread bits from the top; the bits below them are 0
     int32_t windowBits_ = 0;
-    int64_t bytesPulled_ = 0; // into the window
+    int64_t bytesPulled_ = 0;        // into the window
     const uint8_t* ahead_ = nullptr; // the source's buffered bytes not yet in the window
     int32_t aheadCount_ = 0;
     int32_t pending_ = 0; // look-ahead bytes in the window or passed, not yet consumed at the source

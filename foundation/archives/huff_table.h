@@ -3,7 +3,7 @@
 // symbol at a time on a bit stream. Tables are stored with the data they coded, so building,
 // the serialised form and the codes are bit-exact.
 
-#include "bit_archive.h"
+#include "foundation/archives/bit_archive.h"
 
 #include <cstdint>
 #include <vector>
@@ -98,6 +98,6 @@ class LHuffTable
     // For decoding several bits at a time.
     std::vector<LookupEntry> lookup_;
     std::vector<LookupTable> lookupTables_; // the root's first, from entry 0
-    int32_t rootLookupBits_ = 0;           // its width; 0 without tables
-    std::vector<int32_t> tableOf_; // per node, its table or -1
+    int32_t rootLookupBits_ = 0;            // its width; 0 without tables
+    std::vector<int32_t> tableOf_;          // per node, its table or -1
 };

@@ -1,6 +1,6 @@
 #include "foundation/archives/idea_cipher.h"
 
-#include "idea_lanes.h"
+#include "foundation/archives/idea_lanes.h"
 
 #include <cstring>
 

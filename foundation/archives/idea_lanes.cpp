@@ -1,4 +1,4 @@
-#include "idea_lanes.h"
+#include "foundation/archives/idea_lanes.h"
 
 #include <atomic>
 

@@ -4,7 +4,7 @@
 // one-block code (IdeaCipherBlock) serves the blocks left over and processors without the
 // vector units, and is the oracle the vector paths are tested against.
 
-#include "idea_cipher.h"
+#include "foundation/archives/idea_cipher.h"
 
 #include <cstddef>
 #include <cstdint>
