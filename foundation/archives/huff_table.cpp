@@ -16,7 +16,7 @@ constexpr const char* kInvalidTableText = "Invalid Huffman table!";
 constexpr int32_t kWidthBits = 5;
 constexpr int32_t kNodeCountBits = 32;
 // The root's table decodes most codes at once; the tables below it serve the long codes.
-constexpr int32_t kRootLookupBits = 10;
+constexpr int32_t kRootLookupBits = 11;
 constexpr int32_t kLookupBits = 8;
 constexpr size_t kLookupEntriesPerNode = 8;
 // The width is stored in 5 bits, so a span needs at most 31 bits.
