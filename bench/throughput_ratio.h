@@ -19,6 +19,13 @@ inline double ThreadCpuSeconds()
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
+// Iterations per second of the thread's CPU time since start, for rates that are not bytes.
+inline double PerCpuSecond(const benchmark::State& state, double start)
+{
+    const double seconds = ThreadCpuSeconds() - start;
+    return seconds > 0 ? static_cast<double>(state.iterations()) / seconds : 0;
+}
+
 class ThroughputMeter
 {
   public:
