@@ -1,0 +1,63 @@
+#include "preview/render_batch.h"
+
+#include <cmath>
+
+int32_t VerticesPerPrimitive(GlPrimitive primitive)
+{
+    switch (primitive) {
+    case GlPrimitive::Lines:
+        return 2;
+    case GlPrimitive::Triangles:
+        return 3;
+    case GlPrimitive::Quads:
+        return 4;
+    }
+    return 2;
+}
+
+void RenderBatchBuilder::Begin(GlPrimitive primitive, int32_t textureKind)
+{
+    if (open_)
+        End();
+    current_ = RenderBatch{primitive, textureKind, {}};
+    open_ = true;
+    pending_ = 0;
+    pendingBad_ = false;
+}
+
+void RenderBatchBuilder::Vertex(float x, float y, float z)
+{
+    if (!open_)
+        return;
+    const RenderVertex v{x, y, z, colour_.r, colour_.g, colour_.b, texCoord_[0], texCoord_[1], texCoord_[2]};
+    for (float value : {v.x, v.y, v.z, v.r, v.g, v.b, v.s, v.t, v.p})
+        pendingBad_ = pendingBad_ || !std::isfinite(value);
+    current_.vertices.push_back(v);
+    if (++pending_ < VerticesPerPrimitive(current_.primitive))
+        return;
+    if (pendingBad_)
+        current_.vertices.resize(current_.vertices.size() - pending_);
+    pending_ = 0;
+    pendingBad_ = false;
+}
+
+void RenderBatchBuilder::End()
+{
+    if (!open_)
+        return;
+    // An unfinished primitive is dropped, as GL would drop it.
+    current_.vertices.resize(current_.vertices.size() - pending_);
+    if (!current_.vertices.empty())
+        batches_.push_back(std::move(current_));
+    current_ = RenderBatch{};
+    open_ = false;
+    pending_ = 0;
+    pendingBad_ = false;
+}
+
+std::vector<RenderBatch> RenderBatchBuilder::TakeBatches()
+{
+    std::vector<RenderBatch> taken;
+    taken.swap(batches_);
+    return taken;
+}
