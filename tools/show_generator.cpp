@@ -108,6 +108,10 @@ void SendParameters(LLaserPreviewStream& stream, const ShowGeneratorOptions& o)
     for (int32_t server = 0; server < o.servers; ++server) {
         for (int32_t channel = 0; channel < o.channelsPerServer; ++channel) {
             LChanOutParsPair pair(true);
+            if (o.stillCircle) {
+                stream.OnParameterRecord(server, channel % kHeaderUnits, channel / kHeaderUnits, pair);
+                continue;
+            }
             pair.records[0].sizeX = 0.6f + 0.1f * static_cast<float>(channel % kHeaderUnits);
             pair.records[0].sizeY = pair.records[0].sizeX;
             pair.records[0].positionX = 0.1f * static_cast<float>(server);
@@ -157,8 +161,11 @@ bool RecordFrames(LLaserPreviewStream& stream, const ShowGeneratorOptions& o, Se
             }
             const auto pattern =
                 static_cast<ShowPattern>((index + patternShift) % static_cast<uint32_t>(ShowPattern::kCount));
-            MakePatternPoints(pattern, seconds, variants[static_cast<size_t>(index)], o.pointsPerFrame,
-                              points);
+            if (o.stillCircle)
+                MakeStillCirclePoints(o.pointsPerFrame, points);
+            else
+                MakePatternPoints(pattern, seconds, variants[static_cast<size_t>(index)], o.pointsPerFrame,
+                                  points);
             frame->Init();
             frame->BuildFromPoints(points, o.startTimeUs + elapsed, kScanRate, 0, kShutterTime, kShutterTime,
                                    channel % kHeaderUnits, channel / kHeaderUnits);

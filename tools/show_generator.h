@@ -24,6 +24,8 @@ struct ShowGeneratorOptions
     int64_t durationUs = 10000000;
     double framesPerSecond = 25.0;
     int32_t pointsPerFrame = 300;
+    // Every channel draws MakeStillCirclePoints with default output parameters.
+    bool stillCircle = false;
     // Every this many seconds each channel goes dark for a while (0: never).
     int32_t blankingPeriodS = 4;
     bool sound = false;

@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -119,6 +121,43 @@ TEST_F(ShowGeneratorTest, SoundAndPicturesAreReadable)
         }
     }
     EXPECT_GT(nils, stream.StreamChannelCount());
+}
+
+TEST_F(ShowGeneratorTest, AStillCircleLiesOnRadiusOneHalfInGreenEveryFrame)
+{
+    ShowGeneratorOptions options = Small(ShowForm::kCoded);
+    options.servers = 1;
+    options.channelsPerServer = 1;
+    options.blankingPeriodS = 0;
+    options.pointsPerFrame = 100;
+    options.stillCircle = true;
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(stream.Open(Generate("circle.zyl", options).c_str()));
+    ASSERT_EQ(stream.StreamChannelCount(), 1);
+    const ShowIndexArray& index = stream.ChannelIndex(0);
+    ASSERT_GT(index.Count(), 2);
+    auto frame = std::make_unique<LFrame>();
+    std::vector<LFrameOutPoint> points(4096);
+    for (int32_t i : {0, index.Count() / 2}) {
+        ASSERT_TRUE(stream.ReadFrame(0, index[i].time, *frame));
+        const int32_t n =
+            frame->Render(points.data(), 4096, nullptr, false, false, 1.0f, 0.0f, 1.0f, 1.0f, 1);
+        int32_t lit = 0;
+        for (int32_t k = 0; k < n; ++k) {
+            const LFrameOutPoint& p = points[size_t(k)];
+            if (p.blank)
+                continue;
+            ++lit;
+            EXPECT_NEAR(std::hypot(p.x / 32768.0, p.y / 32768.0), 0.5, 0.001);
+            EXPECT_EQ(p.red + p.blue, 0);
+            EXPECT_EQ(p.green, 255);
+        }
+        EXPECT_GE(lit, 90);
+    }
+    // Output parameters at their defaults, so the circle is where the preview's defaults put it.
+    const LChanOutParsTable* table = stream.OutputParameters(0);
+    ASSERT_TRUE(table);
+    EXPECT_TRUE(table->entries[0].records[0] == LChanOutPars(true));
 }
 
 TEST_F(ShowGeneratorTest, OptionsOutsideTheirRangesAreRefused)

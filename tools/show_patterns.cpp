@@ -185,3 +185,16 @@ void MakePatternPoints(ShowPattern pattern, double t, uint32_t variant, int32_t 
         break;
     }
 }
+
+void MakeStillCirclePoints(int32_t points, LPic& out)
+{
+    constexpr double kRadius = 0.5;
+    constexpr double kGreenHue = 1.0 / 3.0;
+    const int32_t steps = std::max(points, kFewestPoints) - 1;
+    PointWriter writer(out, 0, kGreenHue);
+    writer.Blank(kRadius, 0.0);
+    for (int32_t i = 1; i <= steps; ++i) {
+        const double angle = kTwoPi * i / steps;
+        writer.Lit(kRadius * std::cos(angle), kRadius * std::sin(angle));
+    }
+}

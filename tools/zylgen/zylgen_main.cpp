@@ -24,6 +24,7 @@ constexpr const char* kUsage = "usage: zylgen [options] output.zyl\n"
                                "  --form F          raw, streamable, coded, aborted or truncated (coded)\n"
                                "  --quality Q       frame codec quality, 0..100 (100)\n"
                                "  --remove-dups     let the converter drop repeated frames\n"
+                               "  --still-circle    every channel shows the same still green circle\n"
                                "  --truncate N      bytes a truncated show keeps (half)\n";
 
 constexpr double kMicrosecondsPerSecond = 1000000.0;
@@ -63,6 +64,8 @@ bool ParseArguments(int argc, char** argv, ShowGeneratorOptions& o, const char*&
             o.userData = false;
         } else if (arg == "--remove-dups") {
             o.removeDuplicates = true;
+        } else if (arg == "--still-circle") {
+            o.stillCircle = true;
         } else if (arg.starts_with("--") && !hasValue) {
             return false;
         } else if (arg == "--seed") {
