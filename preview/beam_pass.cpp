@@ -30,16 +30,14 @@ void LaserFrameRenderer::DrawBeams(std::span<const LFrameOutPoint> points, const
     style.profile = profile;
     style.startCap = p.p0x21080 != 0;
 
-    ForEachChannelRun(points, [&](std::span<const LFrameOutPoint> run) {
-        const LChanOutParsPair& cell = table.Entry(run[0].channel, run[0].subChannel);
-        for (const LChanOutPars& record : cell.records) {
-            if (!record.enabled)
-                continue;
-            const ChannelGeometry geo = ComputeChannelGeometry(p, view_, cell, record);
-            if (!geo.IsFinite() || !(record.fogOn || p.o_fog_force == 1) ||
-                !(record.beamDetectOn || p.o_beam_detect_force == 1) ||
-                !(geo.beamIntensity > kVisibleIntensity))
-                continue;
+    ForEachDrawingRecord(
+        points, table,
+        [&](const LChanOutPars& record, const ChannelGeometry& geo) {
+            return (record.fogOn || p.o_fog_force == 1) &&
+                   (record.beamDetectOn || p.o_beam_detect_force == 1) &&
+                   geo.beamIntensity > kVisibleIntensity;
+        },
+        [&](std::span<const LFrameOutPoint> run, const LChanOutPars&, const ChannelGeometry& geo, int32_t) {
             scanners_.Register(geo.scannerX, geo.scannerY);
             FindDwellingBeams(run, p.p0x91250, geo.beamRepeat, [&](const DwellingBeam& beam) {
                 const LFrameOutPoint& at = run[size_t(beam.pointIndex)];
@@ -53,7 +51,6 @@ void LaserFrameRenderer::DrawBeams(std::span<const LFrameOutPoint> points, const
                 else
                     EmitLineSegment(out, from, to, fog);
             });
-        }
-    });
+        });
     out.End();
 }

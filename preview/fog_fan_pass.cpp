@@ -24,18 +24,14 @@ void LaserFrameRenderer::DrawFogFan(std::span<const LFrameOutPoint> points, cons
     if (p.o_fog_force == 0)
         return;
     out.Begin(p.p0x10300 ? GlPrimitive::Quads : GlPrimitive::Triangles, kFogTexture);
-    ForEachChannelRun(points, [&](std::span<const LFrameOutPoint> run) {
-        const LChanOutParsPair& cell = table.Entry(run[0].channel, run[0].subChannel);
-        for (const LChanOutPars& record : cell.records) {
-            if (!record.enabled)
-                continue;
-            const ChannelGeometry geo = ComputeChannelGeometry(p, view_, cell, record);
-            if (!geo.IsFinite() || !(record.fogOn || p.o_fog_force == 1) ||
-                !(geo.fogIntensity > kVisibleIntensity))
-                continue;
+    ForEachDrawingRecord(
+        points, table,
+        [&](const LChanOutPars& record, const ChannelGeometry& geo) {
+            return (record.fogOn || p.o_fog_force == 1) && geo.fogIntensity > kVisibleIntensity;
+        },
+        [&](std::span<const LFrameOutPoint> run, const LChanOutPars&, const ChannelGeometry& geo, int32_t) {
             FanRun(run, geo, scanners_.Register(geo.scannerX, geo.scannerY), p.p0x10300 != 0, out);
-        }
-    });
+        });
     out.End();
 }
 

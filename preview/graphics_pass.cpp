@@ -44,18 +44,15 @@ void LaserFrameRenderer::DrawGraphics(std::span<const LFrameOutPoint> points, fl
     const bool enhanced = p.o_enhanced_lines != 0;
     out.Begin(enhanced ? GlPrimitive::Quads : GlPrimitive::Lines,
               enhanced && p.o_beam_profile ? kBeamProfileTexture : kNoTexture);
-    ForEachChannelRun(points, [&](std::span<const LFrameOutPoint> run) {
-        const LChanOutParsPair& cell = table.Entry(run[0].channel, run[0].subChannel);
-        for (const LChanOutPars& record : cell.records) {
-            if (!record.enabled)
-                continue;
-            const ChannelGeometry geo = ComputeChannelGeometry(p, view_, cell, record);
-            if (!geo.IsFinite() || !(record.graphicsOn || p.o_graphics_force == 1) ||
-                !(geo.graphicsIntensity > kVisibleIntensity))
-                continue;
+    ForEachDrawingRecord(
+        points, table,
+        [&](const LChanOutPars& record, const ChannelGeometry& geo) {
+            return (record.graphicsOn || p.o_graphics_force == 1) &&
+                   geo.graphicsIntensity > kVisibleIntensity;
+        },
+        [&](std::span<const LFrameOutPoint> run, const LChanOutPars&, const ChannelGeometry& geo, int32_t) {
             GraphicsRun(run, geo, timeScale, out);
-        }
-    });
+        });
     out.End();
 }
 

@@ -14,6 +14,7 @@
 #include "preview/preview_geom.h"
 #include "preview/render_batch.h"
 #include "preview/scanner_position_list.h"
+#include "preview/segment_shapes.h"
 #include "show/chan_out_pars.h"
 #include "show/frame_records.h"
 
@@ -70,13 +71,26 @@ class LaserFrameRenderer
     void ResetLongestFrameDuration() { longestFrameDuration_ = 0.0f; }
 
   private:
+    // Each run of items with each enabled record of its cell whose geometry is finite and which
+    // `draws` accepts: draw(run, record, geometry, record index).
+    template <class Item, class Draws, class Draw>
+    void ForEachDrawingRecord(std::span<const Item> items, const LChanOutParsTable& table, Draws draws,
+                              Draw draw);
     void FanRun(std::span<const LFrameOutPoint> run, const ChannelGeometry& geo, int32_t scanner, bool quads,
                 RenderBatchBuilder& out);
     void GraphicsRun(std::span<const LFrameOutPoint> run, const ChannelGeometry& geo, float timeScale,
                      RenderBatchBuilder& out);
     // How much brighter a point is drawn for its slowness, within the preview's limits.
     float SpeedFactor(float speed, float timeScale) const;
-    void BeamTabRun(std::span<const LFrameImageEntry> run, const LChanOutParsTable& table,
+    // How the beam tabs of one frame are drawn.
+    struct TabLook
+    {
+        bool enhanced = false;
+        WideSegmentStyle style;
+        const FogCoordinates* fog = nullptr;
+    };
+    void BeamTabRun(std::span<const LFrameImageEntry> run, const LChanOutPars& record,
+                    const ChannelGeometry& geo, int32_t segmentLimit, const TabLook& look,
                     RenderBatchBuilder& out);
 
     const LBeamvistaPars* pars_ = nullptr;
@@ -109,4 +123,21 @@ template <class Item, class Visit> void ForEachChannelRun(std::span<const Item> 
         visit(items.subspan(start, end - start));
         start = end;
     }
+}
+
+template <class Item, class Draws, class Draw>
+void LaserFrameRenderer::ForEachDrawingRecord(std::span<const Item> items, const LChanOutParsTable& table,
+                                              Draws draws, Draw draw)
+{
+    ForEachChannelRun(items, [&](std::span<const Item> run) {
+        const LChanOutParsPair& cell = table.Entry(run[0].channel, run[0].subChannel);
+        for (int32_t index = 0; index < 2; ++index) {
+            const LChanOutPars& record = cell.records[index];
+            if (!record.enabled)
+                continue;
+            const ChannelGeometry geo = ComputeChannelGeometry(*pars_, view_, cell, record);
+            if (geo.IsFinite() && draws(record, geo))
+                draw(run, record, geo, index);
+        }
+    });
 }

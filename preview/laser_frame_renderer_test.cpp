@@ -1,4 +1,5 @@
 #include "preview/laser_frame_renderer.h"
+#include "preview/out_point.h"
 
 #include "params/beamvista_pars.h"
 #include "preview/texture_kind.h"
@@ -11,21 +12,10 @@
 
 namespace {
 
-constexpr int16_t kOne = 32767;
-
 LFrameOutPoint Point(float x, float y, uint8_t r, uint8_t g, uint8_t b, float shutter = 1.0f,
                      float beam = 1.0f)
 {
-    LFrameOutPoint pt;
-    pt.x = int16_t(std::lround(x * kOne));
-    pt.y = int16_t(std::lround(y * kOne));
-    pt.blank = 0;
-    pt.red = r;
-    pt.green = g;
-    pt.blue = b;
-    pt.shutterRamp = shutter;
-    pt.beamRamp = beam;
-    return pt;
+    return MakeOutPoint(x, y, r, g, b, shutter, beam);
 }
 
 LFrameOutPoint Dark(float x, float y)
@@ -53,6 +43,15 @@ class PassTest : public testing::Test
     void Scene() { renderer_.SetScene(pars_, view_, FogDrift{}); }
     LChanOutPars& Record() { return table_.entries[0].records[0]; }
     ChannelGeometry Geometry() { return ComputeChannelGeometry(pars_, view_, table_.entries[0], Record()); }
+    // A white segment across the middle, from a dark start.
+    std::vector<RenderVertex> DrawSegment()
+    {
+        Scene();
+        out_.Clear();
+        const std::vector<LFrameOutPoint> points = {Dark(-0.5f, 0.0f), Point(0.5f, 0.0f, 255, 255, 255)};
+        renderer_.DrawGraphics(points, 1.0f, table_, out_);
+        return Vertices();
+    }
     std::vector<RenderVertex> Vertices()
     {
         std::vector<RenderVertex> all;
@@ -114,18 +113,31 @@ TEST_F(GraphicsPass, SegmentsLieOnTheGraphicsPlaneWithTheRampsAtTheirEnds)
     EXPECT_FLOAT_EQ(v[1].r, 0.7f);
 }
 
-TEST_F(GraphicsPass, ForcesAndChannelSwitchesDecideWhichRecordsDraw)
+TEST_F(PassTest, ForcesAndChannelSwitchesDecideWhichRecordsDraw)
 {
-    for (int32_t force : {0, 1, 2}) {
-        for (bool on : {false, true}) {
-            pars_.o_graphics_force = force;
-            Record().graphicsOn = on;
-            Scene();
-            out_.Clear();
-            const std::vector<LFrameOutPoint> points = {Dark(-0.5f, 0.0f), Point(0.5f, 0.0f, 255, 255, 255)};
-            renderer_.DrawGraphics(points, 1.0f, table_, out_);
-            const bool expected = force == 1 || (force == 2 && on);
-            EXPECT_EQ(!Vertices().empty(), expected) << "force " << force << " switch " << on;
+    struct Pass
+    {
+        const char* name;
+        int32_t LBeamvistaPars::*force;
+        bool LChanOutPars::*channelSwitch;
+    };
+    const Pass passes[] = {{"graphics", &LBeamvistaPars::o_graphics_force, &LChanOutPars::graphicsOn},
+                           {"fog", &LBeamvistaPars::o_fog_force, &LChanOutPars::fogOn}};
+    const std::vector<LFrameOutPoint> points = {Dark(-0.5f, 0.0f), Point(0.5f, 0.0f, 255, 255, 255)};
+    for (const Pass& pass : passes) {
+        for (int32_t force : {0, 1, 2}) {
+            for (bool on : {false, true}) {
+                pars_.*pass.force = force;
+                Record().*pass.channelSwitch = on;
+                Scene();
+                out_.Clear();
+                if (pass.force == &LBeamvistaPars::o_graphics_force)
+                    renderer_.DrawGraphics(points, 1.0f, table_, out_);
+                else
+                    renderer_.DrawFogFan(points, table_, out_);
+                EXPECT_EQ(!Vertices().empty(), force == 1 || (force == 2 && on))
+                    << pass.name << " force " << force << " switch " << on;
+            }
         }
     }
 }
@@ -134,10 +146,7 @@ TEST_F(GraphicsPass, IntensitiesAtOrBelowAThousandthSuppressTheRecord)
 {
     for (const auto& [intensity, draws] : {std::pair{0.001f, false}, {0.0011f, true}}) {
         Record().graphicsIntensity = intensity;
-        out_.Clear();
-        const std::vector<LFrameOutPoint> points = {Dark(-0.5f, 0.0f), Point(0.5f, 0.0f, 255, 255, 255)};
-        renderer_.DrawGraphics(points, 1.0f, table_, out_);
-        EXPECT_EQ(!Vertices().empty(), draws) << intensity;
+        EXPECT_EQ(!DrawSegment().empty(), draws) << intensity;
     }
 }
 
@@ -224,12 +233,9 @@ TEST_F(GraphicsPass, EnhancedLinesAreQuadsOfTheLineWidthDrawnRepeatedly)
     pars_.o_beam_profile = 0;
     pars_.o_line_width = 3.0f;
     pars_.p0x10010 = 2;
-    Scene();
-    const std::vector<LFrameOutPoint> points = {Dark(-0.5f, 0.0f), Point(0.5f, 0.0f, 255, 255, 255)};
-    renderer_.DrawGraphics(points, 1.0f, table_, out_);
+    const std::vector<RenderVertex> v = DrawSegment();
     ASSERT_EQ(out_.Batches().size(), 1u);
     EXPECT_EQ(out_.Batches()[0].primitive, GlPrimitive::Quads);
-    const std::vector<RenderVertex> v = Vertices();
     ASSERT_EQ(v.size(), 8u);
     const ChannelGeometry geo = Geometry();
     // Three pixels wide as seen from the eye.
@@ -243,12 +249,9 @@ TEST_F(GraphicsPass, TheBeamProfileGivesTextureAcrossAndCapsAtTheEnds)
     pars_.o_beam_profile = 1;
     pars_.p0x21080 = 1;
     pars_.p0x21090 = 1;
-    Scene();
-    const std::vector<LFrameOutPoint> points = {Dark(-0.5f, 0.0f), Point(0.5f, 0.0f, 255, 255, 255)};
-    renderer_.DrawGraphics(points, 1.0f, table_, out_);
+    const std::vector<RenderVertex> v = DrawSegment();
     ASSERT_EQ(out_.Batches().size(), 1u);
     EXPECT_EQ(out_.Batches()[0].textureKind, kBeamProfileTexture);
-    const std::vector<RenderVertex> v = Vertices();
     ASSERT_EQ(v.size(), 12u);
     EXPECT_EQ(v[0].s, 0.0f);  // start cap's outer edge
     EXPECT_EQ(v[2].s, 0.25f); // at the start
@@ -264,10 +267,7 @@ TEST_F(GraphicsPass, UndefinedSizeRatioDrawsNoEnhancedLines)
 {
     pars_.o_enhanced_lines = 1;
     pars_.o_graphics_size_x = pars_.o_graphics_size_y = 0.0f;
-    Scene();
-    const std::vector<LFrameOutPoint> points = {Dark(-0.5f, 0.0f), Point(0.5f, 0.0f, 255, 255, 255)};
-    renderer_.DrawGraphics(points, 1.0f, table_, out_);
-    EXPECT_TRUE(Vertices().empty());
+    EXPECT_TRUE(DrawSegment().empty());
 }
 
 using FogFanPass = PassTest;
@@ -294,21 +294,6 @@ TEST_F(FogFanPass, EachLitPointAddsATriangleFromTheScannerToTheScreen)
     // The scanner registered with the fan's brightest colour.
     ASSERT_EQ(renderer_.ScannerPositions().Count(), 1);
     EXPECT_FLOAT_EQ(renderer_.ScannerPositions()[0].maxGreen, geo.fogIntensity);
-}
-
-TEST_F(FogFanPass, ForcesAndChannelSwitchesDecideWhichRecordsDraw)
-{
-    for (int32_t force : {0, 1, 2}) {
-        for (bool on : {false, true}) {
-            pars_.o_fog_force = force;
-            Record().fogOn = on;
-            Scene();
-            out_.Clear();
-            const std::vector<LFrameOutPoint> points = {Point(1.0f, 0.0f, 255, 0, 0)};
-            renderer_.DrawFogFan(points, table_, out_);
-            EXPECT_EQ(!Vertices().empty(), force == 1 || (force == 2 && on)) << force << " " << on;
-        }
-    }
 }
 
 TEST_F(FogFanPass, QuadsAndSubdivisionsFollowTheSwitches)

@@ -1,6 +1,7 @@
 #include "preview/laser_frame_renderer.h"
 
 #include "params/beamvista_pars.h"
+#include "preview/out_point.h"
 #include "preview/texture_kind.h"
 
 #include <cmath>
@@ -11,20 +12,6 @@ constexpr float kVisibleIntensity = 0.001f;
 constexpr int32_t kCircleSteps = 380; // one degree each: the first 20 degrees twice
 constexpr int32_t kPlaneTriangles = 100;
 constexpr float kPlaneSpeed = 0.01f;
-constexpr int16_t kFullScale = 32767;
-
-LFrameOutPoint PatternPoint(float x, float y, uint8_t r, uint8_t g, uint8_t b, float ramp)
-{
-    LFrameOutPoint pt;
-    pt.x = int16_t(std::lround(x * kFullScale));
-    pt.y = int16_t(std::lround(y * kFullScale));
-    pt.blank = 0;
-    pt.red = r;
-    pt.green = g;
-    pt.blue = b;
-    pt.shutterRamp = pt.beamRamp = ramp;
-    return pt;
-}
 
 // A lit polyline whose first point only places the pen: the passes start from the origin.
 std::vector<LFrameOutPoint> PenUpFirst(std::vector<LFrameOutPoint> points)
@@ -45,7 +32,8 @@ void LaserFrameRenderer::DrawTestCircle(RenderBatchBuilder& out)
         std::vector<LFrameOutPoint> points;
         for (int32_t step = 0; step <= kCircleSteps; ++step) {
             const double angle = double(step) * std::numbers::pi / 180.0;
-            points.push_back(PatternPoint(float(std::cos(angle)), float(std::sin(angle)), 255, 255, 0, ramp));
+            points.push_back(
+                MakeOutPoint(float(std::cos(angle)), float(std::sin(angle)), 255, 255, 0, ramp, ramp));
         }
         return PenUpFirst(std::move(points));
     };
@@ -79,8 +67,8 @@ void LaserFrameRenderer::DrawTestPlane(float frameDelta, RenderBatchBuilder& out
     std::vector<LFrameOutPoint> line;
     for (int32_t i = 0; i <= kPlaneTriangles; ++i) {
         const float along = -1.0f + 2.0f * float(i) / float(kPlaneTriangles);
-        line.push_back(planeVertical_ ? PatternPoint(planePosition_, along, 0, 255, 255, 1.0f)
-                                      : PatternPoint(along, planePosition_, 0, 255, 255, 1.0f));
+        line.push_back(planeVertical_ ? MakeOutPoint(planePosition_, along, 0, 255, 255, 1.0f, 1.0f)
+                                      : MakeOutPoint(along, planePosition_, 0, 255, 255, 1.0f, 1.0f));
     }
     out.Begin(GlPrimitive::Triangles, kFogTexture);
     FanRun(PenUpFirst(std::move(line)), geo, scanners_.Register(geo.scannerX, geo.scannerY), false, out);

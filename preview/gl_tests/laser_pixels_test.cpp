@@ -4,6 +4,7 @@
 #include "preview/gl_batch_submission.h"
 #include "preview/gl_tests/offscreen_gl_target.h"
 #include "preview/laser_frame_renderer.h"
+#include "preview/out_point.h"
 
 #include <GL/gl.h>
 #include <cmath>
@@ -12,19 +13,9 @@
 
 namespace {
 
-constexpr int16_t kOne = 32767;
-
 LFrameOutPoint Point(float x, float y, uint8_t r, uint8_t g, uint8_t b, float ramp = 1.0f)
 {
-    LFrameOutPoint pt;
-    pt.x = int16_t(std::lround(x * kOne));
-    pt.y = int16_t(std::lround(y * kOne));
-    pt.blank = 0;
-    pt.red = r;
-    pt.green = g;
-    pt.blue = b;
-    pt.shutterRamp = pt.beamRamp = ramp;
-    return pt;
+    return MakeOutPoint(x, y, r, g, b, ramp, ramp);
 }
 
 LFrameOutPoint Dark(float x, float y)
