@@ -3,7 +3,7 @@
 #include "params/beamvista_opengl_defaults.h"
 #include "params/beamvista_pars.h"
 #include "params/beamvista_registration.h"
-#include "params/beamvista_test_util.h"
+#include "params/test_support/beamvista_test_util.h"
 
 #include <gtest/gtest.h>
 
