@@ -6,6 +6,7 @@
 #include "messaging/value_msg_to.h"
 
 #include "foundation/strings/never_destroyed.h"
+#include "foundation/tasks/gui_thread.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ LValueTx& LValueTx::GetGlobal()
 
 bool LValueTx::Begin(LValueHandler* handler, LValueMsg& msg, bool& first)
 {
+    ZYL_GUI_THREAD_ONLY("LValueTx::Begin");
     first = false;
     if (state_ == kFailed) {
         return Refuse(msg, RefusedAfterFailure());
@@ -91,6 +93,7 @@ bool LValueTx::Refuse(LValueMsg& msg, const CError& reason)
 
 bool LValueTx::End(LValueHandler* handler, LValueMsg& msg)
 {
+    ZYL_GUI_THREAD_ONLY("LValueTx::End");
     if (state_ != kCollecting && state_ != kFailed) {
         return false;
     }
@@ -199,6 +202,7 @@ void LValueTx::Finish()
 
 bool LValueTx::AddNotifyReceiver(LMsgReceiverInterface* receiver)
 {
+    ZYL_GUI_THREAD_ONLY("LValueTx::AddNotifyReceiver");
     if (state_ != kCollecting || observersNotified_.IsConnected(receiver) ||
         observersPending_.IsConnected(receiver)) {
         return false;
@@ -208,6 +212,7 @@ bool LValueTx::AddNotifyReceiver(LMsgReceiverInterface* receiver)
 
 void LValueTx::Reset()
 {
+    ZYL_GUI_THREAD_ONLY("LValueTx::Reset");
     for (LValueContextMsgDistributor* handlers : {&handlersNotified_, &handlersPending_}) {
         if (handlers->FirstReceiver() != nullptr) {
             handlers->SendRollBack();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
 #include "messaging/test_support/notify_recorder_test_util.h"
 #include "messaging/registry_node.h"
@@ -12,6 +13,7 @@
 #include "messaging/value_modify_msg_tx.h"
 #include "messaging/value_msg_to.h"
 #include "messaging/value_tx_guard.h"
+#include "platform/test_support/message_box_fake.h"
 
 namespace {
 
@@ -261,4 +263,14 @@ TEST_F(ValueTxTest, EndWithoutBeginAndResetRollsBack)
     EXPECT_EQ(handler.GetCurrentValue(), handler.GetOwnerValue());
     EXPECT_EQ(tx.GetState(), LValueTx::kIdle);
     EXPECT_EQ(tx.GetDepth(), 0);
+}
+
+TEST_F(ValueTxTest, AChangeOffTheGuiThreadIsReported)
+{
+    FakeMessageBox box;
+    Param a("Test.tx.thread.a", log, "a");
+    std::thread([&] { EXPECT_FALSE(a.Set(3).Failed()); }).join();
+    ASSERT_FALSE(box.shown.empty());
+    EXPECT_NE(box.shown[0].text.find("LValueTx::Begin"), std::string::npos) << box.shown[0].text;
+    log.Take();
 }

@@ -4,6 +4,7 @@
 #include "foundation/pictures/h_image.h"
 #include "foundation/pictures/jpeg_reader.h"
 #include "foundation/pictures/png_reader.h"
+#include "foundation/tasks/gui_thread.h"
 
 #include <climits>
 
@@ -37,6 +38,7 @@ CError ReadFilePicture(HImageRef& target, const ClipboardPicture& picture, const
 
 CError HImage::FromClipboard(HImageRef& target, const char* name, bool trueColour, bool alpha)
 {
+    ZYL_GUI_THREAD_ONLY("HImage::FromClipboard");
     target.Release();
     ClipboardService& clipboard = GetClipboardService();
     if (!clipboard.Open())
@@ -59,6 +61,7 @@ CError HImage::FromClipboard(HImageRef& target, const char* name, bool trueColou
 
 CError HImage::ToClipboard() const
 {
+    ZYL_GUI_THREAD_ONLY("HImage::ToClipboard");
     LArchiveXString writer;
     if (!writer.OpenWrite(kBmpWriteCapacity) || !WriteBmp(writer))
         return writer.Status();

@@ -2,8 +2,11 @@
 #include "platform/clipboard_memory.h"
 #include "foundation/pictures/h_image.h"
 #include "foundation/pictures/test_support/picture_fixtures.h"
+#include "platform/test_support/message_box_fake.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -85,6 +88,16 @@ TEST_F(ImageClipboard, FailuresHaveTheirTexts)
     clipboard.SetOpenFails(true);
     EXPECT_EQ(picture->ToClipboard().ErrorText(), "Can not open Clipboard!");
     EXPECT_EQ(HImage::FromClipboard(image, nullptr, true, false).ErrorText(), "Can not open Clipboard!");
+}
+
+TEST_F(ImageClipboard, UseOffTheGuiThreadIsReported)
+{
+    FakeMessageBox box;
+    const Bytes pixels = {1, 2, 3, 0};
+    const HImageRef image = HImageFromData(nullptr, 1, 1, 2, kImageTrueColour, 0, nullptr, pixels.data());
+    std::thread([&] { image->ToClipboard(); }).join();
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_NE(box.shown[0].text.find("HImage::ToClipboard"), std::string::npos) << box.shown[0].text;
 }
 
 } // namespace
