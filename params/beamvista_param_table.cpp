@@ -27,8 +27,9 @@ constexpr BeamvistaField FieldOf(XAString LBeamvistaPars::*member)
                       fracDigits, width, BeamvistaBlock::block, tag, FieldOf(&LBeamvistaPars::field)},
 // clang-format on
 
-constexpr std::array<BeamvistaParamDef, kBeamvistaParamCount> kTable = {
-    {ZYL_BEAMVISTA_PARAMETERS(ZYL_BEAMVISTA_ROW)}};
+constexpr std::array<BeamvistaParamDef, kBeamvistaParamCount> kTable = {{
+#include "params/beamvista_param_list.inc"
+}};
 
 #undef ZYL_BEAMVISTA_ROW
 

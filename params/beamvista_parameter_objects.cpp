@@ -60,16 +60,17 @@ struct Prerequisites : ValueHandlerPrerequisites
 // destroyed in reverse.
 struct Objects : Prerequisites
 {
-#define ZYL_BEAMVISTA_HANDLER(field, name, storage, def, min, max, step, intDigits, fracDigits, width, ...)  \
-    HandlerFor<BeamvistaStorage::storage> field{                                                             \
+#define ZYL_BEAMVISTA_ROW(field, name, storage, def, min, max, step, intDigits, fracDigits, width, ...)  \
+    HandlerFor<BeamvistaStorage::storage> field{                                                         \
         MakeValue<BeamvistaStorage::storage>(def, min, max, step, intDigits, fracDigits, width)};
-    ZYL_BEAMVISTA_PARAMETERS(ZYL_BEAMVISTA_HANDLER)
-#undef ZYL_BEAMVISTA_HANDLER
+#include "params/beamvista_param_list.inc"
+#undef ZYL_BEAMVISTA_ROW
 
-#define ZYL_BEAMVISTA_HANDLER_ADDRESS(field, ...) &field,
-    const std::array<LValueHandler*, kBeamvistaParamCount> inOrder = {
-        {ZYL_BEAMVISTA_PARAMETERS(ZYL_BEAMVISTA_HANDLER_ADDRESS)}};
-#undef ZYL_BEAMVISTA_HANDLER_ADDRESS
+#define ZYL_BEAMVISTA_ROW(field, ...) &field,
+    const std::array<LValueHandler*, kBeamvistaParamCount> inOrder = {{
+#include "params/beamvista_param_list.inc"
+    }};
+#undef ZYL_BEAMVISTA_ROW
 };
 
 Objects& TheObjects()

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 
-#include "params/beamvista_param_list.h"
 #include "params/beamvista_storage.h"
 #include "foundation/strings/xa_string.h"
 
@@ -45,9 +44,9 @@ class LBeamvistaPars
     LBeamvistaPars& operator=(const LBeamvistaPars& other) = default;
     ~LBeamvistaPars() = default;
 
-#define ZYL_BEAMVISTA_FIELD(field, name, storage, ...) BeamvistaStorageType<BeamvistaStorage::storage> field;
-    ZYL_BEAMVISTA_PARAMETERS(ZYL_BEAMVISTA_FIELD)
-#undef ZYL_BEAMVISTA_FIELD
+#define ZYL_BEAMVISTA_ROW(field, name, storage, ...) BeamvistaStorageType<BeamvistaStorage::storage> field;
+#include "params/beamvista_param_list.inc"
+#undef ZYL_BEAMVISTA_ROW
 
     static uint32_t BlockSelector(BeamvistaBlock block);
     static bool SelectsBlock(uint32_t mask, BeamvistaBlock block);
