@@ -5,8 +5,7 @@
 // outermost level, and then commits every working copy or, after any error, rolls every one
 // back. One error anywhere fails the whole transaction and refuses every later change in it.
 //
-// One global record serves the whole program (GetGlobal); it is used on the GUI thread only, and
-// debug builds report a change made on any other thread (ZYL_GUI_THREAD_ONLY).
+// One global record serves the whole program (GetGlobal); it is used on the GUI thread only.
 
 #include <cstdint>
 

@@ -88,7 +88,7 @@ class HImage
     // failure leaves the old file as it was. A symbolic link stays; the file it names is replaced.
     CError SaveBmp(const char* path) const;
 
-    // The clipboard service's picture (a DIB, BMP, PNG or JPEG). GUI thread only.
+    // The clipboard service's picture (a DIB, BMP, PNG or JPEG).
     static CError FromClipboard(HImageRef& target, const char* name, bool trueColour, bool alpha);
     CError ToClipboard() const;
 

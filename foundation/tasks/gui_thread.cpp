@@ -13,8 +13,10 @@ bool IsGuiThread()
 
 bool CheckGuiThread(int16_t& siteFlag, const char* file, int32_t line, const char* operation)
 {
-    if (IsGuiThread()) {
-        return true;
+#if defined(ZYL_THREAD_CHECKS)
+    if (!IsGuiThread()) {
+        return cDEBUG(siteFlag, file, line, "not on the GUI thread", operation, "");
     }
-    return cDEBUG(siteFlag, file, line, "not on the GUI thread", operation, "");
+#endif
+    return true;
 }
