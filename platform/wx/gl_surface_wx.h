@@ -1,0 +1,18 @@
+// The window backend of GlSurface: a compatibility wxGLContext on a preview window's wxGLCanvas,
+// made current only once GTK has realised the canvas. The pixel format is chosen among the GLX
+// configs of the display by ChooseGlFormat.
+#pragma once
+
+#include "platform/gl/gl_format.h"
+#include "platform/gl/gl_surface.h"
+
+#include <memory>
+
+class CError;
+class wxGLAttributes;
+class WxNativeWindow;
+
+// The attributes that make a canvas use the chosen GLX config; false, with the reason, when the
+// display offers none.
+bool ChooseWindowGlAttributes(const GlFormatRequest& request, wxGLAttributes& attributes, CError& error);
+std::unique_ptr<GlSurface> CreateWindowGlSurface(WxNativeWindow& window, CError& error);

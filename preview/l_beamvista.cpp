@@ -1,0 +1,46 @@
+#include "preview/l_beamvista.h"
+
+#include "messaging/value_notify_msg.h"
+#include "params/internal/beamvista_parameter_key.h"
+#include "params/beamvista_registration.h"
+
+LBeamvista::LBeamvista(bool dspSelectionEnabled) : dspSelectionEnabled_(dspSelectionEnabled)
+{
+    for (LLaserPreviewBitmap& picture : pictures_)
+        picture.Clear();
+    CloseAll(false);
+}
+
+LBeamvista::~LBeamvista()
+{
+    CloseAll(false);
+    // The window goes first: its teardown still reads the members below.
+    CloseWindow(true);
+    window_.reset();
+}
+
+void LBeamvista::BindParameters()
+{
+    if (parametersBound_)
+        return;
+    RegisterBeamvistaParameters();
+    parameterRef_.Attach(static_cast<LMsgReceiverMS*>(this), BeamvistaParameterKey(""), nullptr);
+    parametersBound_ = true;
+    livePars_.ReadFromParameters();
+    ResetChannelDefaults();
+}
+
+bool LBeamvista::Receive(LMsg& msg)
+{
+    return LValueNotifyMsgDecoder::Receive(msg);
+}
+
+bool LBeamvista::ShowParameterDialog()
+{
+    return false;
+}
+
+bool LBeamvista::ShowParameterDialogFor(UiWindowId)
+{
+    return false;
+}

@@ -1,0 +1,323 @@
+// LBeamvista: the 3-D preview. One object owns the OpenGL window, the show list, the show stream,
+// the sound, the background pictures, the parameter sets, the clocks, the overlays and the links
+// to its host. Hosts (the view, the control) allocate it in a counted block, create its window in
+// one of its placements, give it paths and a status callback, and drop it at the end.
+//
+// The class never touches the toolkit: its window is a NativeWindow, everything else of the window
+// system comes from the current UiEnvironment. Each concern's members sit in a block of their own
+// below, with their code in l_beamvista_<concern>.cpp.
+#pragma once
+
+#include "foundation/strings/xa_string.h"
+#include "messaging/msg_receiver_ms.h"
+#include "messaging/registry_from_ref.h"
+#include "messaging/value_notify_msg_decoder.h"
+#include "params/beamvista_pars.h"
+#include "platform/gl/gl_surface.h"
+#include "platform/native_window.h"
+#include "platform/ui_environment.h"
+#include "preview/frame_clock.h"
+#include "preview/parameter_change_plan.h"
+#include "show/l_laser_preview_bitmap.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class GlSurface;
+class LBeamvistaStatusCallback;
+class LValueNotifyMsg;
+
+class LBeamvista : public LMsgReceiverMS,
+                   public LValueNotifyMsgDecoder,
+                   public NativeWindowSink,
+                   public UiTimerTarget
+{
+  public:
+    explicit LBeamvista(bool dspSelectionEnabled = false);
+    ~LBeamvista() override;
+    LBeamvista(const LBeamvista&) = delete;
+    LBeamvista& operator=(const LBeamvista&) = delete;
+
+    // --- The window object and its parameters -------------------------------------------------
+    void BindParameters();
+    bool Receive(LMsg& msg) override;
+    void OnChanged(LValueNotifyMsg& msg) override;
+    void OnDone(LValueNotifyMsg& msg) override;
+    void OnParameterChange(LValueNotifyMsg& msg);
+    void OnParameterChangeDone(LValueNotifyMsg& msg);
+    // Per-channel defaults and the geometry that follow livePars_.
+    void ResetChannelDefaults();
+    bool ShowParameterDialog();
+    bool ShowParameterDialogFor(UiWindowId owner);
+    const LBeamvistaPars& LivePars() const { return livePars_; }
+    bool ParametersBound() const { return parametersBound_; }
+
+    // --- OpenGL window and display --------------------------------------------------------------
+    bool CreatePreviewWindow(NativeWindowKind kind, UiWindowId parent, const UiRect& rect);
+    // rect null: the default placement.
+    bool CreateAsPopup(UiWindowId parent, const UiRect* rect = nullptr);
+    bool CreateAsChild(UiWindowId parent, const UiRect* rect = nullptr);
+    bool CreateFullScreen(UiWindowId parent, int32_t width, int32_t height);
+    bool RecreateWindow(bool fullScreen);
+    bool Recreate();
+    bool SetFullScreen(bool on);
+    bool ToggleFullScreen();
+    bool IsFullScreen() const { return fullScreen_; }
+    bool SetClientSize(int32_t width, int32_t height);
+    void ToggleCaptionFrame();
+    bool IsTopMost();
+    bool ToggleTopMost();
+    bool CloseWindow(bool destroy);
+    bool HasWindow() const;
+    NativeWindow* Window() const { return window_.get(); }
+    UiWindowId WindowId() const;
+    // The window's id as other threads may read it.
+    UiWindowId SharedWindow() const;
+    GlSurface* Surface() const { return surface_.get(); }
+    const UiRect& SavedRect() const { return savedRect_; }
+    UiWindowId SavedParent() const { return savedParent_; }
+    int32_t ViewportWidth() const { return viewportWidth_; }
+    int32_t ViewportHeight() const { return viewportHeight_; }
+    float AspectX() const { return aspectX_; }
+    float AspectY() const { return aspectY_; }
+    float PixelSize() const { return pixelSize_; }
+    float HalfPixelX() const { return halfPixelX_; }
+    float HalfPixelY() const { return halfPixelY_; }
+    bool GlReady() const { return glReady_; }
+    bool CreateGLContext();
+    void ReleaseGLContext();
+    bool MakeCurrent();
+    void SetViewport(int32_t width, int32_t height);
+    void ApplyGLState();
+    virtual bool InitGL();
+    // Runs before the GL context goes, while it is still current.
+    virtual void BeforeGLContextRelease() {}
+    bool ChangeDisplayMode(int32_t width, int32_t height, int32_t bits);
+    bool RestoreDisplayMode();
+    void SetName(const XAString& name);
+    void UpdateTitle();
+    const XAString& Title() const { return title_; }
+    // The window's events.
+    void OnSize(int32_t width, int32_t height) override;
+    void OnMove() override;
+    void OnCloseRequest() override;
+    void OnDestroyed() override;
+
+    // --- Timer loop and frame clock -------------------------------------------------------------
+    static constexpr uint32_t kTimerId = 1;
+    static constexpr int32_t kTimerPeriodMs = 10;
+    uint32_t StartTimer();
+    bool StopTimer();
+    bool TimerRunning() const { return timerId_ != 0; }
+    void OnTimer(uint32_t id) override;
+    void OnPaint() override;
+    void Redraw();
+    void AfterPaint();
+    void RenderScene();
+    void UpdateFrameClock(int32_t tick);
+    int32_t OnClearRequest();
+    void WakeCursor();
+    void CheckCursorHide();
+    virtual void AdvancePlayback();
+    virtual void DrawInfoLines();
+    virtual void DrawShowAndStatus();
+    virtual void DrawTextOverlays();
+    void FormatInfoPair(const char* label, float x, float y);
+    // The timer decision: something still moves.
+    bool TimerMustRun() const;
+    // Centiseconds of the system clock, never 0 (0 marks "no time").
+    static int32_t NowCs();
+    int32_t SizeShownAt() const { return sizeShownAt_; }
+    bool CursorHidden() const { return cursorHidden_; }
+    int32_t ModalCount() const { return modalCount_; }
+    void SetGlInfoLineCount(int32_t count) { glInfoLineCount_ = count; }
+    void SetShowInfo(bool on);
+    void SetShowTimecode(bool on);
+    void SetShowLaserFps(bool on);
+    void SetShowPcFps(bool on);
+    bool ShowInfo() const { return showInfo_; }
+    bool ShowTimecode() const { return showTimecode_; }
+    bool ShowLaserFps() const { return showLaserFps_; }
+    bool ShowPcFps() const { return showPcFps_; }
+    const LFrameClock& FrameClock() const { return frameClock_; }
+    const XAString& OverlayText() const { return overlayText_; }
+    const XAString& OverlayText2() const { return overlayText2_; }
+    const XAString& GlInfoLine1() const { return glInfoLine1_; }
+    const XAString& GlInfoLine2() const { return glInfoLine2_; }
+
+    // --- Show list and playback control ---------------------------------------------------------
+    // Minimal until the show list exists: no show is ever open.
+    bool HasOpenShow() const;
+    int32_t ShowCount() const;
+    int32_t CurrentIndex() const;
+    void CloseAll(bool notify);
+    void OpenPath(const XAString& path, bool replace);
+    void OpenFileDialog(int32_t flags);
+    void CloseCurrentEntry();
+    void TogglePlayPause();
+    bool IsPaused() const;
+    void StepFile(bool next);
+    // Bits: 1 beginning, 2 end, 4 forward, 8 backward; with 32 fast, with 64 one frame.
+    void Navigate(int32_t how);
+    bool OpenDialogActive() const { return openDialogActive_; }
+
+    // --- Audio pump and playback clock ----------------------------------------------------------
+    void StepPlayback();
+    void RestartSound(int32_t flags);
+    void SetMute(bool on);
+    bool IsMuted() const;
+
+    // --- Status and playback interfaces ---------------------------------------------------------
+    static constexpr uint32_t kStatusTitle = 1;
+    void MarkStatus(uint32_t bits);
+    void DeliverStatus();
+
+    // --- Laser frame renderer -------------------------------------------------------------------
+    bool HasSequenceFrames() const;
+    void DrawUserPictures();
+    void DrawTestPatterns();
+    void DrawShowFrames();
+    // False when the sequence had nothing to draw.
+    bool DrawSequenceFrame();
+    void DrawPostedFrame();
+    void DrawGlowMarks();
+
+    // --- Text and overlays ----------------------------------------------------------------------
+    enum class TextAnchor { TopLeft, BottomLeft, BottomRight };
+    void ResetTextCursor();
+    // Colour as 0xBBGGRR.
+    void DrawText(TextAnchor anchor, const XAString& text, int32_t x, int32_t y, uint32_t colour);
+    int32_t LineHeight() const;
+
+    // --- Textures -------------------------------------------------------------------------------
+    static constexpr int32_t kTextureCount = 22;
+    static constexpr int32_t kFogTexture = 3;
+    static constexpr int32_t kBeamProfileTexture = 5;
+    void BuildAllTextures();
+    void BuildTexture(int32_t kind);
+    void ReloadAllBitmapTextures();
+    void DeleteTextures();
+    bool FogTextureIs2d() const;
+
+    // --- Graphics driver detection and defaults -------------------------------------------------
+    void ApplyDriverDefaults();
+    bool LoadOpenGlDefaults(bool detectWhenMissing);
+    bool SaveOpenGlDefaults();
+
+    // --- Keyboard and mouse ---------------------------------------------------------------------
+    virtual bool HandleKeyDown(int32_t virtualKey);
+    virtual bool HandleSysKeyDown(int32_t virtualKey);
+    virtual bool HandleMouseWheel(int32_t delta);
+
+    // --- Commands, presets, clipboard and context menu ------------------------------------------
+    void CutImage();
+    void CopyImage();
+    void PasteImage();
+
+    // --- Settings files, resets and background pictures -----------------------------------------
+    void ChooseBackgroundImage(int32_t slot);
+    void ResetParameters(bool fromFile, uint32_t groupMask);
+    bool HasBackgroundPicture(int32_t slot) const;
+
+  protected:
+    // The driver defaults that the first context creation runs.
+    virtual void RunStartupDriverDefaults();
+
+    // --- The window object and its parameters -------------------------------------------------
+    std::array<bool, kBeamvistaBackgroundCount> SlotsWithNamedPictures() const;
+    void ApplyRebuild(const ParameterChangePlan& plan);
+    struct WindowPlacement
+    {
+        NativeWindowKind kind = NativeWindowKind::Child;
+        UiWindowId parent;
+        UiRect rect;
+    };
+    // Where a re-creation puts the window; false without one.
+    bool CurrentPlacement(bool fullScreen, WindowPlacement& placement);
+    void RecreateWithPreviousGeneric(uint8_t previousGeneric, const WindowPlacement& placement);
+    void RunOneShotActions(const ParameterChangePlan& plan);
+    void RunPendingRebuild();
+
+    bool dspSelectionEnabled_;
+    bool parametersBound_ = false;
+    LMsgRegistryFromRef parameterRef_;
+    LBeamvistaPars livePars_;
+    // A rebuild that found no current context, done at the next make-current.
+    bool rebuildPending_ = false;
+
+    // --- OpenGL window and display --------------------------------------------------------------
+    static constexpr UiRect kDefaultPopupRect{64, 64, 384, 304};
+    int32_t MonitorOfWindow() const;
+    UiRect FullScreenRect(int32_t width, int32_t height);
+    void RememberPlacement();
+    void SetSharedWindow(UiWindowId window);
+
+    std::unique_ptr<NativeWindow> window_;
+    UiWindowId sharedWindow_;
+    // Set while a context is made, when the driver defaults may change the rendering switch.
+    bool creatingContext_ = false;
+    bool recreateDeferred_ = false;
+    std::unique_ptr<GlSurface> surface_;
+    XAString baseTitle_;
+    XAString title_;
+    int32_t monitor_ = 0;
+    bool displayModeChanged_ = false;
+    bool fullScreen_ = false;
+    UiRect savedRect_{64, 64, 384, 304};
+    UiWindowId savedParent_;
+    int32_t fullScreenWidth_ = 0;
+    int32_t fullScreenHeight_ = 0;
+    int32_t viewportWidth_ = 0;
+    int32_t viewportHeight_ = 0;
+    float aspectX_ = 1;
+    float aspectY_ = 1;
+    float pixelSize_ = 0;
+    float halfPixelX_ = 0;
+    float halfPixelY_ = 0;
+    bool glReady_ = false;
+    bool driverDefaultsDone_ = false;
+    XAString glVendor_;
+    XAString glRenderer_;
+    XAString glVersion_;
+    XAString glExtensions_;
+    XAString glInfoLine1_;
+    XAString glInfoLine2_;
+
+    // --- Timer loop and frame clock -------------------------------------------------------------
+    uint32_t timerId_ = 0;
+    bool inTimer_ = false;
+    bool cursorHidden_ = false;
+    int32_t cursorHideAt_ = 0;
+    int32_t modalCount_ = 0;
+    LFrameClock frameClock_;
+    int32_t sizeShownAt_ = 0;
+    bool showInfo_ = false;
+    bool showTimecode_ = true;
+    bool showPcFps_ = false;
+    bool showLaserFps_ = true;
+    int32_t glInfoLineCount_ = 0;
+    XAString overlayText_;
+    XAString overlayText2_;
+    XAString messageText_;
+
+    // --- Status and playback interfaces ---------------------------------------------------------
+    LBeamvistaStatusCallback* statusCallback_ = nullptr;
+    uint32_t pendingStatus_ = 0;
+
+    // --- Show list and playback control ---------------------------------------------------------
+    std::vector<XAString> showList_;
+    int32_t currentIndex_ = -1;
+    XAString currentPath_;
+    bool openDialogActive_ = false;
+
+    // --- Textures -------------------------------------------------------------------------------
+    std::array<uint32_t, kTextureCount> textureNames_{};
+    std::array<bool, kTextureCount> textureReady_{};
+
+    // --- Settings files, resets and background pictures -----------------------------------------
+    std::array<LLaserPreviewBitmap, 8> pictures_;
+
+    friend class LBeamvistaModalGuard;
+};

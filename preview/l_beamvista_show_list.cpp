@@ -1,0 +1,41 @@
+// The show list and playback control. Until the list is built the preview holds no shows.
+#include "preview/l_beamvista.h"
+
+bool LBeamvista::HasOpenShow() const
+{
+    return !currentPath_.IsEmpty();
+}
+
+int32_t LBeamvista::ShowCount() const
+{
+    return static_cast<int32_t>(showList_.size());
+}
+
+int32_t LBeamvista::CurrentIndex() const
+{
+    return currentIndex_;
+}
+
+void LBeamvista::CloseAll(bool)
+{
+    showList_.clear();
+    currentIndex_ = -1;
+    currentPath_ = XAString();
+}
+
+void LBeamvista::OpenPath(const XAString&, bool) {}
+
+void LBeamvista::OpenFileDialog(int32_t) {}
+
+void LBeamvista::CloseCurrentEntry() {}
+
+void LBeamvista::TogglePlayPause() {}
+
+bool LBeamvista::IsPaused() const
+{
+    return false;
+}
+
+void LBeamvista::StepFile(bool) {}
+
+void LBeamvista::Navigate(int32_t) {}

@@ -1,0 +1,83 @@
+#include "shell/wx/c_kw_preview_app.h"
+
+#include "foundation/files/fs_name.h"
+#include "platform/clipboard.h"
+#include "platform/message_box.h"
+#include "platform/wx/clipboard_wx.h"
+#include "platform/wx/message_box_wx.h"
+#include "platform/wx/ui_environment_wx.h"
+#include "shell/command_ids.h"
+#include "shell/startup_rules.h"
+#include "shell/wx/c_skin_frame.h"
+
+#include <glib-unix.h>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+// SIGTERM and SIGINT arrive through the main loop, so closing runs on the GUI thread.
+gboolean CloseOnSignal(gpointer)
+{
+    if (wxWindow* top = wxTheApp->GetTopWindow())
+        top->Close();
+    else
+        wxTheApp->ExitMainLoop();
+    // The toolkit deletes closed frames when it is idle; outside its own events it must be told.
+    wxWakeUpIdle();
+    return G_SOURCE_CONTINUE;
+}
+
+// A failed check of the toolkit is reported, never put up as a dialog that would stop the player.
+void ReportAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
+                  const wxString& message)
+{
+    std::fprintf(stderr, "%s(%d): check \"%s\" failed in %s(): %s\n", file.utf8_str().data(), line,
+                 condition.utf8_str().data(), function.utf8_str().data(), message.utf8_str().data());
+}
+
+} // namespace
+
+CKWPreviewApp::CKWPreviewApp() = default;
+
+CKWPreviewApp::~CKWPreviewApp() = default;
+
+bool CKWPreviewApp::OnInit()
+{
+    wxSetAssertHandler(ReportAssert);
+    environment_ = std::make_unique<WxUiEnvironment>();
+    SetUiEnvironment(environment_.get());
+    messageBox_ = std::make_unique<WxMessageBox>();
+    SetMessageBoxService(messageBox_.get());
+    clipboard_ = std::make_unique<WxClipboard>();
+    SetClipboardService(clipboard_.get());
+    g_unix_signal_add(SIGTERM, CloseOnSignal, nullptr);
+    g_unix_signal_add(SIGINT, CloseOnSignal, nullptr);
+
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i].utf8_string());
+    const std::string program = XAFsName::FromModuleFileName().CStr();
+
+    auto* frame = new CSkinFrame(*this, kPlayerApplicationName);
+    SetTopWindow(frame);
+    // The frame's creation decides nothing about starting: the application runs on either way.
+    if (frame->CreateFrame(StartupPaths(arguments, program)))
+        frame->Show();
+    return true;
+}
+
+int CKWPreviewApp::OnExit()
+{
+    SetClipboardService(nullptr);
+    SetMessageBoxService(nullptr);
+    SetUiEnvironment(nullptr);
+    environment_.reset();
+    return wxApp::OnExit();
+}
+
+bool CKWPreviewApp::OnCmdMsg(int32_t id, UiCommandCode, UiCommandUpdate*)
+{
+    return id == command_id::kAbout || id == command_id::kManual;
+}

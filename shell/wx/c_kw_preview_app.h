@@ -1,0 +1,30 @@
+// CKWPreviewApp: the player's application object. It installs the toolkit's backends of the
+// platform services, creates the main frame with the start-up paths, ends the application's
+// command chain (About, Manual), and closes the frame on SIGTERM and SIGINT.
+#pragma once
+
+#include "platform/ui_command.h"
+
+#include <wx/app.h>
+
+#include <memory>
+
+class WxUiEnvironment;
+class WxMessageBox;
+class WxClipboard;
+
+class CKWPreviewApp final : public wxApp, public UiCommandTarget
+{
+  public:
+    CKWPreviewApp();
+    ~CKWPreviewApp() override;
+
+    bool OnInit() override;
+    int OnExit() override;
+    bool OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate* update) override;
+
+  private:
+    std::unique_ptr<WxUiEnvironment> environment_;
+    std::unique_ptr<WxMessageBox> messageBox_;
+    std::unique_ptr<WxClipboard> clipboard_;
+};

@@ -1,0 +1,129 @@
+// The real ZylPlayer on a private X server with a window manager, driven by xdotool and read back
+// with zylshot.
+#include "platform/wx/test_support/x_session.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class PlayerGuiTest : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(session_.Ok()) << session_.Error();
+        player_ = session_.Start({ZYL_PLAYER});
+        ASSERT_GT(player_, 0);
+        ASSERT_TRUE(XSession::PollUntil([this] { return !FrameId().empty(); }, 20s)) << "no frame titled Zyl Player";
+    }
+    void TearDown() override
+    {
+        if (player_ > 0)
+            session_.Stop(player_);
+    }
+
+    // The frame's window id, from the titles on the screen.
+    std::string FrameId()
+    {
+        std::string titles;
+        session_.Run(std::string(ZYLSHOT) + " titles", &titles);
+        std::istringstream lines(titles);
+        std::string id;
+        std::string title;
+        while (lines >> id && std::getline(lines, title)) {
+            if (title == " Zyl Player")
+                return id;
+        }
+        return {};
+    }
+
+    // The preview: the frame's largest child window, as "id width height".
+    bool Preview(std::string& id, int& width, int& height)
+    {
+        std::string children;
+        session_.Run(std::string(ZYLSHOT) + " children " + FrameId(), &children);
+        std::istringstream lines(children);
+        std::string childId;
+        int w = 0;
+        int h = 0;
+        width = height = 0;
+        while (lines >> childId >> w >> h) {
+            if (w * h > width * height) {
+                id = childId;
+                width = w;
+                height = h;
+            }
+        }
+        return width > 0;
+    }
+
+    // Chooses an item of the View menu by the keyboard: F10 opens the menu bar, two steps right
+    // reach View, `downs` steps reach the item.
+    void ChooseViewItem(int downs)
+    {
+        const std::string frame = FrameId();
+        session_.Run("xdotool windowactivate --sync " + frame);
+        std::string keys = "F10 Right Right";
+        for (int i = 0; i < downs; ++i)
+            keys += " Down";
+        session_.Run("xdotool key --delay 80 " + keys + " Return");
+    }
+
+    static XSession session_;
+    pid_t player_ = -1;
+};
+
+XSession PlayerGuiTest::session_(true);
+
+TEST_F(PlayerGuiTest, FrameShowsABlackPreview)
+{
+    std::string id;
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(XSession::PollUntil([&] { return Preview(id, width, height); }, 10s));
+    std::string colour;
+    session_.Run(std::string(ZYLSHOT) + " pixel " + std::to_string(width / 2) + " " + std::to_string(height / 2) +
+                     " " + id,
+                 &colour);
+    EXPECT_EQ(colour, "0 0 0\n");
+}
+
+TEST_F(PlayerGuiTest, SizeItemsMakeThePreviewExactlyThatSize)
+{
+    struct Case
+    {
+        int downs;
+        int width;
+        int height;
+    };
+    for (const Case c : {Case{1, 320, 240}, Case{4, 1024, 768}, Case{2, 640, 480}, Case{3, 800, 600}}) {
+        SCOPED_TRACE(c.width);
+        ChooseViewItem(c.downs);
+        std::string id;
+        int width = 0;
+        int height = 0;
+        EXPECT_TRUE(XSession::PollUntil(
+            [&] { return Preview(id, width, height) && width == c.width && height == c.height; }, 10s))
+            << width << " x " << height;
+    }
+}
+
+TEST_F(PlayerGuiTest, TerminationAndClosingExitWithZero)
+{
+    EXPECT_EQ(session_.Stop(player_), 0);
+    player_ = session_.Start({ZYL_PLAYER});
+    ASSERT_TRUE(XSession::PollUntil([this] { return !FrameId().empty(); }, 20s));
+    session_.Run("xdotool windowactivate --sync " + FrameId() + " key alt+F4");
+    int status = -1;
+    EXPECT_TRUE(XSession::PollUntil([&] { return waitpid(player_, &status, WNOHANG) == player_; }, 10s));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    player_ = -1;
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+#include "shell/wx/wx_child_view.h"
+
+#include "platform/wx/virtual_keys_wx.h"
+#include "preview/l_beamvista.h"
+
+#include <wx/dcclient.h>
+
+WxChildView::WxChildView(wxWindow* parent, const std::string& applicationName)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_SUNKEN),
+      view_(applicationName)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &WxChildView::OnPaint, this);
+    Bind(wxEVT_SIZE, &WxChildView::OnSize, this);
+    Bind(wxEVT_KEY_DOWN, &WxChildView::OnKeyDown, this);
+    Bind(wxEVT_CHAR, &WxChildView::OnChar, this);
+    Bind(wxEVT_MOUSEWHEEL, &WxChildView::OnMouseWheel, this);
+    Bind(wxEVT_DESTROY, &WxChildView::OnDestroy, this);
+}
+
+void WxChildView::Bootstrap(const std::vector<std::string>& startupPaths)
+{
+    view_.Create(UiWindowId(static_cast<wxWindow*>(this)), startupPaths);
+}
+
+void WxChildView::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    if (view_.ChildPreview() != nullptr)
+        return;
+    dc.SetBackground(*wxBLACK_BRUSH);
+    dc.Clear();
+}
+
+void WxChildView::OnSize(wxSizeEvent& event)
+{
+    const wxSize size = GetClientSize();
+    view_.OnSize(size.x, size.y);
+    event.Skip();
+}
+
+void WxChildView::OnKeyDown(wxKeyEvent& event)
+{
+    const int32_t key = VirtualKeyFromWx(event.GetKeyCode());
+    const bool system = event.AltDown();
+    if (key != 0 && keyFilter_ && keyFilter_(key, system))
+        return;
+    if (key != 0 && view_.OnKeyDown(key, system))
+        return;
+    event.Skip();
+}
+
+void WxChildView::OnChar(wxKeyEvent& event)
+{
+    if (event.AltDown() && view_.SwallowsSystemChar(static_cast<int32_t>(event.GetUnicodeKey())))
+        return;
+    event.Skip();
+}
+
+void WxChildView::OnMouseWheel(wxMouseEvent& event)
+{
+    if (!view_.OnMouseWheel(event.GetWheelRotation()))
+        event.Skip();
+}
+
+void WxChildView::OnDestroy(wxWindowDestroyEvent& event)
+{
+    if (event.GetEventObject() == this)
+        view_.OnDestroy();
+    event.Skip();
+}

@@ -1,0 +1,194 @@
+// zylshot: what the tests and `make run` need to see of an X display, without a toolkit:
+//   zylshot png FILE [WINDOW]   the screen (or one window, by id) as a PNG file
+//   zylshot pixel X Y [WINDOW]  the colour at a point as "R G B"
+//   zylshot size WINDOW         a window's size as "WIDTH HEIGHT"
+//   zylshot titles              every top-level window as "ID TITLE", one a line
+//   zylshot children WINDOW     the window's mapped children as "ID WIDTH HEIGHT", depth first
+// The display is the one DISPLAY names. Exit status 1 with a message on failure.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ImageDeleter
+{
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+using ImagePtr = std::unique_ptr<XImage, ImageDeleter>;
+
+int Fail(const char* text)
+{
+    std::fprintf(stderr, "zylshot: %s\n", text);
+    return 1;
+}
+
+Window WindowArgument(Display* display, int argc, char** argv, int index)
+{
+    return index < argc ? static_cast<Window>(std::strtoul(argv[index], nullptr, 0)) : DefaultRootWindow(display);
+}
+
+ImagePtr Grab(Display* display, Window window)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return nullptr;
+    return ImagePtr(XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap));
+}
+
+void ColourAt(XImage* image, int x, int y, unsigned char rgb[3])
+{
+    const unsigned long pixel = XGetPixel(image, x, y);
+    const auto channel = [pixel](unsigned long mask) {
+        int shift = 0;
+        while (mask != 0 && (mask & 1) == 0) {
+            mask >>= 1;
+            ++shift;
+        }
+        const unsigned long value = (pixel >> shift) & mask;
+        return static_cast<unsigned char>(mask == 0 ? 0 : value * 255 / mask);
+    };
+    rgb[0] = channel(image->red_mask);
+    rgb[1] = channel(image->green_mask);
+    rgb[2] = channel(image->blue_mask);
+}
+
+int WritePng(XImage* image, const char* path)
+{
+    FILE* file = std::fopen(path, "wb");
+    if (file == nullptr)
+        return Fail("cannot write the file");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (png == nullptr || info == nullptr || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return Fail("cannot encode the picture");
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, image->width, image->height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<unsigned char> row(static_cast<size_t>(image->width) * 3);
+    for (int y = 0; y < image->height; ++y) {
+        for (int x = 0; x < image->width; ++x)
+            ColourAt(image, x, y, &row[static_cast<size_t>(x) * 3]);
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0 ? 0 : Fail("cannot write the file");
+}
+
+std::string TitleOf(Display* display, Window window)
+{
+    const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
+            Success &&
+        data != nullptr) {
+        title.assign(reinterpret_cast<char*>(data), count);
+        XFree(data);
+        return title;
+    }
+    char* name = nullptr;
+    if (XFetchName(display, window, &name) && name != nullptr) {
+        title = name;
+        XFree(name);
+    }
+    return title;
+}
+
+// Windows with a title, depth first, so a window manager's frames do not hide the clients.
+void ListTitles(Display* display, Window window)
+{
+    const std::string title = TitleOf(display, window);
+    XWindowAttributes attributes;
+    if (!title.empty() && XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable)
+        std::printf("0x%lx %s\n", window, title.c_str());
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count))
+        return;
+    for (unsigned int i = 0; i < count; ++i)
+        ListTitles(display, children[i]);
+    if (children != nullptr)
+        XFree(children);
+}
+
+void ListChildren(Display* display, Window window)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count))
+        return;
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable) {
+            std::printf("0x%lx %d %d\n", children[i], attributes.width, attributes.height);
+            ListChildren(display, children[i]);
+        }
+    }
+    if (children != nullptr)
+        XFree(children);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return Fail("usage: zylshot png FILE [WINDOW] | pixel X Y [WINDOW] | size WINDOW | titles | children WINDOW");
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return Fail("cannot open the display");
+    const std::string command = argv[1];
+    int status = 0;
+    if (command == "png" && argc >= 3) {
+        ImagePtr image = Grab(display, WindowArgument(display, argc, argv, 3));
+        status = image ? WritePng(image.get(), argv[2]) : Fail("cannot read the window");
+    } else if (command == "pixel" && argc >= 4) {
+        ImagePtr image = Grab(display, WindowArgument(display, argc, argv, 4));
+        const int x = std::atoi(argv[2]);
+        const int y = std::atoi(argv[3]);
+        if (!image || x < 0 || y < 0 || x >= image->width || y >= image->height) {
+            status = Fail("no such point");
+        } else {
+            unsigned char rgb[3];
+            ColourAt(image.get(), x, y, rgb);
+            std::printf("%d %d %d\n", rgb[0], rgb[1], rgb[2]);
+        }
+    } else if (command == "size" && argc >= 3) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, WindowArgument(display, argc, argv, 2), &attributes))
+            std::printf("%d %d\n", attributes.width, attributes.height);
+        else
+            status = Fail("no such window");
+    } else if (command == "children" && argc >= 3) {
+        ListChildren(display, WindowArgument(display, argc, argv, 2));
+    } else if (command == "titles") {
+        ListTitles(display, DefaultRootWindow(display));
+    } else {
+        status = Fail("unknown command");
+    }
+    XCloseDisplay(display);
+    return status;
+}
