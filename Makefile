@@ -38,12 +38,7 @@ test-tsan: deps
 run: deps
 	cmake -S . -B $(RELEASE_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZYL_TESTS=OFF
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
-	@if [ -x $(RELEASE_DIR)/apps/player/ZylPlayer ]; then \
-		$(RELEASE_DIR)/apps/player/ZylPlayer $(ARGS); \
-	else \
-		echo "ZylPlayer is not built yet: only the foundation libraries exist so far (see README.md)."; \
-		exit 1; \
-	fi
+	scripts/run-player $(RELEASE_DIR) $(ARGS)
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZYL_TESTS=OFF -DZYL_BENCH=ON
