@@ -1,0 +1,12 @@
+// LStaticText: a label, its text centred vertically; never narrower than its text.
+#pragma once
+
+#include "controls/l_window_object.h"
+
+#include <string>
+
+class LStaticText : public LWindowObject
+{
+  public:
+    bool Create(const std::string& text, const RasterRect& rect, ControlWindow* parent);
+};
