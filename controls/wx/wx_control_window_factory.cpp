@@ -1,0 +1,72 @@
+#include "controls/wx/wx_control_window_factory.h"
+
+#include "controls/wx/wx_control_window.h"
+
+#include <wx/app.h>
+#include <wx/statline.h>
+#include <wx/toolbar.h>
+
+namespace {
+
+constexpr int kToolGlyphWidth = 16;
+constexpr int kToolGlyphHeight = 15;
+
+// The kinds that need nothing of their own beyond the common events.
+template <class Widget> class WxPlainWindow final : public WxControlWindowBase, public Widget
+{
+  public:
+    template <class... Args>
+    WxPlainWindow(ControlWindow* parentWindow, ControlWindowSink* sink, Args&&... args)
+        : WxControlWindowBase(*this, parentWindow, sink), Widget(std::forward<Args>(args)...)
+    {
+        BindCommonEvents();
+    }
+};
+
+wxPoint PositionOf(const ControlWindowSpec& spec)
+{
+    return {spec.rect.left, spec.rect.top};
+}
+
+wxSize SizeOf(const ControlWindowSpec& spec)
+{
+    return {spec.rect.right - spec.rect.left, spec.rect.bottom - spec.rect.top};
+}
+
+} // namespace
+
+ControlWindow* WxControlWindowFactory::Create(ControlWindow* parent, const ControlWindowSpec& spec,
+                                              ControlWindowSink* sink)
+{
+    wxWindow* wxParent = parent ? WxControlWindowBase::WxOf(parent) : nullptr;
+    if (parent && !wxParent)
+        return nullptr;
+    switch (spec.kind) {
+    case ControlWindowKind::kOwnerDrawn:
+        return wxParent ? new WxOwnerDrawnWindow(wxParent, parent, spec, sink) : nullptr;
+    case ControlWindowKind::kEdit:
+        return wxParent ? new WxEditWindow(wxParent, parent, spec, sink) : nullptr;
+    case ControlWindowKind::kLabel:
+        return wxParent ? new WxLabelWindow(wxParent, parent, spec, sink) : nullptr;
+    case ControlWindowKind::kPanel:
+    case ControlWindowKind::kPanelStack:
+        return wxParent ? new WxPanelWindow(wxParent, parent, spec, sink) : nullptr;
+    case ControlWindowKind::kDialog:
+        return new WxDialogWindow(wxParent ? wxParent : (wxTheApp ? wxTheApp->GetTopWindow() : nullptr), parent, spec,
+                                  sink);
+    case ControlWindowKind::kSeparator:
+        return wxParent ? new WxPlainWindow<wxStaticLine>(parent, sink, wxParent, wxID_ANY, PositionOf(spec),
+                                                          SizeOf(spec), wxLI_HORIZONTAL)
+                        : nullptr;
+    case ControlWindowKind::kToolbar: {
+        if (!wxParent)
+            return nullptr;
+        auto* bar = new WxPlainWindow<wxToolBar>(parent, sink, wxParent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                                 wxTB_FLAT | wxTB_HORIZONTAL);
+        bar->SetToolBitmapSize(wxSize(kToolGlyphWidth, kToolGlyphHeight));
+        bar->Realize();
+        return bar;
+    }
+    }
+    return nullptr;
+}
