@@ -2,13 +2,13 @@
 // 13 owned-drawn rows and putting each control's picture into the panel's, beside a memcpy of
 // the panel's pixels; and one spin drag step through the live parameters, which follow it as
 // the preview's change handling does, beside the whole-record apply measured in this program.
+#include "bench/throughput_ratio.h"
 #include "controls/control_painter.h"
+#include "controls/l_checkbox.h"
+#include "controls/l_spin.h"
 #include "controls/test_support/control_test_fixture.h"
 #include "params/current_kwp_pars.h"
 #include "platform/dialog_units.h"
-#include "controls/l_checkbox.h"
-#include "controls/l_spin.h"
-#include "bench/throughput_ratio.h"
 
 #include <cstring>
 #include <memory>

@@ -36,10 +36,12 @@ TEST(ControlColoursTest, EveryRoleTakesItsDesktopColour)
         SystemColour base;
     };
     const Case cases[] = {
-        {0, SystemColour::kButtonText},  {1, SystemColour::kButtonFace},    {2, SystemColour::kButtonHighlight},
-        {3, SystemColour::kButtonShadow}, {4, SystemColour::k3dLight},       {5, SystemColour::k3dDarkShadow},
-        {7, SystemColour::kButtonText},  {8, SystemColour::kButtonText},    {9, SystemColour::kButtonText},
-        {10, SystemColour::kButtonShadow}, {11, SystemColour::kWindowText}, {12, SystemColour::kWindow},
+        {0, SystemColour::kButtonText},      {1, SystemColour::kButtonFace},
+        {2, SystemColour::kButtonHighlight}, {3, SystemColour::kButtonShadow},
+        {4, SystemColour::k3dLight},         {5, SystemColour::k3dDarkShadow},
+        {7, SystemColour::kButtonText},      {8, SystemColour::kButtonText},
+        {9, SystemColour::kButtonText},      {10, SystemColour::kButtonShadow},
+        {11, SystemColour::kWindowText},     {12, SystemColour::kWindow},
         {13, SystemColour::kWindowText},
     };
     for (const Case& c : cases)

@@ -22,7 +22,9 @@ bool IsEmpty(const RasterRect& rect)
 
 } // namespace
 
-ControlPainter::ControlPainter(RasterBitmap& bitmap, const FontFace* font) : bitmap_(bitmap), font_(font) {}
+ControlPainter::ControlPainter(RasterBitmap& bitmap, const FontFace* font) : bitmap_(bitmap), font_(font)
+{
+}
 
 RasterRect ControlPainter::Bounds() const
 {
@@ -140,12 +142,14 @@ void ControlPainter::TextEndEllipsis(const RasterRect& rect, std::u16string_view
         return;
     const RasterRect clipped = Intersect(rect, Bounds());
     for (int32_t row = clipped.top; row < clipped.bottom; ++row)
-        std::copy_n(bitmap_.PixelAt(clipped.left, row), (clipped.right - clipped.left) * RasterBitmap::kBytesPerPixel,
+        std::copy_n(bitmap_.PixelAt(clipped.left, row),
+                    (clipped.right - clipped.left) * RasterBitmap::kBytesPerPixel,
                     scratch->PixelAt(clipped.left - rect.left, row - rect.top));
     DrawText(*scratch, *font_, 0, y - rect.top, shown, colour);
     for (int32_t row = clipped.top; row < clipped.bottom; ++row)
         std::copy_n(scratch->PixelAt(clipped.left - rect.left, row - rect.top),
-                    (clipped.right - clipped.left) * RasterBitmap::kBytesPerPixel, bitmap_.PixelAt(clipped.left, row));
+                    (clipped.right - clipped.left) * RasterBitmap::kBytesPerPixel,
+                    bitmap_.PixelAt(clipped.left, row));
 }
 
 PrefixText ParsePrefixText(std::u16string_view marked)
@@ -164,7 +168,8 @@ PrefixText ParsePrefixText(std::u16string_view marked)
 
 namespace {
 
-void DrawPrefixTextOnce(ControlPainter& painter, int32_t x, int32_t y, const PrefixText& text, RgbColour colour)
+void DrawPrefixTextOnce(ControlPainter& painter, int32_t x, int32_t y, const PrefixText& text,
+                        RgbColour colour)
 {
     painter.Text(x, y, text.text, colour);
     if (text.underlined < 0)

@@ -6,8 +6,8 @@
 // never inverted, so that a repaint can simply leave it out.
 #pragma once
 
-#include "platform/font_face.h"
 #include "controls/raster_point.h"
+#include "platform/font_face.h"
 #include "platform/raster_bitmap.h"
 #include "platform/text_raster.h"
 

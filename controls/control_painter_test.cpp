@@ -126,7 +126,7 @@ TEST(ControlPainterTest, PrefixMarksUnderlineOneCharacter)
     };
     const Case cases[] = {
         {u"&Abort", u"Abort", 0}, {u"Sa&ve", u"Save", 2}, {u"A && B", u"A & B", -1},
-        {u"end&", u"end&", -1},   {u"", u"", -1},          {u"&a&b", u"ab", 0},
+        {u"end&", u"end&", -1},   {u"", u"", -1},         {u"&a&b", u"ab", 0},
     };
     for (const Case& c : cases) {
         const PrefixText parsed = ParsePrefixText(c.marked);

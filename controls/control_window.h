@@ -11,8 +11,8 @@
 #pragma once
 
 #include "controls/control_window_sink.h"
-#include "platform/raster_bitmap.h"
 #include "controls/raster_point.h"
+#include "platform/raster_bitmap.h"
 
 #include <cstdint>
 #include <string>

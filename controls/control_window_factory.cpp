@@ -18,7 +18,8 @@ ControlWindowFactory* SetControlWindowFactory(ControlWindowFactory* factory)
     return std::exchange(g_factory, factory);
 }
 
-ControlWindow* CreateControlWindow(ControlWindow* parent, const ControlWindowSpec& spec, ControlWindowSink* sink)
+ControlWindow* CreateControlWindow(ControlWindow* parent, const ControlWindowSpec& spec,
+                                   ControlWindowSink* sink)
 {
     return g_factory ? g_factory->Create(parent, spec, sink) : nullptr;
 }

@@ -22,8 +22,8 @@ enum class ControlWindowKind : int32_t {
 struct ControlWindowSpec
 {
     ControlWindowKind kind = ControlWindowKind::kOwnerDrawn;
-    RasterRect rect;    // in the parent's client pixels
-    std::string text;   // UTF-8: caption, label or title
+    RasterRect rect;  // in the parent's client pixels
+    std::string text; // UTF-8: caption, label or title
     bool tabStop = false;
     bool visible = true;
     int32_t resourceId = 0; // the toolbar resource of kToolbar
@@ -35,7 +35,8 @@ class ControlWindowFactory
     virtual ~ControlWindowFactory() = default;
     // A new window owned by the toolkit (by `parent` when given); null on failure. The sink is
     // set before the window sends anything.
-    virtual ControlWindow* Create(ControlWindow* parent, const ControlWindowSpec& spec, ControlWindowSink* sink) = 0;
+    virtual ControlWindow* Create(ControlWindow* parent, const ControlWindowSpec& spec,
+                                  ControlWindowSink* sink) = 0;
 };
 
 // The factory in place; null when none is (every creation then fails).
@@ -59,4 +60,5 @@ class ScopedControlWindowFactory
 };
 
 // Creates through the factory in place; null without one.
-ControlWindow* CreateControlWindow(ControlWindow* parent, const ControlWindowSpec& spec, ControlWindowSink* sink);
+ControlWindow* CreateControlWindow(ControlWindow* parent, const ControlWindowSpec& spec,
+                                   ControlWindowSink* sink);

@@ -1,7 +1,7 @@
 #include "controls/global_overrides_for_controls.h"
 
-#include "foundation/strings/never_destroyed.h"
 #include "controls/system_colours.h"
+#include "foundation/strings/never_destroyed.h"
 
 #include <algorithm>
 

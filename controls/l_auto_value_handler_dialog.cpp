@@ -156,15 +156,19 @@ bool LAutoValueHandlerDialog::BuildPanels()
         case kEntryInt:
         case kEntryReal:
             if (panel)
-                made = AddLabel(panel, label, {kLabelX, current.y, kLabelX + kLabelWidth, current.y + kRowControlHeight}) &&
-                       AddEditWithSpin(panel, entry.text,
-                                       {kFieldX, current.y, kFieldX + kSpinFieldWidth, current.y + kRowControlHeight});
+                made = AddLabel(panel, label,
+                                {kLabelX, current.y, kLabelX + kLabelWidth, current.y + kRowControlHeight}) &&
+                       AddEditWithSpin(
+                           panel, entry.text,
+                           {kFieldX, current.y, kFieldX + kSpinFieldWidth, current.y + kRowControlHeight});
             break;
         case kEntryText:
             if (panel)
-                made = AddLabel(panel, label, {kLabelX, current.y, kLabelX + kLabelWidth, current.y + kRowControlHeight}) &&
-                       AddEdit(panel, entry.text,
-                               {kFieldX, current.y, kFieldX + kTextFieldWidth, current.y + kRowControlHeight});
+                made =
+                    AddLabel(panel, label,
+                             {kLabelX, current.y, kLabelX + kLabelWidth, current.y + kRowControlHeight}) &&
+                    AddEdit(panel, entry.text,
+                            {kFieldX, current.y, kFieldX + kTextFieldWidth, current.y + kRowControlHeight});
             break;
         default:
             continue;
@@ -187,7 +191,8 @@ bool LAutoValueHandlerDialog::FinishPanel(PanelUnderConstruction& current)
     if (!window)
         return false;
     const RasterRect rect = window->Rect();
-    window->Move({rect.left, rect.top, rect.left + kPanelWidth, rect.top + current.y + kPanelBottomMargin}, false);
+    window->Move({rect.left, rect.top, rect.left + kPanelWidth, rect.top + current.y + kPanelBottomMargin},
+                 false);
     const bool added = stack_->AddDialog(current.panel, -1, current.title.CStr(), current.expanded);
     current.panel.reset();
     return added;
@@ -223,7 +228,8 @@ bool LAutoValueHandlerDialog::AddEdit(ControlWindow* panel, const XAString& key,
     return true;
 }
 
-bool LAutoValueHandlerDialog::AddEditWithSpin(ControlWindow* panel, const XAString& key, const RasterRect& cell)
+bool LAutoValueHandlerDialog::AddEditWithSpin(ControlWindow* panel, const XAString& key,
+                                              const RasterRect& cell)
 {
     const int32_t fieldRight = cell.right - (3 * Height(cell)) / 4;
     if (!AddEdit(panel, key, {cell.left, cell.top, fieldRight, cell.bottom}))

@@ -10,8 +10,8 @@
 #include "controls/l_spin.h"
 #include "controls/l_static_text.h"
 #include "controls/l_window_object.h"
-#include "params/value_handler_dialog_entry.h"
 #include "foundation/strings/xa_string.h"
+#include "params/value_handler_dialog_entry.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "params/internal/beamvista_param_entries.h"
+#include "controls/control_strings.h"
+#include "controls/l_auto_value_handler_dialog.h"
+#include "controls/test_support/control_test_fixture.h"
 #include "params/beamvista_pars.h"
 #include "params/beamvista_registration.h"
-#include "controls/control_strings.h"
-#include "controls/test_support/control_test_fixture.h"
-#include "controls/l_auto_value_handler_dialog.h"
+#include "params/internal/beamvista_param_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,8 @@ TEST_F(AutoDialogTest, EntriesBuildPanelsOfRows)
     ASSERT_EQ(stack->PanelCount(), 3);
     for (int32_t i : {0, 1}) {
         EXPECT_EQ(PanelRect(dialog, i).right - PanelRect(dialog, i).left, 310);
-        EXPECT_EQ(PanelRect(dialog, i).bottom - PanelRect(dialog, i).top, 12) << "a heading right after a heading";
+        EXPECT_EQ(PanelRect(dialog, i).bottom - PanelRect(dialog, i).top, 12)
+            << "a heading right after a heading";
     }
     EXPECT_EQ(PanelRect(dialog, 2).bottom - PanelRect(dialog, 2).top, 8 + 3 * 25 + 4);
     EXPECT_TRUE(stack->HeaderAt(0)->IsExpanded());
@@ -105,7 +106,8 @@ TEST_F(AutoDialogTest, EntriesBuildPanelsOfRows)
 
 TEST_F(AutoDialogTest, ALabelTakesAtLeastItsTextsWidth)
 {
-    ASSERT_TRUE(Build({{kEntryPage, "P"}, {kEntryInt, "Beamvista.a_rather_long_parameter_name_for_a_label"}}));
+    ASSERT_TRUE(
+        Build({{kEntryPage, "P"}, {kEntryInt, "Beamvista.a_rather_long_parameter_name_for_a_label"}}));
     const RasterRect label = windows.WindowsOfKind(ControlWindowKind::kLabel)[0]->Rect();
     EXPECT_GT(label.right - label.left, 125);
 }

@@ -3,11 +3,11 @@
 // per completed change), and the readings of the value that the controls ask for.
 #pragma once
 
+#include "foundation/strings/xa_string.h"
 #include "messaging/msg_receiver.h"
 #include "messaging/value.h"
 #include "messaging/value_handler_bi_ref.h"
 #include "messaging/value_notify_msg_decoder.h"
-#include "foundation/strings/xa_string.h"
 
 #include <functional>
 

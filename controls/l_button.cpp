@@ -5,7 +5,9 @@
 #include "controls/global_overrides_for_controls.h"
 #include "controls/l_dialog.h"
 
-LButton::LButton() : value_([this] { Refresh(); }) {}
+LButton::LButton() : value_([this] { Refresh(); })
+{
+}
 
 bool LButton::Create(const std::string& caption, const RasterRect& rect, ControlWindow* parent, bool toggle)
 {

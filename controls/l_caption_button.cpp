@@ -29,7 +29,8 @@ void LCaptionButton::DrawItem(ControlPainter& painter, const DrawItemState& stat
     const RgbColour otherPen = ControlColour(state.selected ? kRoleCaptionPen : kRoleCaptionPenPressed);
     painter.FillRect(item, ControlColour(kRoleCaptionFill));
     painter.FrameRect(item, pen);
-    const RasterPoint leftTop[] = {{item.left, item.bottom - 1}, {item.left, item.top}, {item.right, item.top}};
+    const RasterPoint leftTop[] = {
+        {item.left, item.bottom - 1}, {item.left, item.top}, {item.right, item.top}};
     painter.Polyline(leftTop, 3, otherPen);
 
     const RgbColour ink = ControlColour(kRoleCaptionText);
@@ -47,7 +48,8 @@ void LCaptionButton::DrawItem(ControlPainter& painter, const DrawItemState& stat
                                 text, ink);
     }
     if (state.focus)
-        painter.FocusRect({textRect.left + 1, textRect.top + 1, textRect.right - 1, textRect.bottom - 1}, ink);
+        painter.FocusRect({textRect.left + 1, textRect.top + 1, textRect.right - 1, textRect.bottom - 1},
+                          ink);
 }
 
 void LCaptionButton::OnClicked()

@@ -11,7 +11,9 @@ constexpr int32_t kTickPolylines = 3;
 
 } // namespace
 
-LCheckbox::LCheckbox() : value_([this] { Refresh(); }) {}
+LCheckbox::LCheckbox() : value_([this] { Refresh(); })
+{
+}
 
 bool LCheckbox::Create(const std::string& caption, const RasterRect& rect, ControlWindow* parent)
 {
@@ -61,8 +63,9 @@ void LCheckbox::DrawItem(ControlPainter& painter, const DrawItemState& state)
     painter.FillRect(box, ControlColour(fill));
 
     if (shownValue_ != 0) {
-        const int32_t tickRole =
-            (state.disabled || third) ? kRoleShadow : atDefault_ ? kRoleTickAtDefault : kRoleTextOffDefault;
+        const int32_t tickRole = (state.disabled || third) ? kRoleShadow
+                                 : atDefault_              ? kRoleTickAtDefault
+                                                           : kRoleTextOffDefault;
         const int32_t x = box.left;
         const int32_t y = box.top;
         for (int32_t i = 0; i < kTickPolylines; ++i) {

@@ -40,7 +40,6 @@ class LCheckbox : public LPushControl
     bool DoubleClickPresses() const override { return false; }
 
   private:
-
     LBoundReference value_;
     int32_t shownValue_ = 0;
     bool atDefault_ = true;

@@ -34,8 +34,8 @@ LDialogManager::~LDialogManager()
     ReleaseEntries();
 }
 
-bool LDialogManager::AddDialog(const std::shared_ptr<LDialog>& panel, int32_t templateId, const std::string& title,
-                               bool expanded)
+bool LDialogManager::AddDialog(const std::shared_ptr<LDialog>& panel, int32_t templateId,
+                               const std::string& title, bool expanded)
 {
     if (!panel || !Window())
         return false;
@@ -64,8 +64,9 @@ void LDialogManager::UpdateLayout()
     for (const Entry& entry : entries_) {
         y += kHeaderGap;
         if (ControlWindow* header = entry.header->Window())
-            header->Move({kHeaderLeft, y, kHeaderLeft + widestPanelWidth_ - kHeaderWidthLess, y + captionHeight_},
-                         true);
+            header->Move(
+                {kHeaderLeft, y, kHeaderLeft + widestPanelWidth_ - kHeaderWidthLess, y + captionHeight_},
+                true);
         y += captionHeight_;
         ControlWindow* panel = entry.panel->Window();
         if (!panel)

@@ -1,8 +1,8 @@
 #include "controls/control_painter.h"
-#include "controls/test_support/control_test_fixture.h"
 #include "controls/global_overrides_for_controls.h"
 #include "controls/l_dialog_manager.h"
 #include "controls/system_colours.h"
+#include "controls/test_support/control_test_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -86,13 +86,9 @@ TEST_F(StackTest, TheWheelScrollsWholeNotchesOnly)
         int32_t position;
     };
     const std::vector<Case> cases = {
-        {{60}, 0},
-        {{-240}, 64},
-        {{-240, 60}, 64},
-        {{-240, 60, 60}, 32},
-        {{-1200}, 208},  // clamped by the content: 408 - 200
-        {{-240, 120}, 32},
-        {{-60, 60, -60}, 0}, // a turn back drops what was left
+        {{60}, 0},         {{-240}, 64},        {{-240, 60}, 64}, {{-240, 60, 60}, 32},
+        {{-1200}, 208},                         // clamped by the content: 408 - 200
+        {{-240, 120}, 32}, {{-60, 60, -60}, 0}, // a turn back drops what was left
     };
     for (const Case& c : cases) {
         stack.OnScroll(ScrollCode::kTop);
@@ -100,7 +96,8 @@ TEST_F(StackTest, TheWheelScrollsWholeNotchesOnly)
         stack.OnMouseWheel(1);
         for (int32_t rotation : c.rotations)
             stack.OnMouseWheel(rotation);
-        EXPECT_EQ(stack.ScrollPosition(), c.position) << c.rotations.size() << " rotations, first " << c.rotations[0];
+        EXPECT_EQ(stack.ScrollPosition(), c.position)
+            << c.rotations.size() << " rotations, first " << c.rotations[0];
     }
 }
 
@@ -136,10 +133,10 @@ TEST_F(StackTest, ScrollBarCodesMoveWithinTheContent)
         bool barFollows;
     };
     const Case cases[] = {
-        {ScrollCode::kLineUp, 92, true},         {ScrollCode::kLineDown, 108, true},
-        {ScrollCode::kPageUp, 0, true},          {ScrollCode::kPageDown, 208, true},
-        {ScrollCode::kThumbTrack, 150, false},   {ScrollCode::kThumbPosition, 150, true},
-        {ScrollCode::kTop, 0, true},             {ScrollCode::kBottom, 208, true},
+        {ScrollCode::kLineUp, 92, true},       {ScrollCode::kLineDown, 108, true},
+        {ScrollCode::kPageUp, 0, true},        {ScrollCode::kPageDown, 208, true},
+        {ScrollCode::kThumbTrack, 150, false}, {ScrollCode::kThumbPosition, 150, true},
+        {ScrollCode::kTop, 0, true},           {ScrollCode::kBottom, 208, true},
         {ScrollCode::kEndScroll, 100, true},
     };
     for (const Case& c : cases) {

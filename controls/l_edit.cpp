@@ -19,7 +19,9 @@ constexpr uint32_t kCodeTextCommit = ControlCode(kPhaseEnd, kSourceText);
 
 } // namespace
 
-LEdit::LEdit() : value_([this] { Refresh(); }) {}
+LEdit::LEdit() : value_([this] { Refresh(); })
+{
+}
 
 LEdit::~LEdit()
 {
@@ -150,7 +152,8 @@ bool LEdit::OnKeyDown(int32_t key, bool ctrl)
     case kKeyPageUp:
     case kKeyPageDown:
         if (value_.IsNumeric())
-            Step(key == kKeyPageUp ? kStepUnitsPerClick : -kStepUnitsPerClick, kCodeTextCommit | (ctrl ? kControlCodeFine : 0));
+            Step(key == kKeyPageUp ? kStepUnitsPerClick : -kStepUnitsPerClick,
+                 kCodeTextCommit | (ctrl ? kControlCodeFine : 0));
         return true;
     case 'D':
         if (!ctrl || !value_.HasDefault())
@@ -279,7 +282,8 @@ void LEdit::DragMove(bool ctrl)
     if (!Window() || !PointerInClient(*Window(), pointer) || pointer.y == lastDragY_)
         return;
     if (value_.IsNumeric())
-        Step((int64_t{lastDragY_} - pointer.y) * kStepUnitsPerPixel, ControlCode(kPhaseContinue, kSourceSpin, Fine(ctrl)));
+        Step((int64_t{lastDragY_} - pointer.y) * kStepUnitsPerPixel,
+             ControlCode(kPhaseContinue, kSourceSpin, Fine(ctrl)));
     if (!Window())
         return;
     WarpPointerTo(*Window(), press_);

@@ -1,6 +1,6 @@
-#include "controls/test_support/control_test_fixture.h"
 #include "controls/l_dialog_manager.h"
 #include "controls/l_edit.h"
+#include "controls/test_support/control_test_fixture.h"
 #include "messaging/value_handler_bi_ref.h"
 
 #include <gtest/gtest.h>
@@ -195,7 +195,11 @@ TEST_F(EditTest, EveryEndOfADragShowsTheCursorOnce)
     const std::vector<Case> cases = {
         {"escape", [&] { edit.OnKeyDown(kKeyEscape, false); }},
         {"right click", [&] { Press(edit, MouseButton::kRight, 10, 10); }},
-        {"capture lost", [&] { panel.Window()->CaptureMouse(); edit.OnCaptureLost(); }},
+        {"capture lost",
+         [&] {
+             panel.Window()->CaptureMouse();
+             edit.OnCaptureLost();
+         }},
         {"focus lost", [&] { panel.Window()->SetFocus(); }},
         {"hidden", [&] { edit.Window()->Show(false); }},
     };

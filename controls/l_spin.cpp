@@ -12,7 +12,9 @@
 
 #include <cstdlib>
 
-LSpin::LSpin() : value_([this] { Refresh(); }) {}
+LSpin::LSpin() : value_([this] { Refresh(); })
+{
+}
 
 LSpin::~LSpin()
 {

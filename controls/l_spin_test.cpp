@@ -1,5 +1,5 @@
-#include "controls/test_support/control_test_fixture.h"
 #include "controls/l_spin.h"
+#include "controls/test_support/control_test_fixture.h"
 #include "messaging/value_handler_bi_ref.h"
 
 #include <gtest/gtest.h>
@@ -66,9 +66,17 @@ TEST_F(SpinTest, HalvesAndTheMiddleBandFollowTheHeight)
         const char* first; // what the press sends
     };
     const Case cases[] = {
-        {20, 8, "v step 10309 +100.00"},  {20, 9, ""}, {20, 10, ""}, {20, 11, "v step 10309 -100.00"},
-        {21, 8, "v step 10309 +100.00"},  {21, 9, ""}, {21, 10, ""}, {21, 11, "v step 10309 -100.00"},
-        {4, 0, "v step 10309 +100.00"},   {4, 1, ""},  {4, 3, "v step 10309 -100.00"},
+        {20, 8, "v step 10309 +100.00"},
+        {20, 9, ""},
+        {20, 10, ""},
+        {20, 11, "v step 10309 -100.00"},
+        {21, 8, "v step 10309 +100.00"},
+        {21, 9, ""},
+        {21, 10, ""},
+        {21, 11, "v step 10309 -100.00"},
+        {4, 0, "v step 10309 +100.00"},
+        {4, 1, ""},
+        {4, 3, "v step 10309 -100.00"},
     };
     for (const Case& c : cases) {
         spin.Window()->Move({0, 0, kWidth, c.height}, false);

@@ -35,7 +35,9 @@ int32_t LinkedInteger(int32_t value, double ratio)
     return static_cast<int32_t>(product);
 }
 
-LSpinXY::LSpinXY(int32_t mode) : mode_(mode), x_([this] { Refresh(); }), y_([this] { Refresh(); }) {}
+LSpinXY::LSpinXY(int32_t mode) : mode_(mode), x_([this] { Refresh(); }), y_([this] { Refresh(); })
+{
+}
 
 LSpinXY::~LSpinXY() = default;
 
@@ -46,7 +48,8 @@ void LSpinXY::Bind(const XAString& xName, const XAString& yName, LMsgRegistryNod
     Refresh();
 }
 
-void LSpinXY::RepaintAndBind(int32_t mode, const XAString& xName, const XAString& yName, LMsgRegistryNode* context)
+void LSpinXY::RepaintAndBind(int32_t mode, const XAString& xName, const XAString& yName,
+                             LMsgRegistryNode* context)
 {
     mode_ = mode;
     if (Window())
@@ -66,7 +69,8 @@ bool LSpinXY::IsDoubleClick(const MouseEvent& event) const
     ControlEnvironment& environment = CurrentControlEnvironment();
     const RasterPoint distance = environment.DoubleClickDistance();
     return event.timeMs - previousPressTime_ <= environment.DoubleClickTimeMs() &&
-           std::abs(event.x - previousPress_.x) <= distance.x && std::abs(event.y - previousPress_.y) <= distance.y;
+           std::abs(event.x - previousPress_.x) <= distance.x &&
+           std::abs(event.y - previousPress_.y) <= distance.y;
 }
 
 void LSpinXY::ResetBoth()
@@ -121,7 +125,8 @@ void LSpinXY::SetFollower()
     LBoundReference& follower = xLeads_ ? y_ : x_;
     const uint32_t code = ControlCode(kPhaseContinue, kSourceSpin);
     if (linkedDoubles_)
-        follower.Ref().SendDouble(code, leader.Value().GetDouble(LValue::kItemValue) * ratio_, LValue::kItemValue);
+        follower.Ref().SendDouble(code, leader.Value().GetDouble(LValue::kItemValue) * ratio_,
+                                  LValue::kItemValue);
     else
         follower.Ref().SendInt(code, LinkedInteger(leader.Value().GetInt(LValue::kItemValue), ratio_),
                                LValue::kItemValue);

@@ -20,7 +20,8 @@ class LSpinXY : public LDragButton
     ~LSpinXY() override;
 
     void Bind(const XAString& xName, const XAString& yName, LMsgRegistryNode* context);
-    void RepaintAndBind(int32_t mode, const XAString& xName, const XAString& yName, LMsgRegistryNode* context);
+    void RepaintAndBind(int32_t mode, const XAString& xName, const XAString& yName,
+                        LMsgRegistryNode* context);
     void Refresh();
 
     bool IsLinked() const { return linked_; }

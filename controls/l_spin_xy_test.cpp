@@ -1,5 +1,5 @@
-#include "controls/test_support/control_test_fixture.h"
 #include "controls/l_spin_xy.h"
+#include "controls/test_support/control_test_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,8 @@ TEST_F(SpinXYTest, IndependentAxesFollowTheirOwnDirection)
 {
     spin.Bind("p.x", "p.y", &registry);
     Drag(2, -3);
-    EXPECT_EQ(sent.Take(), "x step 10209 +20.00 | y step 10209 +30.00 | x step 10409 +20.00 | y step 10409 +30.00");
+    EXPECT_EQ(sent.Take(),
+              "x step 10209 +20.00 | y step 10209 +30.00 | x step 10409 +20.00 | y step 10409 +30.00");
     Drag(0, -10);
     EXPECT_EQ(sent.Take(), "y step 10209 +130.00 | x step 10409 +20.00 | y step 10409 +30.00");
     EXPECT_EQ(y.GetValue().GetInt(LValue::kItemValue), 3);
@@ -66,11 +67,10 @@ TEST_F(SpinXYTest, LinkedIntegersKeepTheirRatioRoundingHalfAwayFromZero)
         int32_t x2, y2;
     };
     const Case cases[] = {
-        {4, 2, -10, true, 0.5, 5, 3},     // 2.5 becomes 3
-        {-4, -2, 10, true, 0.5, -5, -3},  // -2.5 becomes -3, not -2
-        {2, 4, -10, false, 0.5, 3, 5},    // 2.5 becomes 3
-        {0, 0, -10, true, 1.0, 1, 1},
-        {0, 3, -10, false, 0.0, 0, 4},
+        {4, 2, -10, true, 0.5, 5, 3},    // 2.5 becomes 3
+        {-4, -2, 10, true, 0.5, -5, -3}, // -2.5 becomes -3, not -2
+        {2, 4, -10, false, 0.5, 3, 5},   // 2.5 becomes 3
+        {0, 0, -10, true, 1.0, 1, 1},    {0, 3, -10, false, 0.0, 0, 4},
     };
     for (const Case& c : cases) {
         Set(x, c.x);
@@ -103,7 +103,8 @@ TEST_F(SpinXYTest, MixedTypesDragIndependentlyEvenWhenLinked)
     spin.RepaintAndBind(1, "p.x", "p.ry", &registry);
     Drag(1, -1);
     EXPECT_FALSE(spin.IsLinked());
-    EXPECT_EQ(sent.Take(), "x step 10209 +10.00 | ry step 10209 +10.00 | x step 10409 +10.00 | ry step 10409 +0.00");
+    EXPECT_EQ(sent.Take(),
+              "x step 10209 +10.00 | ry step 10209 +10.00 | x step 10409 +10.00 | ry step 10409 +0.00");
 }
 
 TEST_F(SpinXYTest, ASecondPressNearAndSoonResetsBoth)

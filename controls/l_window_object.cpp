@@ -1,7 +1,7 @@
 #include "controls/l_window_object.h"
 
-#include "foundation/strings/char_tables.h"
 #include "controls/l_dialog.h"
+#include "foundation/strings/char_tables.h"
 
 LWindowObject::~LWindowObject()
 {
@@ -45,8 +45,8 @@ bool LWindowObject::CreateWindow(ControlWindow* parent, const ControlWindowSpec&
     return window_ != nullptr;
 }
 
-bool LWindowObject::CreateOwnerDrawn(const std::string& caption, const RasterRect& rect, ControlWindow* parent,
-                                     bool tabStop)
+bool LWindowObject::CreateOwnerDrawn(const std::string& caption, const RasterRect& rect,
+                                     ControlWindow* parent, bool tabStop)
 {
     ControlWindowSpec spec;
     spec.kind = ControlWindowKind::kOwnerDrawn;

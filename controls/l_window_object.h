@@ -41,7 +41,8 @@ class LWindowObject : public ControlWindowSink
   protected:
     bool CreateWindow(ControlWindow* parent, const ControlWindowSpec& spec);
     // A window that the object paints, with a caption.
-    bool CreateOwnerDrawn(const std::string& caption, const RasterRect& rect, ControlWindow* parent, bool tabStop);
+    bool CreateOwnerDrawn(const std::string& caption, const RasterRect& rect, ControlWindow* parent,
+                          bool tabStop);
     // The window's text as 16-bit text for drawing.
     std::u16string WindowText16() const;
 

@@ -1,10 +1,10 @@
 // The check box, the bound button and the panel header: clicks, keys, double clicks, what they
 // send and how they look.
-#include "controls/test_support/control_test_fixture.h"
 #include "controls/global_overrides_for_controls.h"
 #include "controls/l_button.h"
 #include "controls/l_checkbox.h"
 #include "controls/system_colours.h"
+#include "controls/test_support/control_test_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -34,9 +34,9 @@ void DrawHalfArrow(ControlPainter& painter, const RasterRect& half, bool up, Rgb
 
 void DrawDragArrow(ControlPainter& painter, int32_t cx, int32_t cy, RgbColour colour)
 {
-    const RasterPoint outline[] = {{cx, cy - 5},     {cx + 3, cy - 2}, {cx, cy - 2}, {cx, cy + 2},
+    const RasterPoint outline[] = {{cx, cy - 5},     {cx + 3, cy - 2}, {cx, cy - 2},     {cx, cy + 2},
                                    {cx + 3, cy + 2}, {cx, cy + 5},     {cx - 3, cy + 2}, {cx, cy + 2},
-                                   {cx, cy - 2},     {cx - 3, cy - 2}, {cx, cy - 5}, {cx, cy + 5}};
+                                   {cx, cy - 2},     {cx - 3, cy - 2}, {cx, cy - 5},     {cx, cy + 5}};
     painter.Polyline(outline, static_cast<int32_t>(std::size(outline)), colour);
     painter.Line(cx - 1, cy - 3, cx + 2, cy - 3, colour);
     painter.Line(cx - 1, cy + 3, cx + 2, cy + 3, colour);
@@ -55,7 +55,8 @@ void DrawArrowHeads(ControlPainter& painter, int32_t cx, int32_t cy, RgbColour c
 
 } // namespace
 
-void DrawSpin(ControlPainter& painter, const RasterRect& rect, bool upperPressed, bool lowerPressed, bool disabled)
+void DrawSpin(ControlPainter& painter, const RasterRect& rect, bool upperPressed, bool lowerPressed,
+              bool disabled)
 {
     painter.FillRect(rect, ControlColour(kRoleButtonFace));
     const int32_t height = rect.bottom - rect.top;
@@ -86,7 +87,8 @@ void DrawSpin(ControlPainter& painter, const RasterRect& rect, bool upperPressed
 void DrawSpinXY(ControlPainter& painter, const RasterRect& rect, int32_t mode, bool dragging, bool disabled)
 {
     DrawEdge(painter, rect, dragging);
-    painter.FillRect({rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1}, ControlColour(kRoleButtonFace));
+    painter.FillRect({rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1},
+                     ControlColour(kRoleButtonFace));
     const int32_t cx = rect.left + (rect.right - rect.left) / 2;
     const int32_t cy = rect.top + (rect.bottom - rect.top) / 2;
     const RgbColour ink = ControlColour(disabled ? kRoleShadow : kRoleButtonText);

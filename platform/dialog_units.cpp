@@ -68,7 +68,8 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c)
 
 RasterRect ConvertDialogToPixels(const RasterRect& dialogUnits, const DialogBaseUnits& base)
 {
-    return {MulDiv(dialogUnits.left, base.x, kHorizontalDivisor), MulDiv(dialogUnits.top, base.y, kVerticalDivisor),
+    return {MulDiv(dialogUnits.left, base.x, kHorizontalDivisor),
+            MulDiv(dialogUnits.top, base.y, kVerticalDivisor),
             MulDiv(dialogUnits.right, base.x, kHorizontalDivisor),
             MulDiv(dialogUnits.bottom, base.y, kVerticalDivisor)};
 }

@@ -18,9 +18,16 @@ TEST(DialogUnitsTest, MulDivRoundsHalfAwayFromZeroAndSaturates)
         int32_t a, b, c, expected;
     };
     const Case cases[] = {
-        {199, 7, 4, 348},   {2, 7, 4, 4},       {-2, 7, 4, -4},  {1, 7, 4, 2},
-        {290, 13, 8, 471},  {-3, 13, 8, -5},    {3, -13, 8, -5}, {5, 5, 0, 0},
-        {INT32_MAX, 4, 2, INT32_MAX}, {INT32_MIN, 4, 2, INT32_MIN},
+        {199, 7, 4, 348},
+        {2, 7, 4, 4},
+        {-2, 7, 4, -4},
+        {1, 7, 4, 2},
+        {290, 13, 8, 471},
+        {-3, 13, 8, -5},
+        {3, -13, 8, -5},
+        {5, 5, 0, 0},
+        {INT32_MAX, 4, 2, INT32_MAX},
+        {INT32_MIN, 4, 2, INT32_MIN},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " x " << c.b << " / " << c.c;

@@ -4,13 +4,13 @@
 #pragma once
 
 #include "controls/dialog_templates.h"
+#include "controls/l_dialog.h"
 #include "controls/test_support/control_environment_fake.h"
 #include "controls/test_support/control_window_fake.h"
-#include "foundation/tasks/test_support/fake_time_source.h"
-#include "controls/l_dialog.h"
 #include "controls/test_support/recording_handler_test_util.h"
-#include "messaging/registry_node.h"
+#include "foundation/tasks/test_support/fake_time_source.h"
 #include "foundation/tasks/time_source.h"
+#include "messaging/registry_node.h"
 
 class ControlTestFixture
 {
@@ -26,7 +26,8 @@ class ControlTestFixture
         return *static_cast<FakeControlWindow*>(object.Window());
     }
 
-    static MouseEvent Mouse(MouseButton button, int32_t x, int32_t y, bool doubleClick = false, bool ctrl = false)
+    static MouseEvent Mouse(MouseButton button, int32_t x, int32_t y, bool doubleClick = false,
+                            bool ctrl = false)
     {
         MouseEvent event;
         event.button = button;
@@ -37,7 +38,8 @@ class ControlTestFixture
         return event;
     }
 
-    static void Press(LWindowObject& control, MouseButton button, int32_t x, int32_t y, bool doubleClick = false)
+    static void Press(LWindowObject& control, MouseButton button, int32_t x, int32_t y,
+                      bool doubleClick = false)
     {
         control.OnMouseDown(Mouse(button, x, y, doubleClick));
     }
@@ -45,8 +47,8 @@ class ControlTestFixture
     {
         control.OnMouseUp(Mouse(button, x, y));
     }
-    static void Click(LWindowObject& control, MouseButton button = MouseButton::kLeft, int32_t x = 2, int32_t y = 2,
-                      bool doubleClick = false)
+    static void Click(LWindowObject& control, MouseButton button = MouseButton::kLeft, int32_t x = 2,
+                      int32_t y = 2, bool doubleClick = false)
     {
         Press(control, button, x, y, doubleClick);
         Release(control, button, x, y);

@@ -7,8 +7,8 @@
 
 FakeControlWindow::FakeControlWindow(FakeControlWindowFactory& factory, FakeControlWindow* parent,
                                      const ControlWindowSpec& spec)
-    : factory_(factory), parent_(parent), kind_(spec.kind), rect_(spec.rect), text_(spec.text), shown_(spec.visible),
-      resourceId_(spec.resourceId)
+    : factory_(factory), parent_(parent), kind_(spec.kind), rect_(spec.rect), text_(spec.text),
+      shown_(spec.visible), resourceId_(spec.resourceId)
 {
     if (kind_ == ControlWindowKind::kToolbar)
         rect_ = {0, 0, 0, 22};
@@ -68,7 +68,8 @@ RasterPoint FakeControlWindow::ClientToScreen(int32_t x, int32_t y) const
 
 void FakeControlWindow::Move(const RasterRect& rect, bool repaint)
 {
-    const bool resized = rect.right - rect.left != rect_.right - rect_.left || rect.bottom - rect.top != rect_.bottom - rect_.top;
+    const bool resized = rect.right - rect.left != rect_.right - rect_.left ||
+                         rect.bottom - rect.top != rect_.bottom - rect_.top;
     rect_ = rect;
     if (repaint)
         Invalidate();
@@ -155,7 +156,8 @@ void FakeControlWindow::SetSizeLimits(int32_t clientWidth, int32_t minHeight)
 {
     limitClientWidth = clientWidth;
     limitMinHeight = minHeight;
-    Move({rect_.left, rect_.top, rect_.left + clientWidth, rect_.top + std::max(rect_.bottom - rect_.top, minHeight)},
+    Move({rect_.left, rect_.top, rect_.left + clientWidth,
+          rect_.top + std::max(rect_.bottom - rect_.top, minHeight)},
          true);
 }
 
@@ -169,7 +171,8 @@ void FakeControlWindow::Type(const std::string& text)
 std::unique_ptr<RasterBitmap> FakeControlWindow::Paint()
 {
     const RasterRect client = ClientRect();
-    std::unique_ptr<RasterBitmap> bitmap = RasterBitmap::Create(std::max(client.right, 1), std::max(client.bottom, 1));
+    std::unique_ptr<RasterBitmap> bitmap =
+        RasterBitmap::Create(std::max(client.right, 1), std::max(client.bottom, 1));
     if (bitmap && sink_) {
         ControlPainter painter(*bitmap, DialogFont());
         sink_->OnPaint(painter);
@@ -177,7 +180,9 @@ std::unique_ptr<RasterBitmap> FakeControlWindow::Paint()
     return bitmap;
 }
 
-FakeControlWindowFactory::FakeControlWindowFactory() : scope_(*this) {}
+FakeControlWindowFactory::FakeControlWindowFactory() : scope_(*this)
+{
+}
 
 FakeControlWindowFactory::~FakeControlWindowFactory()
 {
@@ -205,7 +210,8 @@ ControlWindow* FakeControlWindowFactory::Create(ControlWindow* parent, const Con
             return nullptr;
         --failAfter_;
     }
-    windows_.push_back(std::make_unique<FakeControlWindow>(*this, static_cast<FakeControlWindow*>(parent), spec));
+    windows_.push_back(
+        std::make_unique<FakeControlWindow>(*this, static_cast<FakeControlWindow*>(parent), spec));
     FakeControlWindow* window = windows_.back().get();
     window->SetSink(sink);
     return window;
@@ -238,6 +244,8 @@ std::vector<FakeControlWindow*> FakeControlWindowFactory::WindowsOfKind(ControlW
 void FakeControlWindowFactory::Erase(FakeControlWindow* window)
 {
     windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
-                                  [window](const std::unique_ptr<FakeControlWindow>& held) { return held.get() == window; }),
+                                  [window](const std::unique_ptr<FakeControlWindow>& held) {
+                                      return held.get() == window;
+                                  }),
                    windows_.end());
 }

@@ -18,7 +18,8 @@ class FakeControlWindowFactory;
 class FakeControlWindow final : public ControlWindow
 {
   public:
-    FakeControlWindow(FakeControlWindowFactory& factory, FakeControlWindow* parent, const ControlWindowSpec& spec);
+    FakeControlWindow(FakeControlWindowFactory& factory, FakeControlWindow* parent,
+                      const ControlWindowSpec& spec);
     ~FakeControlWindow() override;
 
     void SetSink(ControlWindowSink* sink) override { sink_ = sink; }
@@ -51,7 +52,10 @@ class FakeControlWindow final : public ControlWindow
     void ScrollChildren(int32_t dy) override;
     void SetScrollBar(int32_t maximum, int32_t page, int32_t position) override;
     int32_t ScrollTrackPosition() const override { return trackPosition; }
-    int32_t ScrollBarWidth() const override { return kind_ == ControlWindowKind::kPanelStack ? kScrollBarWidth : 0; }
+    int32_t ScrollBarWidth() const override
+    {
+        return kind_ == ControlWindowKind::kPanelStack ? kScrollBarWidth : 0;
+    }
     void SetSizeLimits(int32_t clientWidth, int32_t minHeight) override;
     void Restore() override { minimised = false; }
     void Raise() override { ++raises; }
@@ -111,7 +115,8 @@ class FakeControlWindowFactory final : public ControlWindowFactory
     FakeControlWindowFactory();
     ~FakeControlWindowFactory() override;
 
-    ControlWindow* Create(ControlWindow* parent, const ControlWindowSpec& spec, ControlWindowSink* sink) override;
+    ControlWindow* Create(ControlWindow* parent, const ControlWindowSpec& spec,
+                          ControlWindowSink* sink) override;
 
     // A top-level window at (x, y) on the screen, owned by the factory, for tests to parent to.
     FakeControlWindow* CreateTopLevel(const RasterRect& rect);

@@ -40,7 +40,8 @@ template <class V> class RecordingHandler : public LValueHandlerT<V>
 
     bool Receive(LMsg& msg) override
     {
-        if (auto* modify = dynamic_cast<LValueModifyMsg*>(&msg); modify && modify->type != LValueModifyMsg::kTypeQuery)
+        if (auto* modify = dynamic_cast<LValueModifyMsg*>(&msg);
+            modify && modify->type != LValueModifyMsg::kTypeQuery)
             log_.lines.push_back(DescribeModify(name_, *modify));
         return LValueHandlerT<V>::Receive(msg);
     }

@@ -1,10 +1,7 @@
 // The controls on a real display, driven by real input: a gallery of every control in every
 // state (saved as screenshots under build/shots/controls/ and checked at computed pixels), a
 // spin drag, typing, Tab, the wheel, and the dialog built from the preview's 82 entries.
-#include "params/internal/beamvista_param_entries.h"
-#include "params/beamvista_registration.h"
 #include "controls/control_painter.h"
-#include "platform/dialog_units.h"
 #include "controls/dialog_templates.h"
 #include "controls/global_overrides_for_controls.h"
 #include "controls/l_auto_value_handler_dialog.h"
@@ -14,12 +11,15 @@
 #include "controls/l_edit.h"
 #include "controls/l_spin.h"
 #include "controls/l_spin_xy.h"
-#include "controls/wx/test_support/private_display.h"
 #include "controls/test_support/recording_handler_test_util.h"
-#include "messaging/registry_node.h"
-#include "messaging/value_handler_bi_ref.h"
+#include "controls/wx/test_support/private_display.h"
 #include "controls/wx/wx_control_window.h"
 #include "controls/wx/wx_controls.h"
+#include "messaging/registry_node.h"
+#include "messaging/value_handler_bi_ref.h"
+#include "params/beamvista_registration.h"
+#include "params/internal/beamvista_param_entries.h"
+#include "platform/dialog_units.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -231,7 +231,8 @@ TEST_F(GalleryTest, EveryControlInEveryStateLooksAsDrawn)
     EXPECT_EQ(PixelOf(rest, boxInside(atRest).x, boxInside(atRest).y), ControlColour(kRoleBoxAtDefault));
     EXPECT_EQ(PixelOf(rest, boxInside(ticked).x, boxInside(ticked).y), ControlColour(kRoleBackOffDefault));
     EXPECT_EQ(PixelOf(rest, boxInside(thirdState).x, boxInside(thirdState).y), ControlColour(kRoleHighlight));
-    EXPECT_EQ(PixelOf(rest, boxInside(disabled).x, boxInside(disabled).y), ControlColour(kRoleBackOffDefault));
+    EXPECT_EQ(PixelOf(rest, boxInside(disabled).x, boxInside(disabled).y),
+              ControlColour(kRoleBackOffDefault));
     // The header's fill, right of its sign, and the toggle's halftone.
     const RasterRect header = stack.HeaderAt(0)->Window()->Rect();
     const RasterRect stackRect = stack.Window()->Rect();
@@ -247,7 +248,8 @@ TEST_F(GalleryTest, EveryControlInEveryStateLooksAsDrawn)
     Pump(300);
     EXPECT_TRUE(push.Window()->HasCapture());
     // The pressed look as the button paints it while held.
-    std::unique_ptr<RasterBitmap> held = RasterBitmap::Create(pushRect.right - pushRect.left, pushRect.bottom - pushRect.top);
+    std::unique_ptr<RasterBitmap> held =
+        RasterBitmap::Create(pushRect.right - pushRect.left, pushRect.bottom - pushRect.top);
     ControlPainter painter(*held, DialogFont());
     push.OnPaint(painter);
     const uint8_t* corner = held->PixelAt(0, 0);
@@ -330,7 +332,8 @@ TEST_F(GalleryTest, TabGoesHeaderFieldsNextHeaderAndTheWheelScrolls)
     ControlWindow* first = stack->PanelAt(0)->Window();
     wxWindow* focus = wxWindow::FindFocus();
     ASSERT_NE(focus, nullptr);
-    EXPECT_EQ(focus->GetParent(), WxControlWindowBase::WxOf(first)) << "Tab goes from the header into its panel";
+    EXPECT_EQ(focus->GetParent(), WxControlWindowBase::WxOf(first))
+        << "Tab goes from the header into its panel";
 
     const int before = stack->ScrollPosition();
     const std::string over = ScreenPoint(*stack->PanelAt(0), 200, 20);

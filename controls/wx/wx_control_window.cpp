@@ -1,8 +1,8 @@
 #include "controls/wx/wx_control_window.h"
 
 #include "controls/control_painter.h"
-#include "platform/dialog_units.h"
 #include "controls/wx/wx_field_style.h"
+#include "platform/dialog_units.h"
 
 #include <wx/dcclient.h>
 #include <wx/image.h>
@@ -249,8 +249,9 @@ void WxControlWindowBase::StopTimer(uint32_t id)
 
 void WxControlWindowBase::BindCommonEvents()
 {
-    for (const wxEventTypeTag<wxMouseEvent>& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,
-                             wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_DCLICK, wxEVT_MOTION})
+    for (const wxEventTypeTag<wxMouseEvent>& type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,
+          wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_DCLICK, wxEVT_MOTION})
         self_.Bind(type, &WxControlWindowBase::OnMouse, this);
     self_.Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& event) {
         if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || !sink_) {
@@ -326,8 +327,8 @@ void WxControlWindowBase::OnMouse(wxMouseEvent& event)
         event.Skip();
 }
 
-WxOwnerDrawnWindow::WxOwnerDrawnWindow(wxWindow* parent, ControlWindow* parentWindow, const ControlWindowSpec& spec,
-                                       ControlWindowSink* sink)
+WxOwnerDrawnWindow::WxOwnerDrawnWindow(wxWindow* parent, ControlWindow* parentWindow,
+                                       const ControlWindowSpec& spec, ControlWindowSink* sink)
     : WxControlWindowBase(*this, parentWindow, sink), tabStop_(spec.tabStop)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -419,7 +420,8 @@ WxLabelWindow::WxLabelWindow(wxWindow* parent, ControlWindow* parentWindow, cons
     // Vertically centred in its rectangle: the text's own height, moved down by half the rest.
     const int textHeight = GetBestSize().y;
     const wxRect rect = ToWx(spec.rect);
-    SetSize(rect.x, rect.y + std::max(0, (rect.height - textHeight) / 2), rect.width, std::min(rect.height, textHeight));
+    SetSize(rect.x, rect.y + std::max(0, (rect.height - textHeight) / 2), rect.width,
+            std::min(rect.height, textHeight));
     BindCommonEvents();
 }
 
@@ -433,9 +435,10 @@ WxPanelWindow::WxPanelWindow(wxWindow* parent, ControlWindow* parentWindow, cons
     if (spec.kind == ControlWindowKind::kPanelStack) {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
         scrollBar_ = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
-        for (const wxEventTypeTag<wxScrollEvent>& type : {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
-                                 wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP,
-                                 wxEVT_SCROLL_BOTTOM, wxEVT_SCROLL_CHANGED})
+        for (const wxEventTypeTag<wxScrollEvent>& type :
+             {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
+              wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM,
+              wxEVT_SCROLL_CHANGED})
             scrollBar_->Bind(type, &WxPanelWindow::OnScrollEvent, this);
         Bind(wxEVT_PAINT, &WxPanelWindow::OnPaint, this);
         Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {

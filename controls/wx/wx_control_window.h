@@ -95,7 +95,10 @@ class WxOwnerDrawnWindow : public WxControlWindowBase, public wxWindow
                        ControlWindowSink* sink);
 
     // Spin buttons take the focus only by a click.
-    bool AcceptsFocusFromKeyboard() const override { return tabStop_ && wxWindow::AcceptsFocusFromKeyboard(); }
+    bool AcceptsFocusFromKeyboard() const override
+    {
+        return tabStop_ && wxWindow::AcceptsFocusFromKeyboard();
+    }
 
   protected:
     void OnPaint(wxPaintEvent& event);
@@ -107,7 +110,8 @@ class WxOwnerDrawnWindow : public WxControlWindowBase, public wxWindow
 class WxEditWindow : public WxControlWindowBase, public wxTextCtrl
 {
   public:
-    WxEditWindow(wxWindow* parent, ControlWindow* parentWindow, const ControlWindowSpec& spec, ControlWindowSink* sink);
+    WxEditWindow(wxWindow* parent, ControlWindow* parentWindow, const ControlWindowSpec& spec,
+                 ControlWindowSink* sink);
 
     std::string Text() const override;
     void SetText(const std::string& text) override;
@@ -125,14 +129,16 @@ class WxEditWindow : public WxControlWindowBase, public wxTextCtrl
 class WxLabelWindow : public WxControlWindowBase, public wxStaticText
 {
   public:
-    WxLabelWindow(wxWindow* parent, ControlWindow* parentWindow, const ControlWindowSpec& spec, ControlWindowSink* sink);
+    WxLabelWindow(wxWindow* parent, ControlWindow* parentWindow, const ControlWindowSpec& spec,
+                  ControlWindowSink* sink);
 };
 
 // A panel, and the panel stack, which paints itself (its frames) and has its own scroll bar.
 class WxPanelWindow : public WxControlWindowBase, public wxPanel
 {
   public:
-    WxPanelWindow(wxWindow* parent, ControlWindow* parentWindow, const ControlWindowSpec& spec, ControlWindowSink* sink);
+    WxPanelWindow(wxWindow* parent, ControlWindow* parentWindow, const ControlWindowSpec& spec,
+                  ControlWindowSink* sink);
 
     RasterRect ClientRect() const override;
     void ScrollChildren(int32_t dy) override;
@@ -152,7 +158,8 @@ class WxPanelWindow : public WxControlWindowBase, public wxPanel
 class WxDialogWindow : public WxControlWindowBase, public wxDialog
 {
   public:
-    WxDialogWindow(wxWindow* parent, ControlWindow* parentWindow, const ControlWindowSpec& spec, ControlWindowSink* sink);
+    WxDialogWindow(wxWindow* parent, ControlWindow* parentWindow, const ControlWindowSpec& spec,
+                   ControlWindowSink* sink);
 
     void SetSizeLimits(int32_t clientWidth, int32_t minHeight) override;
     void Restore() override;

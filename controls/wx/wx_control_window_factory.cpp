@@ -52,8 +52,8 @@ ControlWindow* WxControlWindowFactory::Create(ControlWindow* parent, const Contr
     case ControlWindowKind::kPanelStack:
         return wxParent ? new WxPanelWindow(wxParent, parent, spec, sink) : nullptr;
     case ControlWindowKind::kDialog:
-        return new WxDialogWindow(wxParent ? wxParent : (wxTheApp ? wxTheApp->GetTopWindow() : nullptr), parent, spec,
-                                  sink);
+        return new WxDialogWindow(wxParent ? wxParent : (wxTheApp ? wxTheApp->GetTopWindow() : nullptr),
+                                  parent, spec, sink);
     case ControlWindowKind::kSeparator:
         return wxParent ? new WxPlainWindow<wxStaticLine>(parent, sink, wxParent, wxID_ANY, PositionOf(spec),
                                                           SizeOf(spec), wxLI_HORIZONTAL)
@@ -61,8 +61,8 @@ ControlWindow* WxControlWindowFactory::Create(ControlWindow* parent, const Contr
     case ControlWindowKind::kToolbar: {
         if (!wxParent)
             return nullptr;
-        auto* bar = new WxPlainWindow<wxToolBar>(parent, sink, wxParent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                                 wxTB_FLAT | wxTB_HORIZONTAL);
+        auto* bar = new WxPlainWindow<wxToolBar>(parent, sink, wxParent, wxID_ANY, wxDefaultPosition,
+                                                 wxDefaultSize, wxTB_FLAT | wxTB_HORIZONTAL);
         bar->SetToolBitmapSize(wxSize(kToolGlyphWidth, kToolGlyphHeight));
         bar->Realize();
         return bar;

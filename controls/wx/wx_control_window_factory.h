@@ -7,5 +7,6 @@
 class WxControlWindowFactory : public ControlWindowFactory
 {
   public:
-    ControlWindow* Create(ControlWindow* parent, const ControlWindowSpec& spec, ControlWindowSink* sink) override;
+    ControlWindow* Create(ControlWindow* parent, const ControlWindowSpec& spec,
+                          ControlWindowSink* sink) override;
 };

@@ -45,10 +45,10 @@ PrivateDisplay::PrivateDisplay()
     if (pipe(pipeFds) != 0)
         return;
     std::string fd = std::to_string(pipeFds[1]);
-    char* serverArguments[] = {const_cast<char*>("Xvfb"), const_cast<char*>("-displayfd"), fd.data(),
-                               const_cast<char*>("-screen"), const_cast<char*>("0"),
-                               const_cast<char*>("1280x1024x24"), const_cast<char*>("-nolisten"),
-                               const_cast<char*>("tcp"), nullptr};
+    char* serverArguments[] = {
+        const_cast<char*>("Xvfb"),      const_cast<char*>("-displayfd"), fd.data(),
+        const_cast<char*>("-screen"),   const_cast<char*>("0"),          const_cast<char*>("1280x1024x24"),
+        const_cast<char*>("-nolisten"), const_cast<char*>("tcp"),        nullptr};
     server_ = Spawn("Xvfb", serverArguments, pipeFds[1]);
     close(pipeFds[1]);
     std::string number;
