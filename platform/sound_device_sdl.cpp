@@ -1,12 +1,19 @@
 // SDL audio behind the sound device interface. SDL pulls sound through a callback on its own
 // thread; the callback copies from the ring and silences what it took, so a caller that stalls
 // is heard as silence rather than as the last lap played again. The play cursor trails what was
-// handed to SDL by SDL's buffer; the write cursor is where the callback reads next.
+// handed to SDL by SDL's buffer, and moves on with the time since SDL's last callback, so that a
+// clock read from it runs smoothly rather than in steps of one period; the write cursor is where
+// the callback reads next.
+// Where no sound device exists and the user chose no SDL driver, SDL's dummy driver takes its
+// place, so that a player still has a sound clock to follow.
+#include "platform/pulled_play_cursor.h"
 #include "platform/sound_device.h"
 
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -19,6 +26,32 @@ namespace {
 // callback thread that is scheduled late.
 constexpr int kPeriodsPerSecond = 50;
 constexpr int kMinPeriodFrames = 256;
+constexpr const char* kDummyDriver = "dummy";
+
+int64_t NowUs()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Once per process at most: a user's own choice of driver is never overridden.
+bool SwitchToDummyDriver()
+{
+    if (std::getenv("SDL_AUDIODRIVER") != nullptr) {
+        return false;
+    }
+    const char* current = SDL_GetCurrentAudioDriver();
+    if (current != nullptr && std::strcmp(current, kDummyDriver) == 0) {
+        return false;
+    }
+    const char* hint = SDL_GetHint(SDL_HINT_AUDIODRIVER);
+    if (hint != nullptr && std::strcmp(hint, kDummyDriver) == 0) {
+        return false;
+    }
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, kDummyDriver);
+    return true;
+}
 
 Uint16 PeriodFrames(int32_t rate)
 {
@@ -33,7 +66,10 @@ Uint16 PeriodFrames(int32_t rate)
 class SdlRing
 {
   public:
-    SdlRing(int32_t size, uint8_t silence) : bytes_(size, silence), silence_(silence) {}
+    SdlRing(int32_t size, const SoundFormat& format) : bytes_(size, format.SilenceByte()), silence_(format.SilenceByte())
+    {
+        cursor_.SetFormat(format.BytesPerSecond(), format.BlockAlign());
+    }
 
     int32_t Size() const { return static_cast<int32_t>(bytes_.size()); }
 
@@ -41,7 +77,7 @@ class SdlRing
     {
         std::lock_guard guard(lock_);
         deviceBuffer_ = bytes;
-        inDevice_ = std::min(inDevice_, deviceBuffer_);
+        cursor_.LimitHeld(deviceBuffer_);
     }
 
     // SDL's thread: hands the next bytes to the hardware and silences them in the ring.
@@ -49,28 +85,37 @@ class SdlRing
     {
         std::lock_guard guard(lock_);
         int32_t done = 0;
+        bool ended = false;
         while (done < length && playing_) {
             const int32_t n = std::min(length - done, Size() - next_);
             std::memcpy(stream + done, bytes_.data() + next_, n);
             std::memset(bytes_.data() + next_, silence_, n);
             done += n;
             next_ += n;
-            inDevice_ = std::min(deviceBuffer_, inDevice_ + n);
             if (next_ == Size()) {
                 next_ = 0;
                 if (!looping_) {
                     playing_ = false;
-                    inDevice_ = 0;
+                    ended = true;
                 }
             }
         }
-        std::memset(stream + done, silence_, length - done);
+        if (done < length) {
+            std::memset(stream + done, silence_, static_cast<size_t>(length - done));
+        }
+        if (done > 0) {
+            cursor_.OnPull(done, std::min(deviceBuffer_, cursor_.Held() + done), NowUs());
+        }
+        if (ended) {
+            cursor_.Settle();
+        }
     }
 
     void Cursors(int32_t& play, int32_t& write)
     {
         std::lock_guard guard(lock_);
-        play = ((next_ - inDevice_) % Size() + Size()) % Size();
+        const int64_t unheard = cursor_.Pulled() - cursor_.Heard(NowUs());
+        play = static_cast<int32_t>(((next_ - unheard) % Size() + Size()) % Size());
         write = next_;
     }
 
@@ -100,7 +145,7 @@ class SdlRing
     {
         std::lock_guard guard(lock_);
         playing_ = false;
-        inDevice_ = 0;
+        cursor_.Settle();
     }
 
     bool Playing()
@@ -113,7 +158,7 @@ class SdlRing
     {
         std::lock_guard guard(lock_);
         next_ = offset;
-        inDevice_ = 0;
+        cursor_.Settle();
     }
 
   private:
@@ -122,7 +167,7 @@ class SdlRing
     const uint8_t silence_;
     int32_t deviceBuffer_ = 0; // bytes SDL takes per callback and holds until they are heard
     int32_t next_ = 0;         // ring offset of the next byte handed to SDL
-    int32_t inDevice_ = 0;     // bytes handed to SDL and not yet heard, at most deviceBuffer_
+    PulledPlayCursor cursor_;  // what SDL took and what of it was heard
     bool playing_ = false;
     bool looping_ = false;
 };
@@ -192,6 +237,12 @@ class SdlSoundDevice final : public SoundDevice
         SDL_AudioSpec have{};
         // No changes allowed: SDL converts to whatever the hardware takes.
         id_ = SDL_OpenAudioDevice(name_ ? name_->c_str() : nullptr, 0, &want, &have, 0);
+        if (id_ == 0 && !name_ && SwitchToDummyDriver()) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+                id_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+            }
+        }
         if (id_ == 0) {
             return false;
         }
@@ -221,8 +272,8 @@ class SdlSoundDevice final : public SoundDevice
 class SdlSoundBuffer final : public SoundBuffer
 {
   public:
-    SdlSoundBuffer(SdlSoundDevice& device, int32_t size, uint8_t silence)
-        : device_(device), ring_(size, silence)
+    SdlSoundBuffer(SdlSoundDevice& device, int32_t size, const SoundFormat& format)
+        : device_(device), ring_(size, format)
     {
         device_.Attach(&ring_);
     }
@@ -309,14 +360,14 @@ std::unique_ptr<SoundBuffer> SdlSoundDevice::CreateBuffer(const SoundFormat& for
     if (size <= deviceBuffer_) {
         return nullptr;
     }
-    return std::make_unique<SdlSoundBuffer>(*this, size, format.SilenceByte());
+    return std::make_unique<SdlSoundBuffer>(*this, size, format);
 }
 
 } // namespace
 
 std::unique_ptr<SoundDevice> OpenSoundDevice(const char* name)
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 && (!SwitchToDummyDriver() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)) {
         return nullptr;
     }
     return std::make_unique<SdlSoundDevice>(name);

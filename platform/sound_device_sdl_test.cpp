@@ -52,6 +52,16 @@ TEST(SdlSoundDevice, WithoutADriverOpeningFails)
     EXPECT_EQ(OpenSoundDevice(nullptr), nullptr);
 }
 
+TEST(SdlSoundDevice, WithoutAChosenDriverADeviceAlwaysOpens)
+{
+    // On a machine without sound SDL's dummy driver stands in, so a player keeps a sound clock.
+    unsetenv("SDL_AUDIODRIVER");
+    auto device = OpenSoundDevice(nullptr);
+    ASSERT_NE(device, nullptr);
+    EXPECT_TRUE(device->SetFormat(kCd));
+    EXPECT_NE(device->CreateBuffer(kCd, 44100 * 4), nullptr);
+}
+
 TEST(SdlSoundDevice, UnknownDeviceOrFormatIsRefused)
 {
     UseDriver("dummy");
