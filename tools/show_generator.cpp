@@ -34,6 +34,14 @@ constexpr double kNotesPerSecond = 2.0;
 constexpr double kLowestNoteHz = 220.0;
 constexpr int32_t kNoteSteps = 12;
 constexpr int32_t kSoundSerial = 1;
+// Numbered frames come every 10 ms; the frame builder cuts coordinates to whole steps of its
+// full deflection, so a point in the middle of a step lands on that step.
+constexpr double kNumberedFramesPerSecond = 100.0;
+constexpr double kFullDeflection = 32767.0;
+constexpr double kMidStep = 0.5;
+constexpr int32_t kNumberedPoints = 8;
+constexpr int32_t kRawSoundChannels = 2;
+constexpr int32_t kRawBytesPerFrame = 4;
 constexpr int32_t kPictureWidth = 64;
 constexpr int32_t kPictureHeight = 48;
 // Size, position and intensity as the preview's picture loader gives them.
@@ -73,7 +81,9 @@ bool Valid(const ShowGeneratorOptions& o)
            o.framesPerSecond > 0.0 && o.pointsPerFrame > 0 && o.startTimeUs >= 0 && o.soundRate > 0 &&
            o.soundChannels >= 1 && o.soundChannels <= 2 && o.truncateBytes >= 0 && o.blankingPeriodS >= 0 &&
            o.bitmaps >= 0 && o.bitmaps <= ShowFile::kBitmapSlots && o.quality >= kLowestQuality &&
-           o.quality <= kBestQuality;
+           o.quality <= kBestQuality &&
+           (!o.rawSound || (o.soundChannels == kRawSoundChannels && o.form != ShowForm::kCoded &&
+                            o.form != ShowForm::kTruncated));
 }
 
 LArchiveCrypt::StartValueSource StartValueFor(uint32_t seed)
@@ -101,6 +111,38 @@ std::vector<uint8_t> MakeSound(const ShowGeneratorOptions& o, SeededRandom& rand
             return static_cast<float>(0.3 * std::sin(2 * std::numbers::pi * hz * frame / rate));
         },
         kSoundSerial);
+}
+
+// Sample frame k holds k + 1, so silence (0) is never a frame of the track.
+std::vector<uint8_t> MakeRawSound(const ShowGeneratorOptions& o)
+{
+    const int64_t frames = o.durationUs * o.soundRate / static_cast<int64_t>(kMicrosecondsPerSecond);
+    std::vector<uint8_t> bytes(static_cast<size_t>(frames * kRawBytesPerFrame));
+    for (int64_t k = 0; k < frames; ++k) {
+        const auto value = static_cast<uint32_t>(k + 1);
+        for (int32_t b = 0; b < kRawBytesPerFrame; ++b)
+            bytes[static_cast<size_t>(k * kRawBytesPerFrame + b)] = static_cast<uint8_t>(value >> (8 * b));
+    }
+    return bytes;
+}
+
+// Frame n starts at laser X = n and runs right in a short lit line.
+void MakeNumberedPoints(int64_t n, LPic& out)
+{
+    out.SetCount(0);
+    for (int32_t i = 0; i < kNumberedPoints; ++i) {
+        LPicEntry entry;
+        entry.x = (static_cast<double>(n + i) + kMidStep) / kFullDeflection;
+        entry.color.red = entry.color.green = entry.color.blue = 255;
+        entry.blank = i == 0 ? 1 : 0;
+        out.Append(entry);
+    }
+}
+
+bool AddSound(LLaserPreviewStream& stream, const ShowGeneratorOptions& o, SeededRandom& random)
+{
+    const std::vector<uint8_t> sound = o.rawSound ? MakeRawSound(o) : MakeSound(o, random);
+    return stream.AddSound(0, sound.data(), static_cast<int32_t>(sound.size()));
 }
 
 void SendParameters(LLaserPreviewStream& stream, const ShowGeneratorOptions& o)
@@ -139,19 +181,20 @@ bool RecordFrames(LLaserPreviewStream& stream, const ShowGeneratorOptions& o, Se
     for (uint32_t& v : variants)
         v = static_cast<uint32_t>(random.Next());
     const uint32_t patternShift = random.Below(static_cast<uint32_t>(ShowPattern::kCount));
-    const auto frames = static_cast<int64_t>(o.durationUs / kMicrosecondsPerSecond * o.framesPerSecond);
+    const double framesPerSecond = o.numbered ? kNumberedFramesPerSecond : o.framesPerSecond;
+    const auto frames = static_cast<int64_t>(o.durationUs / kMicrosecondsPerSecond * framesPerSecond);
     auto frame = std::make_unique<LFrame>();
     LPic points;
     for (int64_t k = 0; k < frames; ++k) {
         const int64_t elapsed =
-            static_cast<int64_t>(std::llround(k * kMicrosecondsPerSecond / o.framesPerSecond));
+            static_cast<int64_t>(std::llround(k * kMicrosecondsPerSecond / framesPerSecond));
         const double seconds = elapsed / kMicrosecondsPerSecond;
         const auto sequence = static_cast<int32_t>(k % kSequenceMask + 1);
         clock = elapsed;
         for (int32_t index = 0; index < channels; ++index) {
             const int32_t server = index / o.channelsPerServer;
             const int32_t channel = index % o.channelsPerServer;
-            if (IsDark(o, index, elapsed)) {
+            if (!o.numbered && IsDark(o, index, elapsed)) {
                 // A dark channel gets a NIL entry at the time a frame would have, in whole ticks.
                 const int64_t time =
                     (o.startTimeUs + elapsed) / kTimeTickMicroseconds * kTimeTickMicroseconds;
@@ -163,6 +206,8 @@ bool RecordFrames(LLaserPreviewStream& stream, const ShowGeneratorOptions& o, Se
                 static_cast<ShowPattern>((index + patternShift) % static_cast<uint32_t>(ShowPattern::kCount));
             if (o.stillCircle)
                 MakeStillCirclePoints(o.pointsPerFrame, points);
+            else if (o.numbered)
+                MakeNumberedPoints(k, points);
             else
                 MakePatternPoints(pattern, seconds, variants[static_cast<size_t>(index)], o.pointsPerFrame,
                                   points);
@@ -203,15 +248,14 @@ CError Record(const char* path, const ShowGeneratorOptions& o)
     }
     if (o.userData)
         stream.SetUserData(1, XAString::Format("Generated show, seed %d", static_cast<int32_t>(o.seed)));
-    if (o.sound) {
-        const std::vector<uint8_t> sound = MakeSound(o, random);
-        if (!stream.AddSound(0, sound.data(), static_cast<int32_t>(sound.size())))
-            return stream.GetError();
-    }
+    if (o.sound && !o.soundAfterFrames && !AddSound(stream, o, random))
+        return stream.GetError();
     if (!RecordFrames(stream, o, random, clock)) {
         stream.Close(true);
         return stream.GetError();
     }
+    if (o.sound && o.soundAfterFrames && !AddSound(stream, o, random))
+        return stream.GetError();
     if (!stream.Close(o.form == ShowForm::kAborted))
         return stream.GetError();
     return CError();

@@ -31,6 +31,15 @@ struct ShowGeneratorOptions
     bool sound = false;
     int32_t soundRate = 22050;
     int32_t soundChannels = 2;
+    // The sound track as raw 16-bit stereo whose sample frame k holds k + 1 (as one 32-bit
+    // little-endian value over both channels), so a test can tell which frame it hears; only
+    // in forms that are not converted (raw, streamable, aborted).
+    bool rawSound = false;
+    // The sound is recorded after all frames, so a show cut short has frames without sound.
+    bool soundAfterFrames = false;
+    // Numbered frames: frame n of every channel at the start + n x 10 ms, its first point at
+    // laser X = n; no blanking.
+    bool numbered = false;
     // Background pictures (0..4), written by the BMP writer.
     int32_t bitmaps = 0;
     bool userData = true;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -176,6 +177,55 @@ TEST_F(ShowGeneratorTest, OptionsOutsideTheirRangesAreRefused)
         EXPECT_EQ(GenerateShow(path.c_str(), options).ErrorText(), "Invalid show generator options!");
         EXPECT_FALSE(std::filesystem::exists(path));
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ShowGeneratorTest, NumberedFramesAndCountingRawSoundRecordedAfterThem)
+{
+    ShowGeneratorOptions options = Small(ShowForm::kStreamable);
+    options.servers = 1;
+    options.channelsPerServer = 2;
+    options.numbered = true;
+    options.sound = options.rawSound = options.soundAfterFrames = true;
+    options.soundRate = 8000;
+    LLaserPreviewStream stream;
+    ASSERT_TRUE(stream.Open(Generate("numbered.zyl", options).c_str()));
+
+    // Sample frame k holds k + 1 as one little-endian 32-bit value; 1 s at 8,000 Hz.
+    EXPECT_EQ(stream.TotalSoundBytes(), 8000 * 4);
+    unsigned char bytes[8] = {};
+    ASSERT_EQ(stream.ReadSound(4 * 299, bytes, 8), 8);
+    const unsigned char expected[8] = {44, 1, 0, 0, 45, 1, 0, 0};
+    EXPECT_TRUE(std::equal(bytes, bytes + 8, expected));
+
+    // Frame n of each channel at first + n x 10 ms (in whole 48 µs steps), starting at X = n.
+    for (int32_t channel = 0; channel < 2; ++channel) {
+        for (const int32_t n : {0, 1, 37, 99}) {
+            LFrame frame;
+            ASSERT_TRUE(stream.ReadFrame(channel, stream.FirstTime() + n * 10000 + 48, frame));
+            LFrameStats stats;
+            frame.GetStats(stats);
+            EXPECT_EQ(stats.firstTime, (stream.FirstTime() + n * 10000) / 48 * 48);
+            std::vector<LFrameOutPoint> points(64);
+            ASSERT_GT(frame.Render(points.data(), 64, nullptr, false, false, 1.0f, 1.0f, 1.0f, 1.0f, 1), 0);
+            EXPECT_EQ(points[0].x, n);
+        }
+    }
+    // The sound comes after every frame in the file (the closing NIL entry follows when the
+    // recording closes).
+    const ShowIndexArray& frames = stream.ChannelIndex(0);
+    ASSERT_EQ(frames.Count(), 101);
+    EXPECT_GT(stream.SoundIndex()[0].position, frames[99].position);
+}
+
+TEST_F(ShowGeneratorTest, RawSoundIsRefusedWhereTheConverterWouldDecodeIt)
+{
+    ShowGeneratorOptions options = Small(ShowForm::kCoded);
+    options.sound = options.rawSound = true;
+    EXPECT_TRUE(GenerateShow((folder_ + "/coded.zyl").c_str(), options).Failed());
 }
 
 } // namespace

@@ -19,6 +19,9 @@ constexpr const char* kUsage = "usage: zylgen [options] output.zyl\n"
                                "  --points N        points per frame (300)\n"
                                "  --blanking S      each channel goes dark once in S seconds, 0 never (4)\n"
                                "  --sound           with a sound track\n"
+                               "  --raw-sound       the sound track as raw PCM counting its frames\n"
+                               "  --sound-after-frames  the sound recorded after all frames\n"
+                               "  --numbered        numbered frames every 10 ms\n"
                                "  --bitmaps N       background pictures, 0..4 (0)\n"
                                "  --no-user-data    without the user-data block\n"
                                "  --form F          raw, streamable, coded, aborted or truncated (coded)\n"
@@ -60,6 +63,12 @@ bool ParseArguments(int argc, char** argv, ShowGeneratorOptions& o, const char*&
         const char* value = hasValue ? argv[i + 1] : "";
         if (arg == "--sound") {
             o.sound = true;
+        } else if (arg == "--raw-sound") {
+            o.sound = o.rawSound = true;
+        } else if (arg == "--sound-after-frames") {
+            o.soundAfterFrames = true;
+        } else if (arg == "--numbered") {
+            o.numbered = true;
         } else if (arg == "--no-user-data") {
             o.userData = false;
         } else if (arg == "--remove-dups") {
