@@ -102,9 +102,9 @@ bool LAudioPump::Seek(int64_t time, bool restart, bool silence)
     // The next bytes land at the written counter, a lead ahead of the play cursor when the ring
     // kept playing: the decoder delivers from there, so the sound stays with the picture.
     const int64_t decodeFrom = sound_.GetCounters(played, written) ? MulDivFloor(written, 1, blockAlign) : frame;
-    SeekDecoder(decodeFrom);
+    const bool positioned = SeekDecoder(decodeFrom);
     stagingFill_ = stagingUsed_ = 0;
-    if (frame >= 0)
+    if (positioned && frame >= 0)
         WaitUntilPlayed(frame);
     if (!muted_ && !restart) {
         // Real sound goes to the ring at once, even while paused.
@@ -136,10 +136,13 @@ bool LAudioPump::ReopenDecoder()
     return decoder_->Open(stream_);
 }
 
-// Puts the ring's counters back to where the decoder really is, frame 0.
-bool LAudioPump::SeekDecoderFailed(int64_t frame)
+// The decoder is at the track's start and cannot leave it: the ring starts again there, so that
+// what it plays and what its counters say stay together. Shifting both counters back would
+// leave the play counter a lead before the track and step the list back a show.
+bool LAudioPump::SeekDecoderFailed()
 {
-    sound_.AddPlayed(MulDivFloor(SaturatingSub(decoderFrame_, frame), BlockAlign(), 1));
+    decoderFrame_ = 0;
+    sound_.Start(0, true, false);
     return false;
 }
 
@@ -148,10 +151,8 @@ bool LAudioPump::SeekDecoder(int64_t frame)
     if (!decoder_)
         return false;
     if (frame < 0) {
-        if (!SeekDecoder(0)) {
-            sound_.AddPlayed(MulDivFloor(-frame, BlockAlign(), 1));
+        if (!SeekDecoder(0))
             return false;
-        }
         // The frames before the track's start are made as silence.
         decoderFrame_ = frame;
         return true;
@@ -172,12 +173,12 @@ bool LAudioPump::SeekDecoder(int64_t frame)
     decoderFrame_ = 0;
     decoderBehind_ = false;
     if (!ReopenDecoder())
-        return SeekDecoderFailed(frame);
+        return SeekDecoderFailed();
     frame = std::min(frame, decoder_->TotalFrames());
     if (frame == 0)
         return true;
     if (!decoder_->Seek(frame))
-        return SeekDecoderFailed(frame);
+        return SeekDecoderFailed();
     decoderFrame_ = frame;
     return true;
 }

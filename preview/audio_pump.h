@@ -65,7 +65,7 @@ class LAudioPump
     int64_t FrameAt(int64_t time) const;
     int64_t TimeOfFrame(int64_t frame) const;
     bool ReopenDecoder();
-    bool SeekDecoderFailed(int64_t frame);
+    bool SeekDecoderFailed();
     void WaitUntilPlayed(int64_t frame);
     int32_t Silence(uint8_t* buffer, int32_t length);
 

@@ -13,9 +13,7 @@ bool RawPcmDecoder::Open(LOggVorbisDataInterface* source)
         return false;
     source_ = source;
     // The total as far as it is known: what has arrived of a show still loading.
-    if (source_->AudioSeek(0, kSeekEnd) != 0)
-        return false;
-    totalFrames_ = source_->AudioTell() / kBlockAlign;
+    totalFrames_ = source_->AudioSeek(0, kSeekEnd) == 0 ? source_->AudioTell() / kBlockAlign : 0;
     return source_->AudioSeek(0, kSeekSet) == 0;
 }
 
