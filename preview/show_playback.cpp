@@ -56,6 +56,19 @@ int32_t LShowPlayback::PlayState() const
     return Position() <= stream_.FirstTime() ? kPlayStateStopped : kPlayStatePaused;
 }
 
+LStatusState LShowPlayback::StatusState(const XAString& title) const
+{
+    LStatusState state;
+    state.title = title;
+    state.muted = IsMuted();
+    state.playState = PlayState();
+    state.moreThanOneShow = EntryCount() > 1;
+    state.opened = IsShowOpen() && opened_;
+    state.progress = progress_;
+    state.loaded = loadedFraction_;
+    return state;
+}
+
 void LShowPlayback::SetHold(bool hold)
 {
     hold_ = hold;

@@ -10,6 +10,7 @@
 #include "laser_preview_stream.h"
 #include "show_list_entry.h"
 #include "show_playback_host.h"
+#include "status_reporter.h"
 
 #include <cstdint>
 #include <vector>
@@ -85,6 +86,8 @@ class LShowPlayback
     const LTimeRamp& PlayClock() const { return playClock_; }
     int64_t Position() const;
     int32_t PlayState() const;
+    // The status reported to hosts, with the preview's title.
+    LStatusState StatusState(const XAString& title) const;
     LLaserPreviewStream& Stream() { return stream_; }
     const LLaserPreviewStream& Stream() const { return stream_; }
     LAudioPump& Sound() { return pump_; }
