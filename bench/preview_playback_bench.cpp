@@ -5,10 +5,10 @@
 // its largest step and its drift, beside the same run on the system clock alone (a show without
 // sound); the budget is a mean under 1 ms, a largest deviation under one callback period and no
 // step above a tick.
-#include "ogg_vorbis_stream.h"
-#include "show_generator.h"
-#include "show_playback.h"
-#include "sound_device_fake.h"
+#include "show/ogg_vorbis_stream.h"
+#include "tools/show_generator.h"
+#include "preview/show_playback.h"
+#include "platform/test_support/sound_device_fake.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
-#include "file_filter.h"
+#include "controls/file_filter.h"
 
-#include "fs_name.h"
-#include "text_compare.h"
+#include "foundation/files/fs_name.h"
+#include "foundation/text/text_compare.h"
 
 #include <string_view>
 

@@ -3,7 +3,7 @@
 // description and patterns separated by ';', the list closed by "||". Patterns match file
 // names without regard to ASCII case, and "*.*" matches every name, also one without a dot.
 
-#include "xa_string.h"
+#include "foundation/strings/xa_string.h"
 
 #include <vector>
 

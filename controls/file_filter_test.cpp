@@ -1,4 +1,4 @@
-#include "file_filter.h"
+#include "controls/file_filter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "fit_rect_to_screen.h"
+#include "controls/fit_rect_to_screen.h"
 
 #include <gtest/gtest.h>
 

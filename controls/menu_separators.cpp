@@ -1,4 +1,4 @@
-#include "menu_separators.h"
+#include "controls/menu_separators.h"
 
 void RemoveRedundantMenuSeparators(LMenuItems* menu)
 {

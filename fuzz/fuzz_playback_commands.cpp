@@ -2,7 +2,7 @@
 // arriving, seeks, steps, pause, mute, clock ticks and odd moves of the sound cursor. Whatever
 // comes, nothing crashes or hangs, the current index is valid or -1, the progress stays in
 // [0, 1] and the playback holds only while the show is still arriving.
-#include "playback_harness.h"
+#include "preview/test_support/playback_harness.h"
 
 #include <cmath>
 #include <cstdlib>

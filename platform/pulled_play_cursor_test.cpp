@@ -1,4 +1,4 @@
-#include "pulled_play_cursor.h"
+#include "platform/internal/pulled_play_cursor.h"
 
 #include <gtest/gtest.h>
 

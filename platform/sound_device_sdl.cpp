@@ -6,7 +6,7 @@
 // the callback reads next.
 // Where no sound device exists and the user chose no SDL driver, SDL's dummy driver takes its
 // place, so that a player still has a sound clock to follow.
-#include "platform/pulled_play_cursor.h"
+#include "platform/internal/pulled_play_cursor.h"
 #include "platform/sound_device.h"
 
 #include <SDL.h>

@@ -1,9 +1,9 @@
-#include "audio_pump.h"
+#include "preview/audio_pump.h"
 
-#include "laser_preview_stream.h"
-#include "playback_time.h"
-#include "saturating_int.h"
-#include "sleep_wait.h"
+#include "show/laser_preview_stream.h"
+#include "preview/playback_time.h"
+#include "foundation/strings/saturating_int.h"
+#include "foundation/tasks/sleep_wait.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,9 +4,9 @@
 // which the picture follows. Start, stop, seek, pause, resume and mute position both the decoder
 // and the ring. GUI thread only; nothing here allocates while pumping.
 
-#include "l_time_ramp.h"
-#include "sound_decoder.h"
-#include "sound_output.h"
+#include "show/l_time_ramp.h"
+#include "show/sound_decoder.h"
+#include "show/sound_output.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "collect_paths.h"
+#include "preview/collect_paths.h"
 
-#include "dir_itor.h"
-#include "fs_name.h"
-#include "text_compare.h"
+#include "foundation/files/dir_itor.h"
+#include "foundation/files/fs_name.h"
+#include "foundation/text/text_compare.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -3,7 +3,7 @@
 // symbolic links (the shortcuts here) become their final targets, folders are walked into the
 // files they hold, and the list is sorted in natural name order.
 
-#include "xa_string.h"
+#include "foundation/strings/xa_string.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "playback_time.h"
+#include "preview/playback_time.h"
 
-#include "sys_clock.h"
+#include "foundation/tasks/sys_clock.h"
 
 #include <limits>
 

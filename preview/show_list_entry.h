@@ -1,7 +1,7 @@
 #pragma once
 // One entry of the preview's show list: a show file on disk, or a show held in memory.
 
-#include "xa_string.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "collect_paths.h"
-#include "playback_harness.h"
-#include "temp_tree_fixture.h"
+#include "preview/collect_paths.h"
+#include "preview/test_support/playback_harness.h"
+#include "foundation/files/test_support/temp_tree_fixture.h"
 
 #include <gtest/gtest.h>
 

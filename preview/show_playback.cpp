@@ -1,9 +1,9 @@
-#include "show_playback.h"
+#include "preview/show_playback.h"
 
-#include "collect_paths.h"
-#include "l_beamvista_status_callback.h"
-#include "playback_time.h"
-#include "saturating_int.h"
+#include "preview/collect_paths.h"
+#include "preview/l_beamvista_status_callback.h"
+#include "preview/playback_time.h"
+#include "foundation/strings/saturating_int.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,12 +5,12 @@
 // arriving, and the advance at a show's ends. The preview owns one and is its host.
 // GUI thread only.
 
-#include "audio_pump.h"
-#include "l_time_ramp.h"
-#include "laser_preview_stream.h"
-#include "show_list_entry.h"
-#include "show_playback_host.h"
-#include "status_reporter.h"
+#include "preview/audio_pump.h"
+#include "show/l_time_ramp.h"
+#include "show/laser_preview_stream.h"
+#include "preview/show_list_entry.h"
+#include "preview/show_playback_host.h"
+#include "preview/status_reporter.h"
 
 #include <cstdint>
 #include <vector>

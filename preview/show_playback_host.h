@@ -3,7 +3,7 @@
 // pictures and settings, the title, redraws, status and the failure box. Each hook does nothing
 // until the preview gives it a body.
 
-#include "xa_string.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 

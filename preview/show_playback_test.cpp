@@ -1,7 +1,7 @@
-#include "playback_harness.h"
+#include "preview/test_support/playback_harness.h"
 
-#include "l_beamvista_status_callback.h"
-#include "temp_tree_fixture.h"
+#include "preview/l_beamvista_status_callback.h"
+#include "foundation/files/test_support/temp_tree_fixture.h"
 
 #include <gtest/gtest.h>
 

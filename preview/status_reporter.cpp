@@ -1,4 +1,4 @@
-#include "status_reporter.h"
+#include "preview/status_reporter.h"
 
 void LStatusReporter::SetCallback(LBeamvistaStatusCallback* callback, bool windowExists, bool timerRunning)
 {

@@ -3,8 +3,8 @@
 // and delivered in batches (after a timer tick, when the timer stops, at once while none runs),
 // so a tick that moves the position a hundred times reports once.
 
-#include "l_beamvista_status_callback.h"
-#include "xa_string.h"
+#include "preview/l_beamvista_status_callback.h"
+#include "foundation/strings/xa_string.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "status_reporter.h"
+#include "preview/status_reporter.h"
 
-#include "playback_harness.h"
-#include "temp_tree_fixture.h"
+#include "preview/test_support/playback_harness.h"
+#include "foundation/files/test_support/temp_tree_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The Ogg Vorbis decoder behind the player's decoder interface.
-#include "ogg_vorbis_stream.h"
-#include "sound_decoder.h"
+#include "show/ogg_vorbis_stream.h"
+#include "show/sound_decoder.h"
 
 namespace {
 

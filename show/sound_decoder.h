@@ -3,7 +3,7 @@
 // source (the show stream), and positioning by sample frame. LOggVorbisStream is the real one,
 // behind MakeOggSoundDecoder; tests put decoders of their own in its place.
 
-#include "ogg_vorbis_data_interface.h"
+#include "show/ogg_vorbis_data_interface.h"
 
 #include <cstdint>
 #include <memory>

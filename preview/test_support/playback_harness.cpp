@@ -1,8 +1,8 @@
-#include "playback_harness.h"
+#include "preview/test_support/playback_harness.h"
 
-#include "frame.h"
-#include "frame_commands.h"
-#include "sys_clock.h"
+#include "show/frame.h"
+#include "show/frame_commands.h"
+#include "foundation/tasks/sys_clock.h"
 
 #include <fstream>
 #include <iterator>

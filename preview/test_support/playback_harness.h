@@ -4,11 +4,11 @@
 // generator with numbered frames (frame n at first + n x 10 ms) and raw sound that counts its
 // sample frames, so a test can tell which frame is drawn and which sample is heard.
 
-#include "fake_time_source.h"
-#include "raw_pcm_decoder.h"
-#include "show_generator.h"
-#include "show_playback.h"
-#include "sound_device_fake.h"
+#include "foundation/tasks/test_support/fake_time_source.h"
+#include "preview/test_support/raw_pcm_decoder.h"
+#include "tools/show_generator.h"
+#include "preview/show_playback.h"
+#include "platform/test_support/sound_device_fake.h"
 
 #include <cstdint>
 #include <memory>

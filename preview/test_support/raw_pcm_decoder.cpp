@@ -1,4 +1,4 @@
-#include "raw_pcm_decoder.h"
+#include "preview/test_support/raw_pcm_decoder.h"
 
 namespace {
 

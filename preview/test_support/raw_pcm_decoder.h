@@ -4,7 +4,7 @@
 // made by the generator with raw sound hold k + 1 in sample frame k (as one 32-bit value over
 // both channels), so a test reads back which frame it hears.
 
-#include "sound_decoder.h"
+#include "show/sound_decoder.h"
 
 #include <cstdint>
 #include <functional>
