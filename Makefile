@@ -7,7 +7,7 @@ TSAN_DIR    := build/tsan
 FUZZ_SECONDS ?= 30
 CMAKE_GEN   := -G Ninja
 
-.PHONY: deps test test-tsan run bench fuzz format clean
+.PHONY: deps test test-tsan run bench fuzz format clean skin
 
 deps:
 	@scripts/install-deps
@@ -55,6 +55,12 @@ fuzz: deps
 		echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
 		$$target -max_total_time=$(FUZZ_SECONDS) build/fuzz-corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
+
+# Redraws the player's skin, about and icon pictures into apps/player/resources/; commit them.
+skin: deps
+	cmake -S . -B $(RELEASE_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZYL_TESTS=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target zylskin
+	$(RELEASE_DIR)/tools/zylskin apps/player/resources
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
