@@ -1,10 +1,10 @@
 // Painting the skinned frame beside memcpy of the same raster in the same run: composing a whole
 // 1,920 x 1,080 client, and the slider's repaint that follows every position change.
-#include "raster_bitmap.h"
-#include "skin_composer.h"
-#include "skin_frame_model.h"
-#include "skin_pictures.h"
-#include "throughput_ratio.h"
+#include "platform/raster_bitmap.h"
+#include "shell/skin_composer.h"
+#include "shell/skin_frame_model.h"
+#include "tools/skin_pictures.h"
+#include "bench/throughput_ratio.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "about_text.h"
+#include "shell/about_text.h"
 
 const char* AboutAcknowledgementText()
 {

@@ -1,9 +1,9 @@
-#include "skin_composer.h"
+#include "shell/skin_composer.h"
 
-#include "skin_layout.h"
-#include "skin_slider.h"
+#include "shell/skin_layout.h"
+#include "shell/skin_slider.h"
 
-#include "text_raster.h"
+#include "platform/text_raster.h"
 
 #include <algorithm>
 #include <cstring>

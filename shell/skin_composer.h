@@ -3,10 +3,10 @@
 // states, and the slider. The view's area is left alone.
 #pragma once
 
-#include "skin_frame_model.h"
+#include "shell/skin_frame_model.h"
 
-#include "font_face.h"
-#include "raster_bitmap.h"
+#include "platform/font_face.h"
+#include "platform/raster_bitmap.h"
 
 #include <cstdint>
 #include <string_view>

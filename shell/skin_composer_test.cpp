@@ -1,10 +1,10 @@
-#include "skin_composer.h"
+#include "shell/skin_composer.h"
 
-#include "skin_layout.h"
+#include "shell/skin_layout.h"
 
-#include "h_image.h"
-#include "png_reader.h"
-#include "text_raster.h"
+#include "foundation/pictures/h_image.h"
+#include "foundation/pictures/png_reader.h"
+#include "platform/text_raster.h"
 
 #include <gtest/gtest.h>
 

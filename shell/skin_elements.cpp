@@ -1,4 +1,4 @@
-#include "skin_elements.h"
+#include "shell/skin_elements.h"
 
 namespace {
 

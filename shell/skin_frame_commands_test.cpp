@@ -1,4 +1,4 @@
-#include "skin_frame_commands.h"
+#include "shell/skin_frame_commands.h"
 
 #include <gtest/gtest.h>
 

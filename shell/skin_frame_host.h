@@ -2,7 +2,7 @@
 // layer implements it over the toolkit; tests implement it with a recorder.
 #pragma once
 
-#include "raster_bitmap.h"
+#include "platform/raster_bitmap.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "skin_frame_model.h"
+#include "shell/skin_frame_model.h"
 
-#include "skin_hit_test.h"
-#include "skin_layout.h"
+#include "shell/skin_hit_test.h"
+#include "shell/skin_layout.h"
 
 #include <algorithm>
 

@@ -3,12 +3,12 @@
 // sizes, status and input and carries out what it asks of its host.
 #pragma once
 
-#include "skin_elements.h"
-#include "skin_frame_host.h"
-#include "skin_frame_style.h"
-#include "skin_slider.h"
+#include "shell/skin_elements.h"
+#include "shell/skin_frame_host.h"
+#include "shell/skin_frame_style.h"
+#include "shell/skin_slider.h"
 
-#include "raster_bitmap.h"
+#include "platform/raster_bitmap.h"
 
 #include <array>
 #include <cstdint>

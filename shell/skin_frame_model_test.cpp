@@ -1,4 +1,4 @@
-#include "skin_frame_model.h"
+#include "shell/skin_frame_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skin_frame_style.h"
+#include "shell/skin_frame_style.h"
 
 int32_t GetFrameMode(const SkinFrameState& state)
 {

@@ -1,6 +1,6 @@
-#include "skin_frame_style.h"
+#include "shell/skin_frame_style.h"
 
-#include "skin_layout.h"
+#include "shell/skin_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skin_hit_test.h"
+#include "shell/skin_hit_test.h"
 
 namespace {
 

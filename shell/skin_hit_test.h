@@ -3,9 +3,9 @@
 // which stand where a window manager's frame would answer.
 #pragma once
 
-#include "skin_frame_style.h"
+#include "shell/skin_frame_style.h"
 
-#include "raster_bitmap.h"
+#include "platform/raster_bitmap.h"
 
 #include <cstdint>
 

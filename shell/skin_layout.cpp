@@ -1,4 +1,4 @@
-#include "skin_layout.h"
+#include "shell/skin_layout.h"
 
 #include <algorithm>
 

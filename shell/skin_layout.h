@@ -2,9 +2,9 @@
 // negative coordinates count from the client's right or bottom edge.
 #pragma once
 
-#include "skin_frame_style.h"
+#include "shell/skin_frame_style.h"
 
-#include "raster_bitmap.h"
+#include "platform/raster_bitmap.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // rectangle ("Left", "Top", "Right", "Bottom") and "SkinMin".
 #pragma once
 
-#include "raster_bitmap.h"
+#include "platform/raster_bitmap.h"
 
 #include <cstdint>
 

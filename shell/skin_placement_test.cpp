@@ -1,6 +1,6 @@
-#include "skin_placement.h"
+#include "shell/skin_placement.h"
 
-#include "reg_key.h"
+#include "foundation/registry/reg_key.h"
 
 #include <gtest/gtest.h>
 

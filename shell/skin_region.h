@@ -3,7 +3,7 @@
 // lies inside.
 #pragma once
 
-#include "raster_bitmap.h"
+#include "platform/raster_bitmap.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "skin_region.h"
+#include "shell/skin_region.h"
 
 #include <gtest/gtest.h>
 

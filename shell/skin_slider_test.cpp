@@ -1,4 +1,4 @@
-#include "skin_slider.h"
+#include "shell/skin_slider.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "png_writer.h"
+#include "tools/png_writer.h"
 
 #include <cerrno>
 #include <csetjmp>

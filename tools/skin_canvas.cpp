@@ -1,4 +1,4 @@
-#include "skin_canvas.h"
+#include "tools/skin_canvas.h"
 
 #include <algorithm>
 #include <utility>

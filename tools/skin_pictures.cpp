@@ -1,4 +1,4 @@
-#include "skin_pictures.h"
+#include "tools/skin_pictures.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // sheets below it), the about box's pictures 2274 and 2275, and the program icon 128. zylskin
 // writes them as PNG files into apps/player/resources/, where the player embeds them.
 
-#include "skin_canvas.h"
+#include "tools/skin_canvas.h"
 
 #include <span>
 

@@ -1,7 +1,7 @@
-#include "skin_pictures.h"
+#include "tools/skin_pictures.h"
 
-#include "h_image.h"
-#include "png_reader.h"
+#include "foundation/pictures/h_image.h"
+#include "foundation/pictures/png_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // zylskin: draws the player's skin, about and icon pictures and writes them as PNG files.
 //   zylskin output-folder
 
-#include "png_writer.h"
-#include "skin_pictures.h"
+#include "tools/png_writer.h"
+#include "tools/skin_pictures.h"
 
 #include <cstdio>
 #include <string>
