@@ -8,6 +8,7 @@
 // below, with their code in l_beamvista_<concern>.cpp.
 #pragma once
 
+#include "foundation/pictures/h_image.h"
 #include "foundation/strings/xa_string.h"
 #include "messaging/msg_receiver_ms.h"
 #include "messaging/registry_from_ref.h"
@@ -116,6 +117,8 @@ class LBeamvista : public LMsgReceiverMS,
     void Redraw();
     void AfterPaint();
     void RenderScene();
+    // The scene into the bound framebuffer; the context is current.
+    void DrawScene();
     void UpdateFrameClock(int32_t tick);
     int32_t OnClearRequest();
     void WakeCursor();
@@ -212,6 +215,8 @@ class LBeamvista : public LMsgReceiverMS,
     virtual bool HandleMouseWheel(int32_t delta);
 
     // --- Commands, presets, clipboard and context menu ------------------------------------------
+    // The picture as shown now (not presented), its top row first when asked; empty on failure.
+    HImageRef RenderToImage(bool topRowFirst);
     void CutImage();
     void CopyImage();
     void PasteImage();

@@ -110,8 +110,12 @@ bool LBeamvista::TimerMustRun() const
 
 void LBeamvista::RenderScene()
 {
-    if (!MakeCurrent())
-        return;
+    if (MakeCurrent())
+        DrawScene();
+}
+
+void LBeamvista::DrawScene()
+{
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     glTranslatef(0, 0, -1);
