@@ -21,6 +21,7 @@
 #pragma once
 
 #include "platform/ui_geometry.h"
+#include "platform/ui_input.h"
 #include "platform/ui_window_id.h"
 
 #include <cstdint>
@@ -53,13 +54,17 @@ class NativeWindowSink
     virtual void OnShow(bool shown) {}
     virtual void OnFocus(bool gained) {}
 
-    // Input. Key codes are the system's virtual-key codes (VK_*); a key with Alt held comes as
-    // a system key. Mouse positions are client coordinates; buttons 0 left, 1 right, 2 middle.
-    virtual bool OnKeyDown(int32_t virtualKey, bool system) { return false; }
+    // Input (platform/ui_input.h). Keys come as virtual-key codes with the modifiers of the
+    // event. Buttons are one of the button bits; a double click comes between the press and the
+    // release of its second click. A wheel rotation of 120 is one notch (smooth scrolling gives
+    // less); only the vertical wheel is reported. True where the window took the input.
+    virtual bool OnKeyDown(const UiKeyEvent& key) { return false; }
     virtual bool OnChar(int32_t character, bool system) { return false; }
-    virtual void OnMouseButton(int32_t button, bool down, bool doubleClick, UiPoint at) {}
-    virtual void OnMouseMove(UiPoint at) {}
-    virtual bool OnMouseWheel(int32_t delta, UiPoint at) { return false; }
+    virtual void OnMouseButton(uint32_t button, bool down, bool doubleClick, const UiMouseEvent& event) {}
+    virtual void OnMouseMove(const UiMouseEvent& event) {}
+    virtual bool OnMouseWheel(int32_t rotation, const UiMouseEvent& event) { return false; }
+    // The window lost the mouse capture it had (another window or the system took it).
+    virtual void OnCaptureLost() {}
     // Files dropped on the window (UTF-8 paths).
     virtual void OnDropFiles(const std::vector<std::string>& paths) {}
 };

@@ -2,6 +2,7 @@
 
 #include "foundation/errors/c_error.h"
 #include "platform/resources.h"
+#include "platform/virtual_keys.h"
 #include "platform/wx/gl_surface_wx.h"
 #include "platform/wx/virtual_keys_wx.h"
 
@@ -32,20 +33,26 @@ class WxPreviewCanvas final : public wxGLCanvas
         Bind(wxEVT_CHAR, &WxPreviewCanvas::OnChar, this);
         Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
             if (owner_)
-                owner_->Sink().OnMouseMove({e.GetX(), e.GetY()});
+                owner_->Sink().OnMouseMove(MouseEventFromWx(e));
             e.Skip();
         });
         Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& e) {
-            if (!owner_ || !owner_->Sink().OnMouseWheel(e.GetWheelRotation(), {e.GetX(), e.GetY()}))
+            const bool vertical = e.GetWheelAxis() == wxMOUSE_WHEEL_VERTICAL;
+            if (!owner_ || !vertical ||
+                !owner_->Sink().OnMouseWheel(e.GetWheelRotation(), MouseEventFromWx(e)))
                 e.Skip();
         });
         for (const auto& [type, button, down, twice] : kButtonEvents) {
             Bind(type, [this, button = button, down = down, twice = twice](wxMouseEvent& e) {
                 if (owner_)
-                    owner_->Sink().OnMouseButton(button, down, twice, {e.GetX(), e.GetY()});
+                    owner_->Sink().OnMouseButton(button, down, twice, MouseEventFromWx(e));
                 e.Skip();
             });
         }
+        Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+            if (owner_)
+                owner_->Sink().OnCaptureLost();
+        });
         Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& e) {
             if (owner_)
                 owner_->Sink().OnFocus(true);
@@ -66,20 +73,20 @@ class WxPreviewCanvas final : public wxGLCanvas
     struct ButtonEvent
     {
         wxEventTypeTag<wxMouseEvent> type;
-        int32_t button;
+        uint32_t button;
         bool down;
         bool twice;
     };
     inline static const std::array<ButtonEvent, 9> kButtonEvents{{
-        {wxEVT_LEFT_DOWN, 0, true, false},
-        {wxEVT_LEFT_UP, 0, false, false},
-        {wxEVT_LEFT_DCLICK, 0, true, true},
-        {wxEVT_RIGHT_DOWN, 1, true, false},
-        {wxEVT_RIGHT_UP, 1, false, false},
-        {wxEVT_RIGHT_DCLICK, 1, true, true},
-        {wxEVT_MIDDLE_DOWN, 2, true, false},
-        {wxEVT_MIDDLE_UP, 2, false, false},
-        {wxEVT_MIDDLE_DCLICK, 2, true, true},
+        {wxEVT_LEFT_DOWN, kUiLeftButton, true, false},
+        {wxEVT_LEFT_UP, kUiLeftButton, false, false},
+        {wxEVT_LEFT_DCLICK, kUiLeftButton, true, true},
+        {wxEVT_RIGHT_DOWN, kUiRightButton, true, false},
+        {wxEVT_RIGHT_UP, kUiRightButton, false, false},
+        {wxEVT_RIGHT_DCLICK, kUiRightButton, true, true},
+        {wxEVT_MIDDLE_DOWN, kUiMiddleButton, true, false},
+        {wxEVT_MIDDLE_UP, kUiMiddleButton, false, false},
+        {wxEVT_MIDDLE_DCLICK, kUiMiddleButton, true, true},
     }};
 
     void OnPaint(wxPaintEvent&)
@@ -104,9 +111,15 @@ class WxPreviewCanvas final : public wxGLCanvas
     }
     void OnKeyDown(wxKeyEvent& e)
     {
-        const int32_t key = VirtualKeyFromWx(e.GetKeyCode());
-        if (!owner_ || key == 0 || !owner_->Sink().OnKeyDown(key, e.AltDown()))
-            e.Skip();
+        const UiKeyEvent key = KeyEventFromWx(e);
+        if (owner_ && key.virtualKey != 0 && owner_->Sink().OnKeyDown(key))
+            return;
+        // A top-level preview closes on Alt+F4 as any window does when the key is not its own.
+        if (owner_ && takesFocus_ && key.virtualKey == vk::kF4 && key.modifiers == kUiAlt) {
+            wxGetTopLevelParent(this)->Close();
+            return;
+        }
+        e.Skip();
     }
     void OnChar(wxKeyEvent& e)
     {
