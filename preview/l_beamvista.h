@@ -16,8 +16,11 @@
 #include "params/beamvista_pars.h"
 #include "platform/gl/gl_surface.h"
 #include "platform/native_window.h"
+#include "platform/ui_command.h"
 #include "platform/ui_environment.h"
 #include "preview/frame_clock.h"
+#include "preview/l_beamvista_input_host.h"
+#include "preview/mouse_gestures.h"
 #include "preview/parameter_change_plan.h"
 #include "show/l_laser_preview_bitmap.h"
 
@@ -164,6 +167,10 @@ class LBeamvista : public LMsgReceiverMS,
     void StepFile(bool next);
     // Bits: 1 beginning, 2 end, 4 forward, 8 backward; with 32 fast, with 64 one frame.
     void Navigate(int32_t how);
+    bool OpenEntry(int32_t index, bool backwards, bool report, int32_t* need, bool complete);
+    bool Play();
+    bool Pause();
+    bool Seek(int64_t time, bool absolute, bool clamp, bool keepPaused);
     bool OpenDialogActive() const { return openDialogActive_; }
 
     // --- Audio pump and playback clock ----------------------------------------------------------
@@ -176,6 +183,8 @@ class LBeamvista : public LMsgReceiverMS,
     static constexpr uint32_t kStatusTitle = 1;
     void MarkStatus(uint32_t bits);
     void DeliverStatus();
+    bool ShowPlaybackBar();
+    bool OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate* update);
 
     // --- Laser frame renderer -------------------------------------------------------------------
     bool HasSequenceFrames() const;
@@ -186,6 +195,9 @@ class LBeamvista : public LMsgReceiverMS,
     bool DrawSequenceFrame();
     void DrawPostedFrame();
     void DrawGlowMarks();
+    void EmptyFrameSequence();
+    // Moves the sequence's cursor, wrapping at both ends.
+    void StepFrameSequence(int32_t items);
 
     // --- Text and overlays ----------------------------------------------------------------------
     enum class TextAnchor { TopLeft, BottomLeft, BottomRight };
@@ -210,21 +222,60 @@ class LBeamvista : public LMsgReceiverMS,
     bool SaveOpenGlDefaults();
 
     // --- Keyboard and mouse ---------------------------------------------------------------------
-    virtual bool HandleKeyDown(int32_t virtualKey);
-    virtual bool HandleSysKeyDown(int32_t virtualKey);
-    virtual bool HandleMouseWheel(int32_t delta);
+    // A key of the preview's own window or handed on by its host: with Alt and without Ctrl it
+    // is a system key. True when the preview took it.
+    bool HandleKey(const UiKeyEvent& key);
+    virtual bool HandleKeyDown(int32_t virtualKey, uint32_t modifiers);
+    virtual bool HandleSysKeyDown(int32_t virtualKey, uint32_t modifiers);
+    // Rotation 120 a notch, at a point on the screen; false outside the client area.
+    virtual bool HandleMouseWheel(uint32_t modifiers, int32_t rotation, UiPoint screenPoint);
+    bool OnKeyDown(const UiKeyEvent& key) override;
+    void OnMouseButton(uint32_t button, bool down, bool doubleClick, const UiMouseEvent& event) override;
+    void OnMouseMove(const UiMouseEvent& event) override;
+    bool OnMouseWheel(int32_t rotation, const UiMouseEvent& event) override;
+    void OnCaptureLost() override;
+    void OnFocus(bool gained) override;
+    const LMouseGestures& Gestures() const { return gestures_; }
+    // The I key: each modifier held toggles its own line and keeps the display on; without one
+    // the display toggles.
+    void ToggleInfoLines(uint32_t modifiers);
 
     // --- Commands, presets, clipboard and context menu ------------------------------------------
     // The picture as shown now (not presented), its top row first when asked; empty on failure.
     HImageRef RenderToImage(bool topRowFirst);
-    void CutImage();
-    void CopyImage();
-    void PasteImage();
+    // True when the picture reached the clipboard.
+    bool CopyImage();
+    // Copies, then empties background picture 1 once the copy is safe on the clipboard.
+    bool CutImage();
+    // The clipboard's picture becomes background picture 1.
+    bool PasteImage();
+    bool HasBackgroundImage() const;
+    void CloseAllCommand();
+    void SetShowSoundInfo(bool on);
+    void SetShowLoadInfo(bool on);
+    bool ShowSoundInfo() const { return showSoundInfo_; }
+    bool ShowLoadInfo() const { return showLoadInfo_; }
+    bool ShowContextMenu();
+    // Checks, greys and removes the items of the context menu's popup; false for no menu.
+    virtual bool UpdateContextMenu(UiMenu* menu);
+    void ResetFog();
+    void StepFog(float step);
+    void ResetGraphics();
+    void StepGraphics(float step);
+    void ResetLineWidth();
+    void StepLineWidth(float step);
+    void ResetCloudMix();
+    void StepCloudMix(float step);
 
     // --- Settings files, resets and background pictures -----------------------------------------
     void ChooseBackgroundImage(int32_t slot);
     void ResetParameters(bool fromFile, uint32_t groupMask);
     bool HasBackgroundPicture(int32_t slot) const;
+    // slot -1: the first free one. bytes null: read the named file.
+    bool LoadBackgroundImage(const XAString& name, int32_t slot, const XAString* bytes);
+    // slot -1: the last one in use.
+    bool RemoveBackgroundImage(int32_t slot);
+    bool ExportPictures(bool allSizes);
 
   protected:
     // The driver defaults that the first context creation runs.
@@ -321,8 +372,19 @@ class LBeamvista : public LMsgReceiverMS,
     std::array<uint32_t, kTextureCount> textureNames_{};
     std::array<bool, kTextureCount> textureReady_{};
 
+    // --- Keyboard and mouse ---------------------------------------------------------------------
+    LBeamvistaInputHost inputHost_{*this};
+    LMouseGestures gestures_{inputHost_};
+
+    // --- Commands, presets, clipboard and context menu ------------------------------------------
+    // Sends a copy of livePars_ changed by `change` to the parameters.
+    template <class Change> void ChangeLivePars(Change change);
+    bool showSoundInfo_ = false;
+    bool showLoadInfo_ = false;
+
     // --- Settings files, resets and background pictures -----------------------------------------
     std::array<LLaserPreviewBitmap, 8> pictures_;
 
     friend class LBeamvistaModalGuard;
+    friend class LBeamvistaInputHost;
 };

@@ -22,3 +22,8 @@ bool LBeamvista::DrawSequenceFrame()
 void LBeamvista::DrawPostedFrame() {}
 
 void LBeamvista::DrawGlowMarks() {}
+
+// Nothing in this system fills the frame sequence yet: there is nothing to empty or step.
+void LBeamvista::EmptyFrameSequence() {}
+
+void LBeamvista::StepFrameSequence(int32_t) {}

@@ -39,3 +39,29 @@ bool LBeamvista::IsPaused() const
 void LBeamvista::StepFile(bool) {}
 
 void LBeamvista::Navigate(int32_t) {}
+
+bool LBeamvista::OpenEntry(int32_t index, bool, bool, int32_t*, bool)
+{
+    if (index == -1)
+        index = ShowCount() - 1;
+    if (index < 0 || index >= ShowCount())
+        return false;
+    currentIndex_ = index;
+    currentPath_ = showList_[index];
+    return true;
+}
+
+bool LBeamvista::Play()
+{
+    return false;
+}
+
+bool LBeamvista::Pause()
+{
+    return false;
+}
+
+bool LBeamvista::Seek(int64_t, bool, bool, bool)
+{
+    return false;
+}

@@ -10,3 +10,13 @@ void LBeamvista::DeliverStatus()
 {
     pendingStatus_ = 0;
 }
+
+bool LBeamvista::ShowPlaybackBar()
+{
+    return false;
+}
+
+bool LBeamvista::OnCmdMsg(int32_t, UiCommandCode, UiCommandUpdate*)
+{
+    return false;
+}

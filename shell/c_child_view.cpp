@@ -153,18 +153,16 @@ void CChildView::OnSize(int32_t width, int32_t height)
         preview->Window()->SetRectInParent({0, 0, width, height});
 }
 
-bool CChildView::OnKeyDown(int32_t virtualKey, bool system)
+bool CChildView::OnKeyDown(const UiKeyEvent& key)
 {
     LBeamvista* preview = ChildPreview();
-    if (preview == nullptr)
-        return false;
-    return system ? preview->HandleSysKeyDown(virtualKey) : preview->HandleKeyDown(virtualKey);
+    return preview != nullptr && preview->HandleKey(key);
 }
 
-bool CChildView::OnMouseWheel(int32_t delta)
+bool CChildView::OnMouseWheel(int32_t rotation, uint32_t modifiers, UiPoint screenPoint)
 {
     LBeamvista* preview = ChildPreview();
-    return preview != nullptr && preview->HandleMouseWheel(delta);
+    return preview != nullptr && preview->HandleMouseWheel(modifiers, rotation, screenPoint);
 }
 
 bool CChildView::IsFullScreen() const

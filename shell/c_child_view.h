@@ -6,6 +6,7 @@
 
 #include "foundation/strings/xa_block.h"
 #include "platform/ui_command.h"
+#include "platform/ui_input.h"
 #include "platform/ui_window_id.h"
 
 #include <string>
@@ -39,8 +40,9 @@ class CChildView : public UiCommandTarget
     // The view's client area has a new size: the child preview fills it.
     void OnSize(int32_t width, int32_t height);
     // Keys the frame did not take; true when the preview took them.
-    bool OnKeyDown(int32_t virtualKey, bool system);
-    bool OnMouseWheel(int32_t delta);
+    bool OnKeyDown(const UiKeyEvent& key);
+    // Rotation 120 a notch, at a point on the screen.
+    bool OnMouseWheel(int32_t rotation, uint32_t modifiers, UiPoint screenPoint);
     // Alt+Enter's character gets no default handling.
     bool SwallowsSystemChar(int32_t character) const { return character == kEnter; }
 

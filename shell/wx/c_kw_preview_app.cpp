@@ -11,6 +11,7 @@
 #include "shell/wx/c_skin_frame.h"
 
 #include <glib-unix.h>
+#include <wx/clipbrd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -70,6 +71,8 @@ bool CKWPreviewApp::OnInit()
 
 int CKWPreviewApp::OnExit()
 {
+    // A copied picture outlives the program when a clipboard manager takes it over.
+    wxTheClipboard->Flush();
     SetClipboardService(nullptr);
     SetMessageBoxService(nullptr);
     SetUiEnvironment(nullptr);

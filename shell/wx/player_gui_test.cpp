@@ -7,6 +7,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -111,6 +112,20 @@ TEST_F(PlayerGuiTest, SizeItemsMakeThePreviewExactlyThatSize)
         EXPECT_TRUE(XSession::PollUntil(
             [&] { return Preview(id, width, height) && width == c.width && height == c.height; }, 10s))
             << width << " x " << height;
+    }
+}
+
+TEST_F(PlayerGuiTest, SizeKeysReachThePreviewThroughTheView)
+{
+    const std::string frame = FrameId();
+    for (const auto& [key, width, height] : {std::tuple{"F3", 640, 480}, std::tuple{"F2", 320, 240}}) {
+        SCOPED_TRACE(key);
+        session_.Run("xdotool windowactivate --sync " + frame + " key " + key);
+        std::string id;
+        int w = 0;
+        int h = 0;
+        EXPECT_TRUE(XSession::PollUntil([&] { return Preview(id, w, h) && w == width && h == height; }, 10s))
+            << w << " x " << h;
     }
 }
 

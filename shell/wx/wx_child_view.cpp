@@ -41,11 +41,10 @@ void WxChildView::OnSize(wxSizeEvent& event)
 
 void WxChildView::OnKeyDown(wxKeyEvent& event)
 {
-    const int32_t key = VirtualKeyFromWx(event.GetKeyCode());
-    const bool system = event.AltDown();
-    if (key != 0 && keyFilter_ && keyFilter_(key, system))
+    const UiKeyEvent key = KeyEventFromWx(event);
+    if (key.virtualKey != 0 && keyFilter_ && keyFilter_(key.virtualKey, event.AltDown()))
         return;
-    if (key != 0 && view_.OnKeyDown(key, system))
+    if (key.virtualKey != 0 && view_.OnKeyDown(key))
         return;
     event.Skip();
 }
@@ -59,7 +58,10 @@ void WxChildView::OnChar(wxKeyEvent& event)
 
 void WxChildView::OnMouseWheel(wxMouseEvent& event)
 {
-    if (!view_.OnMouseWheel(event.GetWheelRotation()))
+    const wxPoint screen = ClientToScreen(event.GetPosition());
+    const bool vertical = event.GetWheelAxis() == wxMOUSE_WHEEL_VERTICAL;
+    if (!vertical ||
+        !view_.OnMouseWheel(event.GetWheelRotation(), ModifiersFromWx(event), {screen.x, screen.y}))
         event.Skip();
 }
 
