@@ -159,7 +159,8 @@ bool LBeamvista::ShowContextMenu()
     {
         LBeamvistaModalGuard guard(*this);
         chosen = environment.TrackPopupMenu(popup, cursor, window_->Id());
-        if (!environment.FocusWindow() && HasWindow())
+        // A child preview leaves the focus to its view, which hands keys on.
+        if (!environment.FocusWindow() && HasWindow() && window_->Kind() != NativeWindowKind::Child)
             environment.SetFocus(window_->Id());
     }
     if (chosen != 0)
