@@ -115,7 +115,9 @@ TEST_F(PlayerGuiTest, SizeItemsMakeThePreviewExactlyThatSize)
     }
 }
 
-TEST_F(PlayerGuiTest, SizeKeysReachThePreviewThroughTheView)
+// Keys reach the preview through the view: size keys, then Ctrl+C puts the picture on the X
+// clipboard, where another program finds it at the preview's size.
+TEST_F(PlayerGuiTest, KeysReachThePreviewThroughTheViewAndCopyReachesTheClipboard)
 {
     const std::string frame = FrameId();
     for (const auto& [key, width, height] : {std::tuple{"F3", 640, 480}, std::tuple{"F2", 320, 240}}) {
@@ -127,6 +129,11 @@ TEST_F(PlayerGuiTest, SizeKeysReachThePreviewThroughTheView)
         EXPECT_TRUE(XSession::PollUntil([&] { return Preview(id, w, h) && w == width && h == height; }, 10s))
             << w << " x " << h;
     }
+    session_.Run("xdotool windowactivate --sync " + frame + " key ctrl+c");
+    std::string size;
+    EXPECT_TRUE(XSession::PollUntil(
+        [&] { return session_.Run(std::string(ZYLSHOT) + " clipboard", &size) == 0 && size == "320 240\n"; }, 10s))
+        << size;
 }
 
 TEST_F(PlayerGuiTest, TerminationAndClosingExitWithZero)

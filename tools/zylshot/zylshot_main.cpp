@@ -4,17 +4,21 @@
 //   zylshot size WINDOW         a window's size as "WIDTH HEIGHT"
 //   zylshot titles              every top-level window as "ID TITLE", one a line
 //   zylshot children WINDOW     the window's mapped children as "ID WIDTH HEIGHT", depth first
+//   zylshot clipboard           the size of the clipboard's picture (asked for as PNG) as "WIDTH HEIGHT"
 // The display is the one DISPLAY names. Exit status 1 with a message on failure.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <png.h>
 
+#include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -151,12 +155,57 @@ void ListChildren(Display* display, Window window)
         XFree(children);
 }
 
+uint32_t BigEndian32(const unsigned char* bytes)
+{
+    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) | bytes[3];
+}
+
+// Asks the clipboard's owner for its picture as PNG and reads the size from the header chunk.
+int PrintClipboardPictureSize(Display* display)
+{
+    constexpr int kWaitSteps = 500;
+    constexpr auto kWaitStep = std::chrono::milliseconds(10);
+    constexpr unsigned long kHeaderBytes = 24;
+    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+    const Atom png = XInternAtom(display, "image/png", False);
+    const Atom property = XInternAtom(display, "ZYLSHOT_CLIPBOARD", False);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    XConvertSelection(display, clipboard, png, property, window, CurrentTime);
+    XFlush(display);
+    XEvent event;
+    int step = 0;
+    while (!XCheckTypedWindowEvent(display, window, SelectionNotify, &event)) {
+        if (++step == kWaitSteps)
+            return Fail("the clipboard's owner did not answer");
+        std::this_thread::sleep_for(kWaitStep);
+    }
+    if (event.xselection.property == None)
+        return Fail("no picture on the clipboard");
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, property, 0, LONG_MAX / 4, False, AnyPropertyType, &type, &format,
+                           &count, &after, &data) != Success ||
+        data == nullptr)
+        return Fail("cannot read the clipboard's picture");
+    int status = 0;
+    if (type != png || count < kHeaderBytes || std::memcmp(data + 12, "IHDR", 4) != 0)
+        status = Fail("the clipboard's picture is no PNG");
+    else
+        std::printf("%u %u\n", BigEndian32(data + 16), BigEndian32(data + 20));
+    XFree(data);
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2)
-        return Fail("usage: zylshot png FILE [WINDOW] | pixel X Y [WINDOW] | size WINDOW | titles | children WINDOW");
+        return Fail("usage: zylshot png FILE [WINDOW] | pixel X Y [WINDOW] | size WINDOW | titles | children WINDOW | "
+                    "clipboard");
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
         return Fail("cannot open the display");
@@ -184,6 +233,8 @@ int main(int argc, char** argv)
             status = Fail("no such window");
     } else if (command == "children" && argc >= 3) {
         ListChildren(display, WindowArgument(display, argc, argv, 2));
+    } else if (command == "clipboard") {
+        status = PrintClipboardPictureSize(display);
     } else if (command == "titles") {
         ListTitles(display, DefaultRootWindow(display));
     } else {
