@@ -105,6 +105,9 @@ class WxPreviewCanvas final : public wxGLCanvas
     }
     void OnDestroy(wxWindowDestroyEvent& e)
     {
+        // A window must not go while it holds the mouse (a drag when the preview is re-created).
+        if (e.GetEventObject() == this && HasCapture())
+            ReleaseMouse();
         if (e.GetEventObject() == this && owner_)
             owner_->OnCanvasDestroyed();
         e.Skip();
