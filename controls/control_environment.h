@@ -3,8 +3,8 @@
 // since motion queued before a warp arrives after it), warping it, the live state of Ctrl, and
 // the double-click time and distance.
 //
-// GUI thread only. Without an environment in place a headless one answers: no timers, the
-// pointer at (0, 0), Ctrl up, the desktop's usual double-click metrics.
+// GUI thread only. Without an environment put in place (tests put theirs), the windows' own
+// timers and the current UiEnvironment answer.
 #pragma once
 
 #include "controls/raster_point.h"

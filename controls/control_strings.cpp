@@ -1,25 +1,10 @@
 #include "controls/control_strings.h"
 
-#include <utility>
+#include "platform/resources.h"
 
 namespace {
 
 constexpr size_t kToolTipCharacters = 79;
-
-class BuiltInStrings final : public ControlStringTable
-{
-  public:
-    bool Load(int32_t id, std::string& text) const override
-    {
-        if (id != kStringResourceCheck)
-            return false;
-        text = kResourceCheckText;
-        return true;
-    }
-};
-
-const BuiltInStrings g_builtIn;
-const ControlStringTable* g_table = nullptr;
 
 bool IsContinuationByte(char c)
 {
@@ -28,21 +13,12 @@ bool IsContinuationByte(char c)
 
 } // namespace
 
-bool LoadControlString(int32_t id, std::string& text)
-{
-    return (g_table ? *g_table : static_cast<const ControlStringTable&>(g_builtIn)).Load(id, text);
-}
-
-const ControlStringTable* SetControlStringTable(const ControlStringTable* table)
-{
-    return std::exchange(g_table, table);
-}
-
 bool ToolTipText(int32_t id, std::string& text)
 {
-    std::string whole;
-    if (id == 0 || !LoadControlString(id, whole))
+    const char* found = id != 0 ? FindStringResource(id) : nullptr;
+    if (!found)
         return false;
+    const std::string whole = found;
     // Cut after whole UTF-8 characters.
     size_t characters = 0;
     size_t end = 0;

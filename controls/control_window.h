@@ -58,6 +58,10 @@ class ControlWindow
     virtual void SetDragCursor(bool on) = 0;
     // Tab reaches this window right after `previous`.
     virtual void MoveAfterInTabOrder(ControlWindow& previous) = 0;
+    // A periodic timer whose ticks reach the sink as OnTimer(id); setting an id again restarts
+    // it. Timers go with the window. False when it cannot be set.
+    virtual bool StartTimer(uint32_t id, uint32_t periodMs) { return false; }
+    virtual void StopTimer(uint32_t id) {}
 
     // Edit fields: select the whole text; scroll the caret into view; text and background
     // colours (off: the toolkit's own).

@@ -4,6 +4,7 @@
 
 #include "controls/control_window.h"
 #include "platform/raster_bitmap.h"
+#include "platform/ui_window_id.h"
 
 #include <cstdint>
 #include <string>
@@ -26,7 +27,9 @@ struct ControlWindowSpec
     std::string text; // UTF-8: caption, label or title
     bool tabStop = false;
     bool visible = true;
+    bool readOnly = false;  // kEdit: no typing
     int32_t resourceId = 0; // the toolbar resource of kToolbar
+    UiWindowId owner;       // kDialog without a parent: the window it stands over (null: none)
 };
 
 class ControlWindowFactory

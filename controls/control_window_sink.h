@@ -67,6 +67,8 @@ class ControlWindowSink
     // The user changed an edit field's text (its own writes do not count).
     virtual void OnTextChanged() {}
     virtual void OnScroll(ScrollCode code) {}
+    // A command of the window's own: a tool of its toolbar.
+    virtual void OnCommand(int32_t id) {}
     // A top-level window was asked to close by its close box or Escape.
     virtual void OnCloseRequest() {}
     // A top-level window was activated: true before the toolkit moves the focus into it, false

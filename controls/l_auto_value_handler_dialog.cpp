@@ -1,8 +1,10 @@
 #include "controls/l_auto_value_handler_dialog.h"
 
-#include "controls/control_strings.h"
-#include "controls/dialog_templates.h"
-#include "platform/dialog_units.h"
+#include "controls/control_resources.h"
+#include "controls/dialog_template.h"
+#include "platform/resources.h"
+
+#include <cstring>
 
 namespace {
 
@@ -48,25 +50,34 @@ bool LAutoValueHandlerDialog::Setup(const ValueHandlerDialogEntry* entries, cons
 
 bool LAutoValueHandlerDialog::Create(ControlWindow* parent, int32_t toolbarId)
 {
+    return CreateFrame(parent, UiWindowId(), toolbarId);
+}
+
+bool LAutoValueHandlerDialog::Create(UiWindowId owner, int32_t toolbarId)
+{
+    return CreateFrame(nullptr, owner, toolbarId);
+}
+
+bool LAutoValueHandlerDialog::CreateFrame(ControlWindow* parent, UiWindowId owner, int32_t toolbarId)
+{
     if (Window())
         return false;
-    std::string check;
-    if (!LoadControlString(kStringResourceCheck, check) || check != kResourceCheckText)
-        return false;
+    const char* check = FindStringResource(kStringResourceCheck);
     const DialogTemplate* frame = FindDialogTemplate(kTemplateFrameDialog);
+    if (!check || std::strcmp(check, kResourceCheckText) != 0 || !frame)
+        return false;
     ControlWindowSpec spec;
     spec.kind = ControlWindowKind::kDialog;
-    spec.rect = ConvertDialogToPixels({0, 0, frame->widthUnits, frame->heightUnits});
+    spec.rect = DialogUnitsToPixels({0, 0, frame->widthUnits, frame->heightUnits});
     spec.text = title_.CStr();
     spec.visible = false;
+    spec.owner = owner;
     if (!CreateWindow(parent, spec))
         return false;
     Window()->SetText(title_.CStr());
 
-    ControlWindowSpec line;
-    line.kind = ControlWindowKind::kSeparator;
-    line.rect = ConvertDialogToPixels(kFrameSeparatorUnits);
-    separator_.Attach(CreateControlWindow(Window(), line, &separator_));
+    if (const DialogItem* line = FindDialogItem(*frame, kFrameSeparatorId))
+        separator_.Attach(CreateControlWindow(Window(), DialogItemWindowSpec(*line), &separator_));
 
     if (toolbarId != 0) {
         ControlWindowSpec bar;
@@ -266,6 +277,12 @@ void LAutoValueHandlerDialog::OnSize()
     Layout();
 }
 
+void LAutoValueHandlerDialog::OnCommand(int32_t id)
+{
+    if (id == kIdOk)
+        OnOK();
+}
+
 void LAutoValueHandlerDialog::OnCloseRequest()
 {
     if (!Window())
@@ -282,8 +299,10 @@ void LAutoValueHandlerDialog::OnActivate(bool starting)
 
 bool LAutoValueHandlerDialog::OnKeyDown(int32_t key, bool ctrl)
 {
-    if (key == kKeyReturn)
+    if (key == kKeyReturn) {
+        OnCommand(kIdOk);
         return true;
+    }
     if (key != kKeyEscape)
         return false;
     OnCloseRequest();

@@ -26,6 +26,8 @@ class LAutoValueHandlerDialog : public LWindowObject
     static constexpr int32_t kPanelBottomMargin = 4;
     static constexpr int32_t kMinimumHeight = 100;
     static constexpr int32_t kStackTopGap = 3;
+    // The command of Enter.
+    static constexpr int32_t kIdOk = 1;
 
     LAutoValueHandlerDialog() = default;
     ~LAutoValueHandlerDialog() override;
@@ -36,6 +38,8 @@ class LAutoValueHandlerDialog : public LWindowObject
     // Makes the (hidden) window as the parent's child, its toolbar (0: none), the stack and the
     // panels. False, with nothing left behind, on any failure, and while the window exists.
     bool Create(ControlWindow* parent, int32_t toolbarId);
+    // The same over a window of the host (null: over no window).
+    bool Create(UiWindowId owner, int32_t toolbarId);
     // Tears down everything but the entries and the title.
     void Close();
     // Shows the window on top with the focus back on the control that had it last.
@@ -52,12 +56,15 @@ class LAutoValueHandlerDialog : public LWindowObject
     ControlWindow* Toolbar() const { return toolbar_ ? toolbar_->Window() : nullptr; }
 
     void OnSize() override;
+    void OnCommand(int32_t id) override;
     void OnCloseRequest() override;
     void OnActivate(bool starting) override;
     bool OnKeyDown(int32_t key, bool ctrl) override;
     void OnWindowDestroyed() override;
 
   protected:
+    // Enter: nothing, so that it never closes the dialog.
+    virtual void OnOK() {}
     virtual bool CreatePanelStack();
     virtual bool BuildPanels();
 
@@ -70,6 +77,7 @@ class LAutoValueHandlerDialog : public LWindowObject
         int32_t y = 0;
     };
 
+    bool CreateFrame(ControlWindow* parent, UiWindowId owner, int32_t toolbarId);
     bool FinishPanel(PanelUnderConstruction& current);
     bool AddCheckbox(ControlWindow* panel, const XAString& key, const std::string& label, int32_t y);
     bool AddLabel(ControlWindow* panel, const std::string& text, const RasterRect& rect);

@@ -1,3 +1,4 @@
+#include "controls/control_resources.h"
 #include "controls/control_strings.h"
 #include "controls/l_auto_value_handler_dialog.h"
 #include "controls/test_support/control_test_fixture.h"
@@ -26,26 +27,6 @@ class AutoDialogTest : public ::testing::Test, public ControlTestFixture
     static RasterRect PanelRect(const LAutoValueHandlerDialog& owner, int32_t index)
     {
         return owner.GetDialogManager()->PanelAt(index)->Window()->Rect();
-    }
-};
-
-class NoStrings : public ControlStringTable
-{
-  public:
-    bool Load(int32_t, std::string&) const override { return false; }
-};
-
-class Strings : public ControlStringTable
-{
-  public:
-    std::map<int32_t, std::string> table;
-    bool Load(int32_t id, std::string& text) const override
-    {
-        auto found = table.find(id);
-        if (found == table.end())
-            return false;
-        text = found->second;
-        return true;
     }
 };
 
@@ -148,13 +129,19 @@ TEST_F(AutoDialogTest, CreateRefusesASecondWindowAndAMissingCheckString)
     EXPECT_EQ(dialog.Window(), nullptr);
     EXPECT_TRUE(dialog.Create(top, 0)) << "Close keeps the entries for another Create";
 
-    LAutoValueHandlerDialog unchecked;
-    NoStrings none;
-    const ControlStringTable* previous = SetControlStringTable(&none);
     const int32_t before = windows.LiveWindows();
-    EXPECT_FALSE(unchecked.Create(top, 0));
+    {
+        const StringResource otherText[] = {{kStringResourceCheck, "This is a test string."}};
+        const ResourceTables tables{{}, {}, otherText, {}, {}};
+        ScopedResources scope(tables);
+        LAutoValueHandlerDialog unchecked;
+        EXPECT_FALSE(unchecked.Create(top, 0)) << "the check string differs";
+    }
+    UninstallResources(&ControlResourceTables());
+    LAutoValueHandlerDialog unchecked;
+    EXPECT_FALSE(unchecked.Create(top, 0)) << "no check string";
+    InstallResources(&ControlResourceTables());
     EXPECT_EQ(windows.LiveWindows(), before);
-    SetControlStringTable(previous);
 }
 
 TEST_F(AutoDialogTest, FailuresAfterTheFrameLeaveNoWindowBehind)
@@ -211,9 +198,11 @@ TEST_F(AutoDialogTest, AParentDestroyingTheWindowLeavesTheObjectReadyForAnother)
 
 TEST_F(AutoDialogTest, ToolTipsAreCutTo79Characters)
 {
-    Strings strings;
-    strings.table = {{1, "Open"}, {2, std::string(100, 'x')}, {3, std::string(78, 'x') + "\xC3\xA9\xC3\xA9"}};
-    const ControlStringTable* previous = SetControlStringTable(&strings);
+    const std::string longText(100, 'x');
+    const std::string accented = std::string(78, 'x') + "\xC3\xA9\xC3\xA9";
+    const StringResource strings[] = {{1, "Open"}, {2, longText.c_str()}, {3, accented.c_str()}};
+    const ResourceTables tables{{}, {}, strings, {}, {}};
+    ScopedResources scope(tables);
     std::string text;
     EXPECT_FALSE(ToolTipText(0, text));
     EXPECT_FALSE(ToolTipText(9, text));
@@ -223,7 +212,6 @@ TEST_F(AutoDialogTest, ToolTipsAreCutTo79Characters)
     EXPECT_EQ(text, std::string(79, 'x'));
     EXPECT_TRUE(ToolTipText(3, text));
     EXPECT_EQ(text, std::string(78, 'x') + "\xC3\xA9") << "whole characters only";
-    SetControlStringTable(previous);
 }
 
 TEST_F(AutoDialogTest, ThePreviewsEntriesBuildNineBoundPanels)

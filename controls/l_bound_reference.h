@@ -35,6 +35,8 @@ class LBoundReference : public LMsgReceiverInterface, public LValueNotifyMsgDeco
     // Integer or real.
     bool IsNumeric();
     LValueHandlerBiRef& Ref() { return ref_; }
+    // The handler the name led to: the fallback handler for an unknown name.
+    LValueHandler* Handler() { return ref_.GetHandler(); }
 
   private:
     std::function<void()> refresh_;

@@ -24,6 +24,7 @@ class LButton : public LPushControl
     void Refresh();
 
     bool ShownOn() const { return shownOn_; }
+    LValueHandler* BoundHandler() { return value_.Handler(); }
     void DrawItem(ControlPainter& painter, const DrawItemState& state) override;
     void OnClicked() override;
     void OnSetFocus() override;

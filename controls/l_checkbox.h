@@ -27,6 +27,7 @@ class LCheckbox : public LPushControl
     void Refresh();
 
     int32_t ShownValue() const { return shownValue_; }
+    LValueHandler* BoundHandler() { return value_.Handler(); }
     bool ShowsDefault() const { return atDefault_; }
     void DrawItem(ControlPainter& painter, const DrawItemState& state) override;
     // Advances the value.

@@ -1,8 +1,8 @@
 #include "controls/l_dialog.h"
 
 #include "controls/control_environment.h"
-#include "controls/dialog_templates.h"
-#include "platform/dialog_units.h"
+#include "controls/control_resources.h"
+#include "controls/dialog_template.h"
 
 bool LDialog::Create(int32_t templateId, ControlWindow* parent)
 {
@@ -12,9 +12,47 @@ bool LDialog::Create(int32_t templateId, ControlWindow* parent)
     owner_ = parent ? dynamic_cast<LDialog*>(parent->Sink()) : nullptr;
     ControlWindowSpec spec;
     spec.kind = dialog->kind;
-    spec.rect = ConvertDialogToPixels({0, 0, dialog->widthUnits, dialog->heightUnits});
+    spec.rect = DialogUnitsToPixels({0, 0, dialog->widthUnits, dialog->heightUnits});
     spec.text = dialog->title;
-    return CreateWindow(parent, spec);
+    if (!CreateWindow(parent, spec))
+        return false;
+    if (!CreateItems(*dialog) || !OnInitDialog()) {
+        DestroyWindow();
+        return false;
+    }
+    return true;
+}
+
+bool LDialog::CreateItems(const DialogTemplate& dialog)
+{
+    items_.clear();
+    for (const DialogItem& item : dialog.items) {
+        ControlWindow* window = CreateControlWindow(Window(), DialogItemWindowSpec(item), nullptr);
+        if (!window)
+            return false;
+        items_.push_back({item.id, window});
+    }
+    return true;
+}
+
+ControlWindow* LDialog::GetDlgItem(int32_t id) const
+{
+    if (!Window() || id == kNoItemId)
+        return nullptr;
+    for (const Item& item : items_)
+        if (item.id == id)
+            return item.window;
+    return nullptr;
+}
+
+bool LDialog::AttachItem(int32_t id, LWindowObject& control)
+{
+    ControlWindow* window = GetDlgItem(id);
+    if (!window || window->Sink())
+        return false;
+    control.Attach(window);
+    window->Invalidate();
+    return true;
 }
 
 bool LDialog::Create(const std::string& caption, ControlWindow* parent)
@@ -129,5 +167,6 @@ void LDialog::OnWindowDestroyed()
     // The capture and the cursor went with the window.
     held_.Clear();
     dragging_ = false;
+    items_.clear();
     LWindowObject::OnWindowDestroyed();
 }

@@ -1,5 +1,7 @@
 #include "controls/control_painter.h"
+#include "controls/dialog_template.h"
 #include "controls/global_overrides_for_controls.h"
+#include "controls/l_checkbox.h"
 #include "controls/l_dialog_manager.h"
 #include "controls/system_colours.h"
 #include "controls/test_support/control_test_fixture.h"
@@ -351,4 +353,52 @@ TEST_F(StackTest, DestroyingTheWindowReleasesEveryPanel)
     stack.DestroyWindow();
     EXPECT_TRUE(first.expired());
     EXPECT_EQ(stack.PanelCount(), 0);
+}
+
+namespace {
+
+constexpr int32_t kItemTemplate = 9000;
+constexpr DialogItem kItems[] = {
+    {kNoItemId, DialogItemKind::kLabel, {2, 2, 20, 8}, "Box:"},
+    {101, DialogItemKind::kCheckbox, {30, 2, 40, 10}, "On"},
+};
+constexpr DialogTemplate kItemDialog{kItemTemplate, ControlWindowKind::kPanel, 80, 20, "", kItems};
+constexpr DialogResource kItemDialogs[] = {{kItemTemplate, &kItemDialog}};
+
+// A panel whose box goes on the template item of the given id.
+class BoxPanel : public LDialog
+{
+  public:
+    explicit BoxPanel(int32_t id) : id_(id) {}
+    LCheckbox box;
+
+  protected:
+    bool DoDataExchange() override { return AttachItem(id_, box); }
+
+  private:
+    int32_t id_;
+};
+
+} // namespace
+
+TEST_F(StackTest, PanelsMakeTheirTemplatesItemsAndAMemberWithoutItsItemFailsThePanel)
+{
+    const ResourceTables tables{{}, kItemDialogs, {}, {}, {}};
+    ScopedResources scope(tables);
+    auto panel = std::make_shared<BoxPanel>(101);
+    ASSERT_TRUE(stack.AddDialog(panel, kItemTemplate, "Items", true));
+    ASSERT_NE(panel->GetDlgItem(101), nullptr);
+    EXPECT_EQ(panel->GetDlgItem(101)->Sink(), &panel->box);
+    EXPECT_EQ(panel->box.Window()->Text(), "On");
+    EXPECT_EQ(panel->GetDlgItem(kNoItemId), nullptr) << "labels carry no id";
+    const auto children = Fake(*panel).Children();
+    ASSERT_EQ(children.size(), 2u);
+    EXPECT_EQ(children[0]->Kind(), ControlWindowKind::kLabel) << "made in template order";
+
+    const int32_t before = windows.LiveWindows();
+    auto missing = std::make_shared<BoxPanel>(102);
+    EXPECT_FALSE(stack.AddDialog(missing, kItemTemplate, "Missing", true));
+    EXPECT_EQ(missing->Window(), nullptr);
+    EXPECT_EQ(stack.PanelCount(), 1);
+    EXPECT_EQ(windows.LiveWindows(), before) << "the failed panel left nothing behind";
 }

@@ -34,6 +34,7 @@ class LEdit : public LWindowObject
     void Refresh();
 
     bool ShowsDefault() const { return atDefault_; }
+    LValueHandler* BoundHandler() { return value_.Handler(); }
     bool IsDragging() const { return dragging_; }
     bool IsChangePending() const { return changePending_; }
 

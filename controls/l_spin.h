@@ -28,6 +28,7 @@ class LSpin : public LDragButton
     void Refresh();
 
     bool IsRepeating() const { return repeating_; }
+    LValueHandler* BoundHandler() { return value_.Handler(); }
     void DrawItem(ControlPainter& painter, const DrawItemState& state);
 
     void OnPaint(ControlPainter& painter) override;

@@ -25,6 +25,9 @@ class LSpinXY : public LDragButton
     void Refresh();
 
     bool IsLinked() const { return linked_; }
+    int32_t Mode() const { return mode_; }
+    LValueHandler* XHandler() { return x_.Handler(); }
+    LValueHandler* YHandler() { return y_.Handler(); }
     double Ratio() const { return ratio_; }
     bool XLeads() const { return xLeads_; }
 

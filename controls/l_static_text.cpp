@@ -6,15 +6,21 @@
 
 #include <algorithm>
 
+RasterRect LabelRect(const std::string& text, const RasterRect& rect)
+{
+    RasterRect widened = rect;
+    if (const FontFace* font = DialogFont()) {
+        const XWString text16 = Str8To16(text.c_str(), u'?');
+        widened.right = std::max(widened.right, widened.left + MeasureText(*font, text16.View()).width);
+    }
+    return widened;
+}
+
 bool LStaticText::Create(const std::string& text, const RasterRect& rect, ControlWindow* parent)
 {
     ControlWindowSpec spec;
     spec.kind = ControlWindowKind::kLabel;
-    spec.rect = rect;
+    spec.rect = LabelRect(text, rect);
     spec.text = text;
-    if (const FontFace* font = DialogFont()) {
-        const XWString text16 = Str8To16(text.c_str(), u'?');
-        spec.rect.right = std::max(spec.rect.right, spec.rect.left + MeasureText(*font, text16.View()).width);
-    }
     return CreateWindow(parent, spec);
 }

@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The label's rectangle, widened to its text where the text is wider.
+RasterRect LabelRect(const std::string& text, const RasterRect& rect);
+
 class LStaticText : public LWindowObject
 {
   public:

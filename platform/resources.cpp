@@ -45,7 +45,8 @@ bool UninstallResources(const ResourceTables* tables)
 
 const UiMenu* FindMenuResource(int32_t id)
 {
-    const MenuResource* found = Find(&ResourceTables::menus, [id](const MenuResource& e) { return e.id == id; });
+    const MenuResource* found =
+        Find(&ResourceTables::menus, [id](const MenuResource& e) { return e.id == id; });
     return found != nullptr ? found->menu : nullptr;
 }
 
@@ -67,4 +68,9 @@ const PictureResource* FindPictureResource(ResourceKind kind, int32_t id)
 {
     return Find(&ResourceTables::pictures,
                 [kind, id](const PictureResource& e) { return e.kind == kind && e.id == id; });
+}
+
+const ToolbarResource* FindToolbarResource(int32_t id)
+{
+    return Find(&ResourceTables::toolbars, [id](const ToolbarResource& e) { return e.id == id; });
 }

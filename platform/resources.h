@@ -1,5 +1,6 @@
-// Resources: the menus, dialog templates, strings, icons, cursors and pictures of a deliverable,
-// compiled into it as tables and asked for by kind and number, as the system asked its module.
+// Resources: the menus, dialog templates, strings, icons, cursors, pictures and toolbars of a
+// deliverable, compiled into it as tables and asked for by kind and number, as the system asked
+// its module.
 //
 // Contract:
 // - The deliverable (or a test) installs its tables at start, before any window exists; tables
@@ -39,7 +40,8 @@ struct StringResource
     const char* text; // UTF-8
 };
 
-// An icon, cursor or picture: the bytes of a PNG file (a cursor's hot spot beside them).
+// An icon, cursor or picture: the bytes of a PNG file, or for small ones drawn by hand a glyph in
+// the letters of platform/glyph_palette.h (a cursor's hot spot beside them).
 struct PictureResource
 {
     ResourceKind kind;
@@ -48,6 +50,21 @@ struct PictureResource
     size_t size;
     int32_t hotSpotX = 0;
     int32_t hotSpotY = 0;
+    std::span<const char* const> glyph = {};
+};
+
+// One tool of a toolbar: the command it sends and its glyph, drawn as rows of equal length whose
+// characters name colours of the glyph palette (platform/glyph_palette.h).
+struct ToolbarButton
+{
+    int32_t command;
+    std::span<const char* const> glyph;
+};
+
+struct ToolbarResource
+{
+    int32_t id;
+    std::span<const ToolbarButton> buttons;
 };
 
 struct ResourceTables
@@ -56,6 +73,7 @@ struct ResourceTables
     std::span<const DialogResource> dialogs;
     std::span<const StringResource> strings;
     std::span<const PictureResource> pictures;
+    std::span<const ToolbarResource> toolbars;
 };
 
 // Adds tables in front of those installed before (null does nothing).
@@ -67,6 +85,7 @@ const UiMenu* FindMenuResource(int32_t id);
 const DialogTemplate* FindDialogResource(int32_t id);
 const char* FindStringResource(int32_t id);
 const PictureResource* FindPictureResource(ResourceKind kind, int32_t id);
+const ToolbarResource* FindToolbarResource(int32_t id);
 
 // Installs tables for the scope's life.
 class ScopedResources

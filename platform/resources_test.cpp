@@ -1,5 +1,7 @@
 #include "platform/resources.h"
 
+#include "platform/glyph_palette.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -13,8 +15,11 @@ TEST(ResourcesTest, LaterTablesWinAndMissingOnesAreNull)
     static const std::array sharedMenus{MenuResource{128, &sharedMenu}, MenuResource{144, &sharedMenu}};
     static const std::array ownMenus{MenuResource{144, &ownMenu}};
     static const std::array strings{StringResource{7, "seven"}};
-    static const ResourceTables shared{sharedMenus, {}, strings, {}};
-    static const ResourceTables own{ownMenus, {}, {}, {}};
+    static const char* const glyph[] = {"kk", "  "};
+    static const std::array tools{ToolbarButton{42081, glyph}};
+    static const std::array toolbars{ToolbarResource{2155, tools}};
+    static const ResourceTables shared{sharedMenus, {}, strings, {}, toolbars};
+    static const ResourceTables own{ownMenus, {}, {}, {}, {}};
 
     EXPECT_EQ(FindMenuResource(128), nullptr);
     {
@@ -25,9 +30,22 @@ TEST(ResourcesTest, LaterTablesWinAndMissingOnesAreNull)
         EXPECT_STREQ(FindStringResource(7), "seven");
         EXPECT_EQ(FindStringResource(8), nullptr);
         EXPECT_EQ(FindPictureResource(ResourceKind::Icon, 128), nullptr);
+        ASSERT_NE(FindToolbarResource(2155), nullptr);
+        EXPECT_EQ(FindToolbarResource(2155)->buttons[0].command, 42081);
+        EXPECT_EQ(FindToolbarResource(2154), nullptr);
     }
     EXPECT_EQ(FindMenuResource(144), nullptr);
     EXPECT_FALSE(UninstallResources(&own));
+}
+
+TEST(GlyphPaletteTest, LettersNameTheSixteenColoursAndBlankIsTransparent)
+{
+    EXPECT_EQ(GlyphColour('k'), 0x000000u);
+    EXPECT_EQ(GlyphColour('y'), 0x808000u);
+    EXPECT_EQ(GlyphColour('Y'), 0xFFFF00u);
+    EXPECT_EQ(GlyphColour('w'), 0xFFFFFFu);
+    EXPECT_FALSE(GlyphColour(' '));
+    EXPECT_FALSE(GlyphColour('z'));
 }
 
 TEST(UiMenuTest, RemovingACommandSearchesEverySubMenu)

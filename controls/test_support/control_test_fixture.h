@@ -1,9 +1,9 @@
-// What the control tests share: fake windows and environment, a clock the test moves, a
-// registry of their own for the handlers, a log of what the controls sent, and a panel (an
-// LDialog in a top-level window) to put controls on.
+// What the control tests share: the toolkit's resources, fake windows and environment, a clock the test
+// moves, a registry of their own for the handlers, a log of what the controls sent, and a panel (an LDialog
+// in a top-level window) to put controls on.
 #pragma once
 
-#include "controls/dialog_templates.h"
+#include "controls/control_resources.h"
 #include "controls/l_dialog.h"
 #include "controls/test_support/control_environment_fake.h"
 #include "controls/test_support/control_window_fake.h"
@@ -68,6 +68,7 @@ class ControlTestFixture
 
     void AdvanceCs(int64_t centiseconds) { time_.AdvanceUs(static_cast<uint64_t>(centiseconds) * 10000); }
 
+    ScopedResources resources{ControlResourceTables()};
     FakeControlWindowFactory windows;
     FakeControlEnvironment environment;
     LMsgRegistryNode registry{XAString()};

@@ -4,6 +4,7 @@
 #include "platform/dialog_units.h"
 
 #include <algorithm>
+#include <utility>
 
 FakeControlWindow::FakeControlWindow(FakeControlWindowFactory& factory, FakeControlWindow* parent,
                                      const ControlWindowSpec& spec)
@@ -30,16 +31,18 @@ void FakeControlWindow::Destroy()
     factory_.Erase(this);
 }
 
+void FakeControlWindow::DestroyByToolkit()
+{
+    ControlWindowSink* sink = std::exchange(sink_, nullptr);
+    if (sink)
+        sink->OnWindowDestroyed();
+    Destroy();
+}
+
 void FakeControlWindow::DestroyChildren()
 {
-    while (!children_.empty()) {
-        FakeControlWindow* child = children_.back();
-        ControlWindowSink* sink = child->sink_;
-        child->sink_ = nullptr;
-        if (sink)
-            sink->OnWindowDestroyed();
-        child->Destroy();
-    }
+    while (!children_.empty())
+        children_.back()->DestroyByToolkit();
 }
 
 void FakeControlWindow::Forget(FakeControlWindow* child)

@@ -60,6 +60,8 @@ class FakeControlWindow final : public ControlWindow
     void Restore() override { minimised = false; }
     void Raise() override { ++raises; }
 
+    // The toolkit destroys the window (with its parent or owner): its sink hears of it first.
+    void DestroyByToolkit();
     // What the user does: typing replaces the text and reports one change.
     void Type(const std::string& text);
     // The client area painted by the sink, as the toolkit would show it.

@@ -2,7 +2,7 @@
 // state (saved as screenshots under build/shots/controls/ and checked at computed pixels), a
 // spin drag, typing, Tab, the wheel, and the dialog built from the preview's 82 entries.
 #include "controls/control_painter.h"
-#include "controls/dialog_templates.h"
+#include "controls/control_resources.h"
 #include "controls/global_overrides_for_controls.h"
 #include "controls/l_auto_value_handler_dialog.h"
 #include "controls/l_button.h"
@@ -20,6 +20,7 @@
 #include "params/beamvista_registration.h"
 #include "params/internal/beamvista_param_entries.h"
 #include "platform/dialog_units.h"
+#include "platform/wx/ui_environment_wx.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -48,10 +49,15 @@ class WxOnPrivateDisplay : public testing::Environment
         wxApp::SetInstance(new wxApp);
         running = wxEntryStart(argc, argv) && wxTheApp->CallOnInit();
         wxInitAllImageHandlers();
+        desktop = std::make_unique<WxUiEnvironment>();
+        SetUiEnvironment(desktop.get());
         InstallWxControls();
+        InstallResources(&ControlResourceTables());
     }
     void TearDown() override
     {
+        SetUiEnvironment(nullptr);
+        desktop.reset();
         if (running) {
             wxTheApp->OnExit();
             wxEntryCleanup();
@@ -61,6 +67,7 @@ class WxOnPrivateDisplay : public testing::Environment
 
     static inline bool running = false;
     static inline std::unique_ptr<PrivateDisplay> display;
+    static inline std::unique_ptr<WxUiEnvironment> desktop;
 };
 
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WxOnPrivateDisplay);

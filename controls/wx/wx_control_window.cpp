@@ -1,7 +1,9 @@
 #include "controls/wx/wx_control_window.h"
 
 #include "controls/control_painter.h"
+#include "controls/control_resources.h"
 #include "controls/wx/wx_field_style.h"
+#include "controls/wx/wx_glyph.h"
 #include "platform/dialog_units.h"
 
 #include <wx/dcclient.h>
@@ -221,7 +223,7 @@ int32_t WxControlWindowBase::FontHeight() const
 
 void WxControlWindowBase::SetDragCursor(bool on)
 {
-    self_.SetCursor(on ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
+    self_.SetCursor(on ? ResourceCursor(kCursorDragScroll, wxCURSOR_HAND) : wxNullCursor);
 }
 
 void WxControlWindowBase::MoveAfterInTabOrder(ControlWindow& previous)
@@ -352,7 +354,7 @@ WxEditWindow::WxEditWindow(wxWindow* parent, ControlWindow* parentWindow, const 
     : WxControlWindowBase(*this, parentWindow, sink)
 {
     wxTextCtrl::Create(parent, wxID_ANY, wxString::FromUTF8(spec.text), ToWx(spec.rect).GetPosition(),
-                       ToWx(spec.rect).GetSize(), 0);
+                       ToWx(spec.rect).GetSize(), spec.readOnly ? wxTE_READONLY : 0);
     SetFont(DialogWxFont());
     ApplyFieldStyle(*this);
     SetSize(ToWx(spec.rect));
@@ -534,6 +536,11 @@ WxDialogWindow::WxDialogWindow(wxWindow* parent, ControlWindow* parentWindow, co
     Bind(wxEVT_CHAR_HOOK, &WxDialogWindow::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &WxDialogWindow::OnClose, this);
     Bind(wxEVT_ACTIVATE, &WxDialogWindow::OnActivate, this);
+    // The tools of its toolbar.
+    Bind(wxEVT_TOOL, [this](wxCommandEvent& event) {
+        if (Sink())
+            Sink()->OnCommand(event.GetId());
+    });
     activationEnd_ = std::make_unique<CallbackTimer>([this] {
         if (Sink())
             Sink()->OnActivate(false);

@@ -21,22 +21,13 @@
 #include <memory>
 #include <string>
 
-// The timers of one window, which the control environment sets; they go with the window.
-class WxTimerHost
-{
-  public:
-    virtual ~WxTimerHost() = default;
-    virtual bool StartTimer(uint32_t id, uint32_t periodMs) = 0;
-    virtual void StopTimer(uint32_t id) = 0;
-};
-
 // Maps wx key codes onto the controls' key codes; -1 for keys they do not know.
 int32_t ControlKeyFromWx(int wxKey);
 
 // What every kind shares: geometry, state, capture, focus, timers, and the events that reach
 // the sink. It is the first base of each window class, so that it outlives the wx part, whose
 // destructor sends the destroy event.
-class WxControlWindowBase : public ControlWindow, public WxTimerHost
+class WxControlWindowBase : public ControlWindow
 {
   public:
     WxControlWindowBase(wxWindow& self, ControlWindow* parent, ControlWindowSink* sink);

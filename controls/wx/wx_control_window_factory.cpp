@@ -1,8 +1,10 @@
 #include "controls/wx/wx_control_window_factory.h"
 
+#include "controls/control_strings.h"
 #include "controls/wx/wx_control_window.h"
+#include "controls/wx/wx_glyph.h"
+#include "platform/resources.h"
 
-#include <wx/app.h>
 #include <wx/statline.h>
 #include <wx/toolbar.h>
 
@@ -22,6 +24,12 @@ template <class Widget> class WxPlainWindow final : public WxControlWindowBase, 
         BindCommonEvents();
     }
 };
+
+// The host's window behind an id (its handle is the wx window).
+wxWindow* WxOfOwner(UiWindowId owner)
+{
+    return static_cast<wxWindow*>(const_cast<void*>(owner.Handle()));
+}
 
 wxPoint PositionOf(const ControlWindowSpec& spec)
 {
@@ -52,18 +60,25 @@ ControlWindow* WxControlWindowFactory::Create(ControlWindow* parent, const Contr
     case ControlWindowKind::kPanelStack:
         return wxParent ? new WxPanelWindow(wxParent, parent, spec, sink) : nullptr;
     case ControlWindowKind::kDialog:
-        return new WxDialogWindow(wxParent ? wxParent : (wxTheApp ? wxTheApp->GetTopWindow() : nullptr),
-                                  parent, spec, sink);
+        // Over the parent control, else over the host's window, else over nothing.
+        return new WxDialogWindow(wxParent ? wxParent : WxOfOwner(spec.owner), parent, spec, sink);
     case ControlWindowKind::kSeparator:
         return wxParent ? new WxPlainWindow<wxStaticLine>(parent, sink, wxParent, wxID_ANY, PositionOf(spec),
                                                           SizeOf(spec), wxLI_HORIZONTAL)
                         : nullptr;
     case ControlWindowKind::kToolbar: {
-        if (!wxParent)
+        const ToolbarResource* tools = FindToolbarResource(spec.resourceId);
+        if (!wxParent || !tools)
             return nullptr;
         auto* bar = new WxPlainWindow<wxToolBar>(parent, sink, wxParent, wxID_ANY, wxDefaultPosition,
                                                  wxDefaultSize, wxTB_FLAT | wxTB_HORIZONTAL);
         bar->SetToolBitmapSize(wxSize(kToolGlyphWidth, kToolGlyphHeight));
+        for (const ToolbarButton& button : tools->buttons) {
+            std::string tip;
+            ToolTipText(button.command, tip);
+            bar->AddTool(button.command, wxString(), wxBitmap(GlyphImage(button.glyph)),
+                         wxString::FromUTF8(tip));
+        }
         bar->Realize();
         return bar;
     }

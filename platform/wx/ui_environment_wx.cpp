@@ -70,7 +70,8 @@ void AppendItems(wxMenu& menu, const std::vector<UiMenuItem>& items, std::map<in
         case UiMenuItem::Kind::Command: {
             const int toolkitId = wxWindow::NewControlId();
             commands[toolkitId] = item.id;
-            wxMenuItem* added = menu.Append(toolkitId, text, wxEmptyString, item.checked ? wxITEM_CHECK : wxITEM_NORMAL);
+            wxMenuItem* added =
+                menu.Append(toolkitId, text, wxEmptyString, item.checked ? wxITEM_CHECK : wxITEM_NORMAL);
             if (item.checked)
                 added->Check(true);
             added->Enable(item.enabled);
@@ -208,6 +209,8 @@ bool WxUiEnvironment::SetCursorPos(UiPoint screenPoint)
     if (pointer == nullptr)
         return false;
     gdk_device_warp(pointer, gdk_display_get_default_screen(display), screenPoint.x, screenPoint.y);
+    // The next reading of the position goes to the server: the warp must be there first.
+    gdk_display_flush(display);
     return true;
 }
 
@@ -282,7 +285,8 @@ std::vector<UiMonitor> WxUiEnvironment::Monitors()
     const unsigned count = wxDisplay::GetCount();
     for (unsigned i = 0; i < count; ++i) {
         const wxDisplay display(i);
-        monitors.push_back({FromWx(display.GetGeometry()), FromWx(display.GetClientArea()), display.IsPrimary()});
+        monitors.push_back(
+            {FromWx(display.GetGeometry()), FromWx(display.GetClientArea()), display.IsPrimary()});
     }
     // The primary monitor comes first, as the system lists it.
     std::stable_partition(monitors.begin(), monitors.end(), [](const UiMonitor& m) { return m.primary; });
@@ -343,8 +347,8 @@ int32_t WxUiEnvironment::TrackPopupMenu(const UiMenu& menu, UiPoint screenPoint,
     wxMenu popup;
     std::map<int, int32_t> commands;
     AppendItems(popup, menu.items, commands);
-    const int chosen =
-        window->GetPopupMenuSelectionFromUser(popup, window->ScreenToClient(wxPoint(screenPoint.x, screenPoint.y)));
+    const int chosen = window->GetPopupMenuSelectionFromUser(
+        popup, window->ScreenToClient(wxPoint(screenPoint.x, screenPoint.y)));
     const auto command = commands.find(chosen);
     return command != commands.end() ? command->second : 0;
 }
