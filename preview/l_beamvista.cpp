@@ -1,8 +1,8 @@
 #include "preview/l_beamvista.h"
 
 #include "messaging/value_notify_msg.h"
-#include "params/internal/beamvista_parameter_key.h"
 #include "params/beamvista_registration.h"
+#include "params/internal/beamvista_parameter_key.h"
 
 LBeamvista::LBeamvista(bool dspSelectionEnabled) : dspSelectionEnabled_(dspSelectionEnabled)
 {
@@ -33,14 +33,4 @@ void LBeamvista::BindParameters()
 bool LBeamvista::Receive(LMsg& msg)
 {
     return LValueNotifyMsgDecoder::Receive(msg);
-}
-
-bool LBeamvista::ShowParameterDialog()
-{
-    return false;
-}
-
-bool LBeamvista::ShowParameterDialogFor(UiWindowId)
-{
-    return false;
 }

@@ -30,6 +30,7 @@
 #include <vector>
 
 class GlSurface;
+class LBeamvistaParameterDlg;
 class LBeamvistaStatusCallback;
 class LValueNotifyMsg;
 
@@ -55,6 +56,7 @@ class LBeamvista : public LMsgReceiverMS,
     void ResetChannelDefaults();
     bool ShowParameterDialog();
     bool ShowParameterDialogFor(UiWindowId owner);
+    LBeamvistaParameterDlg* ParameterDialog() const { return parameterDialog_.get(); }
     const LBeamvistaPars& LivePars() const { return livePars_; }
     bool ParametersBound() const { return parametersBound_; }
 
@@ -270,6 +272,12 @@ class LBeamvista : public LMsgReceiverMS,
     // --- Settings files, resets and background pictures -----------------------------------------
     void ChooseBackgroundImage(int32_t slot);
     void ResetParameters(bool fromFile, uint32_t groupMask);
+    // An empty path asks for a parameter file; false when cancelled or failed.
+    bool SaveSettingsFile(const XAString& path);
+    bool LoadSettingsFile(const XAString& path);
+    // The open show's own settings (empty: none) merged into the user's values.
+    void SetFileParameters(const XAString& text);
+    void ClearFileParameters();
     bool HasBackgroundPicture(int32_t slot) const;
     // slot -1: the first free one. bytes null: read the named file.
     bool LoadBackgroundImage(const XAString& name, int32_t slot, const XAString* bytes);
@@ -300,6 +308,8 @@ class LBeamvista : public LMsgReceiverMS,
     bool parametersBound_ = false;
     LMsgRegistryFromRef parameterRef_;
     LBeamvistaPars livePars_;
+    // At most one parameter dialog, made over the window it was asked for.
+    std::shared_ptr<LBeamvistaParameterDlg> parameterDialog_;
     // A rebuild that found no current context, done at the next make-current.
     bool rebuildPending_ = false;
 
@@ -383,7 +393,13 @@ class LBeamvista : public LMsgReceiverMS,
     bool showLoadInfo_ = false;
 
     // --- Settings files, resets and background pictures -----------------------------------------
+    bool PromptParameterFile(XAString& path, bool save);
+    bool ReadSettingsFile(const XAString& path);
+
     std::array<LLaserPreviewBitmap, 8> pictures_;
+    XAString fileParameterText_;
+    LBeamvistaPars filePrevPars_;
+    LBeamvistaPars filePars_;
 
     friend class LBeamvistaModalGuard;
     friend class LBeamvistaInputHost;

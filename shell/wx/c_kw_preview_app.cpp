@@ -1,5 +1,6 @@
 #include "shell/wx/c_kw_preview_app.h"
 
+#include "controls/wx/wx_controls.h"
 #include "foundation/files/fs_name.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
@@ -53,6 +54,7 @@ bool CKWPreviewApp::OnInit()
     SetMessageBoxService(messageBox_.get());
     clipboard_ = std::make_unique<WxClipboard>();
     SetClipboardService(clipboard_.get());
+    InstallWxControls();
     g_unix_signal_add(SIGTERM, CloseOnSignal, nullptr);
     g_unix_signal_add(SIGINT, CloseOnSignal, nullptr);
 

@@ -10,6 +10,6 @@ const ResourceTables& PlayerResourceTables()
 {
     static const std::array menus{MenuResource{kMainMenuId, &MainMenuResource()},
                                   MenuResource{kPreviewContextMenuId, &PreviewContextMenuResource()}};
-    static const ResourceTables tables{menus, {}, {}, {}};
+    static const ResourceTables tables{menus, {}, {}, {}, {}};
     return tables;
 }
