@@ -142,8 +142,7 @@ void LDialogManager::NotifyClosed()
 
 void LDialogManager::OnControlFocus(int32_t code, ControlWindow* control)
 {
-    focusedChild_ = control ? dynamic_cast<LWindowObject*>(control->Sink()) : nullptr;
-    focusedChildLifetime_ = focusedChild_ ? focusedChild_->Lifetime() : std::weak_ptr<const void>();
+    SetFocusedChild(control ? dynamic_cast<LWindowObject*>(control->Sink()) : nullptr);
     if (listener_)
         listener_->OnControlFocus(code);
 }
@@ -152,6 +151,12 @@ void LDialogManager::OnControlKillFocus(int32_t code)
 {
     if (listener_)
         listener_->OnControlKillFocus(code);
+}
+
+void LDialogManager::SetFocusedChild(LWindowObject* control)
+{
+    focusedChild_ = control;
+    focusedChildLifetime_ = control ? control->Lifetime() : std::weak_ptr<const void>();
 }
 
 void LDialogManager::RestoreFocus()

@@ -43,6 +43,8 @@ class LDialogManager : public LDialog
     void EnsureVisible(const RasterRect& screenRect) override;
     // Gives the focus back to the control that had it last, without scrolling.
     void RestoreFocus();
+    // The control RestoreFocus gives the focus to, until another reports the focus.
+    void SetFocusedChild(LWindowObject* control);
     void SetAutoScroll(bool enabled) { autoScroll_ = enabled; }
 
     int32_t ScrollPosition() const { return scrollPosition_; }

@@ -7,5 +7,8 @@
 class LBeamvistaParamMainDialog : public LBeamvistaParamPanel
 {
   public:
+    // "Line Width:"'s field, the template's first tab stop.
+    static constexpr int32_t kLineWidthFieldId = 2234;
+
     LBeamvistaParamMainDialog();
 };

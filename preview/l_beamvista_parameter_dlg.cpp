@@ -56,8 +56,13 @@ bool LBeamvistaParameterDlg::BuildPanels()
     if (!stack || !stack->Window())
         return false;
     // Main and Fog open expanded, as their entries are pages; the rest are collapsed groups.
-    if (!stack->AddDialog(std::make_shared<LBeamvistaParamMainDialog>(), kTemplateParamMain, "Main", true) ||
-        !stack->AddDialog(std::make_shared<LBeamvistaParamFogDialog>(), kTemplateParamFog, "Fog", true) ||
+    auto main = std::make_shared<LBeamvistaParamMainDialog>();
+    if (!stack->AddDialog(main, kTemplateParamMain, "Main", true))
+        return false;
+    // Making the panels moves no focus; the first opening puts it in the first field.
+    if (ControlWindow* first = main->GetDlgItem(LBeamvistaParamMainDialog::kLineWidthFieldId))
+        stack->SetFocusedChild(dynamic_cast<LWindowObject*>(first->Sink()));
+    if (!stack->AddDialog(std::make_shared<LBeamvistaParamFogDialog>(), kTemplateParamFog, "Fog", true) ||
         !stack->AddDialog(std::make_shared<LBeamvistaParamOpenGlDialog>(), kTemplateParamOpenGl,
                           "OpenGl Setup", false))
         return false;

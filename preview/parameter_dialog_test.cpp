@@ -474,16 +474,23 @@ TEST_F(ParameterDialogTest, OneDialogPerOwnerTitledByThePreviewsName)
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->Window()->Text(), "Beam Vista Parameters");
     EXPECT_TRUE(first->Window()->IsShown());
+    ControlWindow* lineWidth = first->GetDialogManager()->PanelAt(0)->GetDlgItem(2234);
+    EXPECT_EQ(windows_.focus, lineWidth) << "the first opening's focus: Line Width's field";
+    EXPECT_EQ(first->GetDialogManager()->ScrollPosition(), 0);
     const int32_t raises = Fake(*first).raises;
     ASSERT_TRUE(preview_.ShowParameterDialogFor(view_));
     EXPECT_EQ(preview_.ParameterDialog(), first) << "the same owner keeps its dialog";
     EXPECT_GT(Fake(*first).raises, raises) << "brought to the top";
 
+    ControlWindow* fogField = first->GetDialogManager()->PanelAt(1)->GetDlgItem(2220);
+    fogField->SetFocus();
     first->OnCloseRequest();
     EXPECT_FALSE(first->Window()->IsShown()) << "closing only hides";
+    windows_.focus = nullptr;
     ASSERT_TRUE(preview_.ShowParameterDialog());
     EXPECT_EQ(preview_.ParameterDialog(), first);
     EXPECT_TRUE(first->Window()->IsShown());
+    EXPECT_EQ(windows_.focus, fogField) << "opened again: the last focused field";
 
     preview_.SetName("Laser Show");
     ASSERT_TRUE(preview_.ShowParameterDialogFor(frame_));

@@ -80,6 +80,8 @@ ControlWindow* WxControlWindowFactory::Create(ControlWindow* parent, const Contr
                          wxString::FromUTF8(tip));
         }
         bar->Realize();
+        // GTK gives a toolbar its height only when asked; the dialog lays out by it.
+        bar->SetSize(bar->GetBestSize());
         return bar;
     }
     }
