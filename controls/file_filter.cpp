@@ -117,3 +117,45 @@ XAString WithDefaultExtension(const XAString& path, const char* extension)
         return path;
     return path + "." + extension;
 }
+
+namespace {
+
+std::string ChooserPattern(const XAString& pattern)
+{
+    if (std::string_view(pattern.CStr()) == kEveryName)
+        return "*";
+    std::string glob;
+    for (const char* at = pattern.CStr(); *at != '\0'; ++at) {
+        const char c = *at;
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) {
+            glob += c;
+            continue;
+        }
+        const char lower = static_cast<char>(c | 0x20);
+        const char upper = static_cast<char>(lower - 'a' + 'A');
+        glob += '[';
+        glob += lower;
+        glob += upper;
+        glob += ']';
+    }
+    return glob;
+}
+
+} // namespace
+
+std::string ChooserFilterText(const char* filters)
+{
+    std::string text;
+    for (const LFileFilter& filter : ParseFileFilters(filters)) {
+        if (!text.empty())
+            text += kFilterSeparator;
+        text += filter.description.CStr();
+        text += kFilterSeparator;
+        for (size_t i = 0; i < filter.patterns.size(); ++i) {
+            if (i > 0)
+                text += kPatternSeparator;
+            text += ChooserPattern(filter.patterns[i]);
+        }
+    }
+    return text;
+}

@@ -5,6 +5,7 @@
 
 #include "foundation/strings/xa_string.h"
 
+#include <string>
 #include <vector>
 
 struct LFileFilter
@@ -20,3 +21,7 @@ bool FileNameMatchesFilter(const char* name, const LFileFilter& filter);
 // A save name without an extension gets the default one ("zyp" gives "name.zyp"); the
 // overwrite question is then about that name.
 XAString WithDefaultExtension(const XAString& path, const char* extension);
+// The filters as the toolkit's file chooser takes them ("description|patterns|..."), whose
+// patterns are case-sensitive and whose "*.*" skips names without a dot: "*.*" becomes "*" and
+// every ASCII letter matches both cases ("*.zyl" becomes "*.[zZ][yY][lL]").
+std::string ChooserFilterText(const char* filters);

@@ -18,7 +18,8 @@
 //   not changeable and ignored); false, with the reason in error, when the monitor offers no such
 //   mode. RestoreDisplayMode puts the monitor's mode of before back; the backend also restores
 //   every changed mode at exit.
-// - RunFileDialog is modal; a cancel answers false. Without a display it answers false.
+// - RunFileDialog is modal; a cancel answers false. Without a display it answers false. A save
+//   dialog never asks whether to replace a file: the caller knows the name it will write.
 // - PostAfterCurrentEvent runs the task once, after the event being handled now has finished,
 //   never inside it (boxes and re-creations asked for inside a paint run so).
 // - TrackPopupMenu is modal and answers the chosen command id, 0 for none.
@@ -79,8 +80,8 @@ class UiEnvironment
     virtual ~UiEnvironment() = default;
 
     // Windows.
-    virtual std::unique_ptr<NativeWindow> CreateNativeWindow(const NativeWindowSpec& spec, NativeWindowSink& sink,
-                                                             CError& error) = 0;
+    virtual std::unique_ptr<NativeWindow> CreateNativeWindow(const NativeWindowSpec& spec,
+                                                             NativeWindowSink& sink, CError& error) = 0;
     // The client rectangle (0, 0, width, height) of any window; empty for none.
     virtual UiRect ClientRectOf(UiWindowId window) = 0;
     // The window's outer rectangle on the screen; empty for none.

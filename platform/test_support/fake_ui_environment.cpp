@@ -12,8 +12,8 @@ constexpr UiRect kFakeWorkArea{0, 0, 1280, 994};
 } // namespace
 
 FakeUiEnvironment::FakeUiEnvironment()
-    : monitors{{kFakeScreen, kFakeWorkArea, true}}, displayModes{{1280, 1024}, {1024, 768}, {800, 600}, {640, 480}},
-      previous_(SetUiEnvironment(this))
+    : monitors{{kFakeScreen, kFakeWorkArea, true}},
+      displayModes{{1280, 1024}, {1024, 768}, {800, 600}, {640, 480}}, previous_(SetUiEnvironment(this))
 {
 }
 
@@ -105,7 +105,8 @@ UiSize FakeUiEnvironment::WindowSizeOf(UiWindowId window)
 {
     if (const auto it = others_.find(window); it != others_.end()) {
         const OtherWindow& other = it->second;
-        return {other.clientRect.Width() + other.chrome.width, other.clientRect.Height() + other.chrome.height};
+        return {other.clientRect.Width() + other.chrome.width,
+                other.clientRect.Height() + other.chrome.height};
     }
     for (FakeNativeWindow* native : windows_) {
         if (native->Id() == window)
@@ -118,8 +119,9 @@ bool FakeUiEnvironment::ResizeWindow(UiWindowId window, UiSize size)
 {
     if (const auto it = others_.find(window); it != others_.end()) {
         OtherWindow& other = it->second;
-        other.clientRect = UiRect::FromSize(other.clientRect.left, other.clientRect.top,
-                                            size.width - other.chrome.width, size.height - other.chrome.height);
+        other.clientRect =
+            UiRect::FromSize(other.clientRect.left, other.clientRect.top, size.width - other.chrome.width,
+                             size.height - other.chrome.height);
         return true;
     }
     for (FakeNativeWindow* native : windows_) {
@@ -211,6 +213,8 @@ bool FakeUiEnvironment::RestoreDisplayMode(int32_t)
 bool FakeUiEnvironment::RunFileDialog(const UiFileDialogRequest& request, UiFileDialogResult& result)
 {
     fileDialogs.push_back(request);
+    if (whileFileDialogRuns)
+        whileFileDialogRuns();
     if (fileDialogAnswers.empty())
         return false;
     const std::optional<UiFileDialogResult> answer = fileDialogAnswers.front();

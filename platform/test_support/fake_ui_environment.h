@@ -100,6 +100,8 @@ class FakeUiEnvironment final : public UiEnvironment
 
     std::deque<std::optional<UiFileDialogResult>> fileDialogAnswers;
     std::vector<UiFileDialogRequest> fileDialogs;
+    // Runs while a file dialog is up, as timers and paints do inside the real one.
+    std::function<void()> whileFileDialogRuns;
     std::deque<int32_t> menuAnswers;
     std::vector<UiMenu> menusShown;
     std::deque<std::function<void()>> posted;

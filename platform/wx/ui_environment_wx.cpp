@@ -318,7 +318,8 @@ bool WxUiEnvironment::RestoreDisplayMode(int32_t monitor)
 
 bool WxUiEnvironment::RunFileDialog(const UiFileDialogRequest& request, UiFileDialogResult& result)
 {
-    long style = request.save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : wxFD_OPEN;
+    // A save dialog asks nothing about existing files: the caller asks about the name it will write.
+    long style = request.save ? wxFD_SAVE : wxFD_OPEN;
     if (request.multiple)
         style |= wxFD_MULTIPLE;
     wxFileDialog dialog(WindowOf(request.owner), wxString::FromUTF8(request.title),
