@@ -4,7 +4,10 @@
 #include "params/beamvista_registration.h"
 #include "params/internal/beamvista_parameter_key.h"
 
-LBeamvista::LBeamvista(bool dspSelectionEnabled) : dspSelectionEnabled_(dspSelectionEnabled)
+LBeamvista::LBeamvista(bool dspSelectionEnabled, LBeamvistaSound sound)
+    : dspSelectionEnabled_(dspSelectionEnabled),
+      playback_(showHost_, std::move(sound.opener), std::move(sound.decoders)),
+      status_([this] { return playback_.StatusState(title_); })
 {
     for (LLaserPreviewBitmap& picture : pictures_)
         picture.Clear();
@@ -13,6 +16,8 @@ LBeamvista::LBeamvista(bool dspSelectionEnabled) : dspSelectionEnabled_(dspSelec
 
 LBeamvista::~LBeamvista()
 {
+    // A host being torn down hears nothing more.
+    status_.SetCallback(nullptr, false, false);
     CloseAll(false);
     // The window goes first: its teardown still reads the members below.
     CloseWindow(true);

@@ -18,15 +18,20 @@
 #include "platform/native_window.h"
 #include "platform/ui_command.h"
 #include "platform/ui_environment.h"
+#include "preview/beamvista_show_host.h"
 #include "preview/frame_clock.h"
 #include "preview/l_beamvista_input_host.h"
+#include "preview/l_beamvista_playback_callback.h"
 #include "preview/mouse_gestures.h"
 #include "preview/parameter_change_plan.h"
+#include "preview/show_playback.h"
+#include "preview/status_reporter.h"
 #include "show/l_laser_preview_bitmap.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class GlSurface;
@@ -34,13 +39,22 @@ class LBeamvistaParameterDlg;
 class LBeamvistaStatusCallback;
 class LValueNotifyMsg;
 
+// Where the preview's sound goes and how its tracks are decoded; tests put fakes here.
+struct LBeamvistaSound
+{
+    SoundDeviceOpener opener = OpenSoundDevice;
+    LAudioPump::DecoderFactory decoders = MakeOggSoundDecoder;
+};
+
 class LBeamvista : public LMsgReceiverMS,
                    public LValueNotifyMsgDecoder,
                    public NativeWindowSink,
-                   public UiTimerTarget
+                   public UiTimerTarget,
+                   public UiCommandTarget,
+                   public LBeamvistaPlaybackCallback
 {
   public:
-    explicit LBeamvista(bool dspSelectionEnabled = false);
+    explicit LBeamvista(bool dspSelectionEnabled = false, LBeamvistaSound sound = {});
     ~LBeamvista() override;
     LBeamvista(const LBeamvista&) = delete;
     LBeamvista& operator=(const LBeamvista&) = delete;
@@ -156,37 +170,63 @@ class LBeamvista : public LMsgReceiverMS,
     const XAString& GlInfoLine2() const { return glInfoLine2_; }
 
     // --- Show list and playback control ---------------------------------------------------------
-    // Minimal until the show list exists: no show is ever open.
     bool HasOpenShow() const;
     int32_t ShowCount() const;
     int32_t CurrentIndex() const;
-    void CloseAll(bool notify);
-    void OpenPath(const XAString& path, bool replace);
-    void OpenFileDialog(int32_t flags);
-    void CloseCurrentEntry();
-    void TogglePlayPause();
-    bool IsPaused() const;
-    void StepFile(bool next);
-    // Bits: 1 beginning, 2 end, 4 forward, 8 backward; with 32 fast, with 64 one frame.
-    void Navigate(int32_t how);
+    const XAString& CurrentPath() const;
+    // need: the bytes a memory show still waits for (null when none are awaited).
+    bool AddShow(const XAString& path, const XAString& data, int32_t dataInfo, int32_t* need, bool complete);
     bool OpenEntry(int32_t index, bool backwards, bool report, int32_t* need, bool complete);
-    bool Play();
-    bool Pause();
-    bool Seek(int64_t time, bool absolute, bool clamp, bool keepPaused);
+    bool StepFile(bool next);
+    bool CloseCurrentEntry();
+    void CloseAll(bool dropPictures);
+    // Paths from the command line and folders: collected, sorted and routed by extension.
+    bool OpenPath(const XAString& path, bool replace);
+    bool OpenCollected(std::vector<XAString> list, bool replace);
+    // Shift or Ctrl held appends the dropped shows to the list; otherwise they replace it.
+    void OnDropFiles(const std::vector<std::string>& paths) override;
+    // The Open dialog; append keeps the list. False at once while a file dialog runs.
+    bool OpenFileDialog(bool append);
     bool OpenDialogActive() const { return openDialogActive_; }
+    bool Play() override;
+    bool Pause() override;
+    bool Stop() override;
+    bool TogglePlayPause() override;
+    bool IsPaused() const;
+    bool Seek(int64_t time, bool absolute, bool clamp, bool keepPaused);
+    // Bits: 1 beginning, 2 end, 4 forward, 8 backward; with 0x20 fast, with 0x40 one frame.
+    bool Navigate(uint32_t flags);
+    bool SeekToTime(int64_t time, bool keepPaused);
+    bool SeekFraction(float fraction) override;
+    // The open show's stream and the play position to draw it at; null while no show is open.
+    LLaserPreviewStream* ShowStreamAt(int64_t& time);
+    LShowPlayback& Playback() { return playback_; }
+    const LShowPlayback& Playback() const { return playback_; }
 
     // --- Audio pump and playback clock ----------------------------------------------------------
+    // Once per paint: sound, clocks, the hold of a growing show, the advance at a show's ends.
     void StepPlayback();
-    void RestartSound(int32_t flags);
-    void SetMute(bool on);
+    // Puts the sound where the card plays now; flags set: silence until then.
+    bool RestartSound(int32_t flags);
+    bool SetMute(bool on);
     bool IsMuted() const;
+    bool SteppingPlayback() const { return steppingPlayback_; }
 
     // --- Status and playback interfaces ---------------------------------------------------------
-    static constexpr uint32_t kStatusTitle = 1;
-    void MarkStatus(uint32_t bits);
+    // The host's callback (not owned); with a window the whole status goes to it at once.
+    void SetStatusCallback(LBeamvistaStatusCallback* callback);
+    LBeamvistaStatusCallback* StatusCallback() const { return status_.Callback(); }
+    // Delivers at once while no timer runs, else after the tick.
+    void NotifyStatus(uint32_t bits);
     void DeliverStatus();
     bool ShowPlaybackBar();
-    bool OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate* update);
+    // The playback bar and the host first, then the preview's own commands.
+    bool OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate* update) override;
+    bool Backward() override;
+    bool Forward() override;
+    bool PreviousFile() override;
+    bool NextFile() override;
+    bool ToggleMute() override;
 
     // --- Laser frame renderer -------------------------------------------------------------------
     bool HasSequenceFrames() const;
@@ -368,15 +408,19 @@ class LBeamvista : public LMsgReceiverMS,
     XAString overlayText2_;
     XAString messageText_;
 
-    // --- Status and playback interfaces ---------------------------------------------------------
-    LBeamvistaStatusCallback* statusCallback_ = nullptr;
-    uint32_t pendingStatus_ = 0;
-
     // --- Show list and playback control ---------------------------------------------------------
-    std::vector<XAString> showList_;
-    int32_t currentIndex_ = -1;
-    XAString currentPath_;
+    LBeamvistaShowHost showHost_{*this};
+    LShowPlayback playback_;
     bool openDialogActive_ = false;
+
+    // --- Audio pump and playback clock ----------------------------------------------------------
+    bool steppingPlayback_ = false;
+
+    // --- Status and playback interfaces ---------------------------------------------------------
+    // Carries the preview's own commands out; false for the ids that are not its own.
+    bool RunPreviewCommand(int32_t id);
+
+    LStatusReporter status_;
 
     // --- Textures -------------------------------------------------------------------------------
     std::array<uint32_t, kTextureCount> textureNames_{};

@@ -1,13 +1,28 @@
-// The audio pump and the playback clock. Without shows nothing plays yet.
+// The audio pump and the playback clock: the preview's thin side over its show playback.
 #include "preview/l_beamvista.h"
 
-void LBeamvista::StepPlayback() {}
+void LBeamvista::StepPlayback()
+{
+    // Boxes raised inside the step wait until the paint that runs it has ended.
+    const bool outer = !steppingPlayback_;
+    steppingPlayback_ = true;
+    playback_.StepPlayback();
+    if (outer)
+        steppingPlayback_ = false;
+}
 
-void LBeamvista::RestartSound(int32_t) {}
+bool LBeamvista::RestartSound(int32_t flags)
+{
+    return playback_.Sound().Seek(-1, true, flags != 0);
+}
 
-void LBeamvista::SetMute(bool) {}
+bool LBeamvista::SetMute(bool on)
+{
+    playback_.SetMute(on);
+    return true;
+}
 
 bool LBeamvista::IsMuted() const
 {
-    return false;
+    return playback_.IsMuted();
 }

@@ -1,22 +1,23 @@
-// Status reports to the host: changes are collected as bits and delivered after each tick.
+// Status reports to the host and the playback bar: changes are collected as bits and delivered
+// after each tick, when the timer stops, or at once while no timer runs.
 #include "preview/l_beamvista.h"
 
-void LBeamvista::MarkStatus(uint32_t bits)
+void LBeamvista::SetStatusCallback(LBeamvistaStatusCallback* callback)
 {
-    pendingStatus_ |= bits;
+    status_.SetCallback(callback, HasWindow(), TimerRunning());
+}
+
+void LBeamvista::NotifyStatus(uint32_t bits)
+{
+    status_.Notify(bits, TimerRunning());
 }
 
 void LBeamvista::DeliverStatus()
 {
-    pendingStatus_ = 0;
+    status_.Deliver();
 }
 
 bool LBeamvista::ShowPlaybackBar()
-{
-    return false;
-}
-
-bool LBeamvista::OnCmdMsg(int32_t, UiCommandCode, UiCommandUpdate*)
 {
     return false;
 }

@@ -37,24 +37,36 @@ TEST_F(TimerTest, EachConditionAloneKeepsTheTimerRunning)
     const Case cases[] = {
         {"nothing moves", [](TimerTest&) {}, false},
         {"0x9002", [](TimerTest&) { ChangeParameters([](LBeamvistaPars& p) { p.p0x9002 = 1; }); }, true},
-        {"open show", [](TimerTest& t) { t.preview_.FakeShowList({"a.zyl"}, 0); }, true},
-        {"drifting fog", [](TimerTest&) { ChangeParameters([](LBeamvistaPars& p) {
-             p.o_fog_force = 1;
-             p.o_fog_intensity = 0.0011f;
-         }); }, true},
-        {"fog at its threshold", [](TimerTest&) { ChangeParameters([](LBeamvistaPars& p) {
-             p.o_fog_force = 1;
-             p.o_fog_intensity = 0.001f;
-         }); }, false},
-        {"fog not forced", [](TimerTest&) { ChangeParameters([](LBeamvistaPars& p) {
-             p.o_fog_force = 2;
-             p.o_fog_intensity = 5;
-         }); }, false},
+        {"open show", [](TimerTest& t) { t.preview_.OpenShows({"a.zyl"}, 0); }, true},
+        {"drifting fog",
+         [](TimerTest&) {
+             ChangeParameters([](LBeamvistaPars& p) {
+                 p.o_fog_force = 1;
+                 p.o_fog_intensity = 0.0011f;
+             });
+         },
+         true},
+        {"fog at its threshold",
+         [](TimerTest&) {
+             ChangeParameters([](LBeamvistaPars& p) {
+                 p.o_fog_force = 1;
+                 p.o_fog_intensity = 0.001f;
+             });
+         },
+         false},
+        {"fog not forced",
+         [](TimerTest&) {
+             ChangeParameters([](LBeamvistaPars& p) {
+                 p.o_fog_force = 2;
+                 p.o_fog_intensity = 5;
+             });
+         },
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ChangeParameters([](LBeamvistaPars& p) { p = LBeamvistaPars(); });
-        preview_.FakeShowList({}, -1);
+        preview_.OpenShows({}, -1);
         c.set(*this);
         PaintQuietly();
         EXPECT_EQ(Running(), c.runs);
@@ -120,7 +132,7 @@ TEST_F(TimerTest, CursorStaysWhileBusyOrElsewhere)
 
 TEST_F(TimerTest, HiddenWindowStopsItMinimisedPlaysOn)
 {
-    preview_.FakeShowList({"a.zyl"}, 0);
+    preview_.OpenShows({"a.zyl"}, 0);
     PaintQuietly();
     ASSERT_TRUE(Running());
     Window()->minimised = true;
@@ -146,7 +158,7 @@ TEST_F(TimerTest, CoveredWindowAdvancesWithoutPainting)
 
 TEST_F(TimerTest, TickInsideATickIsDropped)
 {
-    preview_.FakeShowList({"a.zyl"}, 0);
+    preview_.OpenShows({"a.zyl"}, 0);
     PaintQuietly();
     ASSERT_TRUE(Running());
     const int paints = Window()->paints;
@@ -160,7 +172,7 @@ TEST_F(TimerTest, TickInsideATickIsDropped)
 
 TEST_F(TimerTest, ReleasingTheContextStopsTheTimer)
 {
-    preview_.FakeShowList({"a.zyl"}, 0);
+    preview_.OpenShows({"a.zyl"}, 0);
     PaintQuietly();
     ASSERT_TRUE(Running());
     preview_.CloseWindow(true);

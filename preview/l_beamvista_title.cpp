@@ -15,11 +15,11 @@ void LBeamvista::UpdateTitle()
     if (HasOpenShow()) {
         if (!baseTitle_.IsEmpty())
             title_ += " - ";
-        title_ += XAFsName(currentPath_).FileNamePart();
+        title_ += XAFsName(CurrentPath()).FileNamePart();
         if (ShowCount() > 1)
             title_ += XAString::Format<int32_t, int32_t>(" (%d of %d)", CurrentIndex() + 1, ShowCount());
     }
-    if (statusCallback_ == nullptr && HasWindow())
+    if (StatusCallback() == nullptr && HasWindow())
         window_->SetTitle(title_.CStr());
-    MarkStatus(kStatusTitle);
+    NotifyStatus(kStatusTitle);
 }

@@ -116,7 +116,7 @@ TEST_F(WindowTest, TitleCountsEntriesOnlyWhenThereAreSeveral)
     TestPreview preview;
     ASSERT_TRUE(preview.CreateAsChild(view_));
     for (const Case& c : cases) {
-        preview.FakeShowList(c.shows, c.index);
+        preview.OpenShows(c.shows, c.index);
         preview.SetName("Zyl Player");
         EXPECT_EQ(Window()->Title(), c.title);
     }

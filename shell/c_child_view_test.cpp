@@ -67,7 +67,7 @@ TEST_F(ChildViewTest, UpdateRulesFollowTheShowCount)
     const Case cases[] = {{{}, false, false}, {{"a.zyl"}, true, false}, {{"a.zyl", "b.zyl"}, true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shows.size());
-        preview.FakeShowList(c.shows, 0);
+        preview.OpenShows(c.shows, 0);
         for (int32_t id : {kClose, kCloseAll, kPlayPause, kMute, kBeginning, kEnd, kForward, kBackward,
                            kFastForward, kFastBackward, kNextFrame, kPreviousFrame})
             EXPECT_EQ(Query(view, id).enabled, c.withShows) << id;

@@ -12,15 +12,16 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <string>
 
 // The preview with its protected members open to tests.
 class TestPreview : public LBeamvista
 {
   public:
     using LBeamvista::LBeamvista;
+    ~TestPreview() override;
     using LBeamvista::creatingContext_;
-    using LBeamvista::currentIndex_;
-    using LBeamvista::currentPath_;
     using LBeamvista::cursorHidden_;
     using LBeamvista::fullScreen_;
     using LBeamvista::fullScreenHeight_;
@@ -28,17 +29,15 @@ class TestPreview : public LBeamvista
     using LBeamvista::inTimer_;
     using LBeamvista::modalCount_;
     using LBeamvista::pictures_;
-    using LBeamvista::showList_;
     using LBeamvista::sizeShownAt_;
     using LBeamvista::timerId_;
 
-    // Opens the named shows as a show list would, the current one at `index`.
-    void FakeShowList(std::initializer_list<const char*> paths, int32_t index)
-    {
-        showList_.assign(paths.begin(), paths.end());
-        currentIndex_ = paths.size() == 0 ? -1 : index;
-        currentPath_ = paths.size() == 0 ? XAString() : showList_[index];
-    }
+    // Replaces the show list by shows of 2 s without sound, made under the file-name parts of
+    // `paths`, and opens the one at `index` (none for an empty list). Needs the window.
+    void OpenShows(std::initializer_list<const char*> paths, int32_t index);
+
+  private:
+    std::string showFolder_;
 };
 
 class PreviewTest : public LiveParametersTest
