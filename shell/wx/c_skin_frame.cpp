@@ -1,6 +1,8 @@
 #include "shell/wx/c_skin_frame.h"
 
 #include "platform/resources.h"
+#include "preview/l_beamvista.h"
+#include "preview/preview_command_ids.h"
 #include "shell/command_ids.h"
 #include "shell/wx/wx_child_view.h"
 
@@ -18,8 +20,8 @@ using namespace command_id;
 // Commands of the menu that this program does not offer.
 constexpr std::array kRemovedCommands{kSelectDsps, kRecordZyl, kConvertZyl, kWriteAvi, kManual};
 // Items that carry a check mark.
-constexpr std::array kCheckedCommands{kInfos,  kDisplayTimecode, kDisplayLaserFps, kDisplayPcFps,
-                                      kPlayPause, kMute,         kAlwaysOnTop};
+constexpr std::array kCheckedCommands{kInfos, kDisplayTimecode, kDisplayLaserFps, kDisplayPcFps, kPlayPause,
+                                      kMute,  kAlwaysOnTop};
 
 bool IsCheckItem(int32_t id)
 {
@@ -86,10 +88,21 @@ CSkinFrame::CSkinFrame(UiCommandTarget& application, std::string applicationName
 {
 }
 
+CSkinFrame::~CSkinFrame()
+{
+    if (LBeamvista* preview = Preview())
+        preview->SetStatusCallback(nullptr);
+}
+
+LBeamvista* CSkinFrame::Preview() const
+{
+    return view_ != nullptr ? view_->View().Preview() : nullptr;
+}
+
 bool CSkinFrame::CreateFrame(const std::vector<std::string>& startupPaths)
 {
-    if (!Create(nullptr, wxID_ANY, wxString::FromUTF8(applicationName_), wxPoint(kDefaultPosition, kDefaultPosition),
-                wxDefaultSize))
+    if (!Create(nullptr, wxID_ANY, wxString::FromUTF8(applicationName_),
+                wxPoint(kDefaultPosition, kDefaultPosition), wxDefaultSize))
         return false;
     BuildMenuBar();
     view_ = new WxChildView(this, applicationName_);
@@ -99,8 +112,11 @@ bool CSkinFrame::CreateFrame(const std::vector<std::string>& startupPaths)
     SetClientSize(kDefaultClientWidth, kDefaultClientHeight);
     Bind(wxEVT_MENU, &CSkinFrame::OnMenu, this);
     Bind(wxEVT_MENU_OPEN, &CSkinFrame::OnMenuOpen, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CSkinFrame::OnClose, this);
     Layout();
     view_->Bootstrap(startupPaths);
+    if (LBeamvista* preview = Preview())
+        preview->SetStatusCallback(this);
     view_->SetFocus();
     return true;
 }
@@ -158,5 +174,33 @@ void CSkinFrame::OnMenuOpen(wxMenuEvent& event)
 {
     if (wxMenu* menu = event.GetMenu())
         UpdateItems(*menu, *this, menuCommands_);
+    event.Skip();
+}
+
+int CSkinFrame::OnPreviewCommand(uint32_t id, int32_t code, void*, void* handlerInfo)
+{
+    int32_t command = static_cast<int32_t>(id);
+    if (command == preview_command::kAbout)
+        command = kAbout;
+    else if (command == preview_command::kManual)
+        command = kManual;
+    const auto commandCode = static_cast<UiCommandCode>(code);
+    if (commandCode == UiCommandCode::Update && handlerInfo == nullptr)
+        return 0;
+    return RouteCommand(command, commandCode, static_cast<UiCommandUpdate*>(handlerInfo)) ? 1 : 0;
+}
+
+void CSkinFrame::SetFileName(const char* title)
+{
+    SetTitle(wxString::FromUTF8(title != nullptr ? title : ""));
+}
+
+void CSkinFrame::OnClose(wxCloseEvent& event)
+{
+    const LBeamvista* preview = Preview();
+    if (event.CanVeto() && preview != nullptr && preview->OpenDialogActive()) {
+        event.Veto();
+        return;
+    }
     event.Skip();
 }

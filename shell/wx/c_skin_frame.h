@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/ui_command.h"
+#include "preview/l_beamvista_status_callback.h"
 
 #include <wx/frame.h>
 
@@ -11,13 +12,15 @@
 #include <string>
 #include <vector>
 
+class LBeamvista;
 class WxChildView;
 
-class CSkinFrame final : public wxFrame, public UiCommandTarget
+class CSkinFrame final : public wxFrame, public UiCommandTarget, public LBeamvistaStatusCallback
 {
   public:
     // The application's target ends the chain; it outlives the frame.
     CSkinFrame(UiCommandTarget& application, std::string applicationName);
+    ~CSkinFrame() override;
 
     // Makes the window, its menu bar and its view, then starts the engine in the view.
     bool CreateFrame(const std::vector<std::string>& startupPaths);
@@ -27,6 +30,10 @@ class CSkinFrame final : public wxFrame, public UiCommandTarget
     bool RouteCommand(int32_t id, UiCommandCode code, UiCommandUpdate* update);
     bool OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate* update) override;
 
+    // The preview's status: its title is the frame's; its commands run along the frame's chain.
+    int OnPreviewCommand(uint32_t id, int32_t code, void* extra, void* handlerInfo) override;
+    void SetFileName(const char* title) override;
+
   private:
     static constexpr int32_t kDefaultClientWidth = 640;
     static constexpr int32_t kDefaultClientHeight = 480;
@@ -35,6 +42,9 @@ class CSkinFrame final : public wxFrame, public UiCommandTarget
     void BuildMenuBar();
     void OnMenu(wxCommandEvent& event);
     void OnMenuOpen(wxMenuEvent& event);
+    // Closing waits while the preview runs a file dialog.
+    void OnClose(wxCloseEvent& event);
+    LBeamvista* Preview() const;
 
     UiCommandTarget& application_;
     std::string applicationName_;

@@ -1,0 +1,203 @@
+// The real ZylPlayer playing shows made by the show generator, on a private X server, its sound
+// written to a file by SDL's disk driver: the file must hold the show's track as the decoder gives
+// it, without a gap, until Mute; a broken show in the list gives one "OpenZyl failed!" box.
+#include "platform/wx/test_support/x_session.h"
+#include "show/laser_preview_stream.h"
+#include "show/sound_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int32_t kRate = 22050;
+constexpr int32_t kBlockAlign = 4;
+constexpr size_t kBytesPerSecond = size_t{kRate} * kBlockAlign;
+constexpr const char* kFailureTitle = "OpenZyl failed!";
+
+std::vector<uint8_t> ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The show's sound track as the player's decoder gives it.
+std::vector<uint8_t> DecodedTrack(const std::string& show)
+{
+    LLaserPreviewStream stream;
+    std::vector<uint8_t> track;
+    if (!stream.Open(show.c_str()))
+        return track;
+    std::unique_ptr<LSoundDecoder> decoder = MakeOggSoundDecoder();
+    if (!decoder->Open(&stream))
+        return track;
+    std::vector<uint8_t> block(16384);
+    for (int32_t read = decoder->Read(block.data(), 16384); read > 0;
+         read = decoder->Read(block.data(), 16384))
+        track.insert(track.end(), block.begin(), block.begin() + read);
+    decoder->Close();
+    return track;
+}
+
+class PlayerPlaybackGuiTest : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(session_.Ok()) << session_.Error();
+        std::string pattern = (std::filesystem::temp_directory_path() / "zyl_gui_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        sound_ = folder_ + "/sound.raw";
+    }
+    void TearDown() override
+    {
+        if (player_ > 0)
+            session_.Stop(player_);
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
+    }
+
+    std::string MakeShow(const std::string& name, const std::string& options)
+    {
+        const std::string path = folder_ + "/" + name;
+        EXPECT_EQ(session_.Run(std::string(ZYLGEN) + " " + options + " " + path), 0) << name;
+        return path;
+    }
+    std::string MakeBrokenShow(const std::string& name)
+    {
+        const std::string path = folder_ + "/" + name;
+        std::ofstream(path, std::ios::binary) << "ZYL but no show";
+        return path;
+    }
+
+    void StartPlayer(const std::vector<std::string>& shows)
+    {
+        std::vector<std::string> argv{"/usr/bin/env", "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound_,
+                                      ZYL_PLAYER};
+        argv.insert(argv.end(), shows.begin(), shows.end());
+        player_ = session_.Start(argv);
+        ASSERT_GT(player_, 0);
+    }
+
+    // The ids of the top-level windows with this title.
+    std::vector<std::string> WindowsTitled(const std::string& wanted)
+    {
+        std::string titles;
+        session_.Run(std::string(ZYLSHOT) + " titles", &titles);
+        std::istringstream lines(titles);
+        std::vector<std::string> ids;
+        std::string id;
+        std::string title;
+        while (lines >> id && std::getline(lines, title)) {
+            if (title == " " + wanted)
+                ids.push_back(id);
+        }
+        return ids;
+    }
+    bool TitleShown(const std::string& title, std::chrono::milliseconds limit = 20s)
+    {
+        return XSession::PollUntil([&] { return !WindowsTitled(title).empty(); }, limit);
+    }
+
+    // Chooses an item of the Play menu by the keyboard: F10 opens the menu bar, three steps right
+    // reach Play, `downs` steps the item.
+    void ChoosePlayItem(const std::string& frameTitle, int downs)
+    {
+        const std::vector<std::string> frames = WindowsTitled(frameTitle);
+        ASSERT_EQ(frames.size(), 1u) << frameTitle;
+        session_.Run("xdotool windowactivate --sync " + frames[0]);
+        std::string keys = "F10 Right Right Right";
+        for (int i = 0; i < downs; ++i)
+            keys += " Down";
+        session_.Run("xdotool key --delay 80 " + keys + " Return");
+    }
+
+    size_t SoundBytes() const
+    {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(sound_, error);
+        return error ? 0 : static_cast<size_t>(size);
+    }
+
+    static XSession session_;
+    std::string folder_;
+    std::string sound_;
+    pid_t player_ = -1;
+};
+
+XSession PlayerPlaybackGuiTest::session_(true);
+
+TEST_F(PlayerPlaybackGuiTest, PlaysTheTrackWithoutAGapUntilMuteAndReportsABrokenShowOnce)
+{
+    const std::string a = MakeShow("a.zyl", "--sound --seconds 8 --servers 1 --channels 1");
+    const std::string c = MakeShow("c.zyl", "--seconds 4 --servers 1 --channels 1");
+    const std::vector<uint8_t> track = DecodedTrack(a);
+    ASSERT_GT(track.size(), 4 * kBytesPerSecond);
+    StartPlayer({a, MakeBrokenShow("broken.zyl"), c});
+    ASSERT_TRUE(TitleShown("Zyl Player - a.zyl (1 of 3)"));
+
+    // Two seconds of the track reach the card.
+    ASSERT_TRUE(XSession::PollUntil([&] { return SoundBytes() > 3 * kBytesPerSecond; }, 20s)) << SoundBytes();
+    std::vector<uint8_t> heard = ReadBytes(sound_);
+    // Where the track's second second lies in what the card played gives the track's start there.
+    const std::vector<uint8_t> probe(track.begin() + kBytesPerSecond, track.begin() + kBytesPerSecond + 4096);
+    const auto found = std::search(heard.begin(), heard.end(), probe.begin(), probe.end());
+    ASSERT_NE(found, heard.end()) << "the track's sound is not in what the card played";
+    ASSERT_GE(static_cast<size_t>(found - heard.begin()), kBytesPerSecond);
+    const size_t start = static_cast<size_t>(found - heard.begin()) - kBytesPerSecond;
+    // Silence until the sound's lead after the start has passed, then the track in step, unbroken.
+    const auto firstSound =
+        std::find_if(heard.begin() + start, heard.end(), [](uint8_t b) { return b != 0; });
+    const size_t from = static_cast<size_t>(firstSound - heard.begin());
+    EXPECT_LE(from - start, kBytesPerSecond / 4);
+    const size_t compared = std::min(heard.size(), start + track.size()) - from;
+    EXPECT_TRUE(
+        std::equal(heard.begin() + from, heard.begin() + from + compared, track.begin() + (from - start)))
+        << "the card played the track with a gap or a jump";
+
+    // Mute from the menu: the card plays silence from then on, with the sound's lead at most.
+    ChoosePlayItem("Zyl Player - a.zyl (1 of 3)", 2);
+    const size_t mutedAt = SoundBytes();
+    ASSERT_TRUE(XSession::PollUntil([&] { return SoundBytes() > mutedAt + 2 * kBytesPerSecond; }, 20s));
+    heard = ReadBytes(sound_);
+    const size_t silentFrom = mutedAt + kBytesPerSecond * 3 / 4;
+    EXPECT_TRUE(std::all_of(heard.begin() + silentFrom, heard.end(), [](uint8_t b) { return b == 0; }))
+        << "sound after Mute";
+
+    // Next File meets the broken show: one box, then the show after it.
+    ChoosePlayItem("Zyl Player - a.zyl (1 of 3)", 3);
+    ASSERT_TRUE(TitleShown(kFailureTitle));
+    const std::vector<std::string> boxes = WindowsTitled(kFailureTitle);
+    ASSERT_EQ(boxes.size(), 1u);
+    session_.Run("xdotool windowactivate --sync " + boxes[0] + " key Return");
+    EXPECT_TRUE(TitleShown("Zyl Player - c.zyl (2 of 2)"));
+    EXPECT_FALSE(TitleShown(kFailureTitle, 2s)) << "a second box";
+}
+
+TEST_F(PlayerPlaybackGuiTest, AShortShowBeforeABrokenOneGivesTheBoxOnceAfterThePaint)
+{
+    const std::string a = MakeShow("a.zyl", "--seconds 1 --servers 1 --channels 1");
+    StartPlayer({a, MakeBrokenShow("broken.zyl")});
+    ASSERT_TRUE(TitleShown("Zyl Player - a.zyl (1 of 2)"));
+    ASSERT_TRUE(TitleShown(kFailureTitle));
+    const std::vector<std::string> boxes = WindowsTitled(kFailureTitle);
+    ASSERT_EQ(boxes.size(), 1u);
+    session_.Run("xdotool windowactivate --sync " + boxes[0] + " key Return");
+    // The lone show loops on without another box.
+    EXPECT_TRUE(TitleShown("Zyl Player - a.zyl"));
+    EXPECT_FALSE(TitleShown(kFailureTitle, 3s)) << "a second box";
+}
+
+} // namespace
