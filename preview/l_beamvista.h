@@ -19,24 +19,30 @@
 #include "platform/ui_command.h"
 #include "platform/ui_environment.h"
 #include "preview/beamvista_show_host.h"
+#include "preview/driver_defaults.h"
 #include "preview/frame_clock.h"
 #include "preview/l_beamvista_input_host.h"
 #include "preview/l_beamvista_playback_callback.h"
+#include "preview/laser_frame_renderer.h"
 #include "preview/mouse_gestures.h"
 #include "preview/parameter_change_plan.h"
+#include "preview/render_batch.h"
 #include "preview/show_playback.h"
 #include "preview/status_reporter.h"
+#include "show/channel_frame_cache.h"
 #include "show/l_laser_preview_bitmap.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class GlSurface;
 class LBeamvistaParameterDlg;
 class LBeamvistaStatusCallback;
+class LLaserPreviewStream;
 class LValueNotifyMsg;
 
 // Where the preview's sound goes and how its tracks are decoded; tests put fakes here.
@@ -240,6 +246,7 @@ class LBeamvista : public LMsgReceiverMS,
     void EmptyFrameSequence();
     // Moves the sequence's cursor, wrapping at both ends.
     void StepFrameSequence(int32_t items);
+    const LaserFrameRenderer& Renderer() const { return renderer_; }
 
     // --- Text and overlays ----------------------------------------------------------------------
     enum class TextAnchor { TopLeft, BottomLeft, BottomRight };
@@ -256,9 +263,13 @@ class LBeamvista : public LMsgReceiverMS,
     void BuildTexture(int32_t kind);
     void ReloadAllBitmapTextures();
     void DeleteTextures();
+    // A kind whose texture is not ready binds none: that drawing goes untextured.
+    void BindTexture(int32_t kind);
     bool FogTextureIs2d() const;
 
     // --- Graphics driver detection and defaults -------------------------------------------------
+    // The six OpenGL switches of the set from the driver; nothing without a current context.
+    void DetectDriverDefaults(LBeamvistaPars& set);
     void ApplyDriverDefaults();
     bool LoadOpenGlDefaults(bool detectWhenMissing);
     bool SaveOpenGlDefaults();
@@ -421,6 +432,20 @@ class LBeamvista : public LMsgReceiverMS,
     bool RunPreviewCommand(int32_t id);
 
     LStatusReporter status_;
+
+    // --- Laser frame renderer -------------------------------------------------------------------
+    // The renderer's scene: the live parameters, the viewport and the frame clock's drift.
+    void PrepareRendererScene();
+    // Hands what the batches recorded to OpenGL and empties them.
+    void SubmitBatches();
+
+    LaserFrameRenderer renderer_;
+    RenderBatchBuilder batches_;
+    LChannelFrameCache showFrames_;
+
+    // --- Graphics driver detection and defaults -------------------------------------------------
+    // The current context's renderer name and widest line; none without a current context.
+    std::optional<GlDriverInfo> CurrentDriver();
 
     // --- Textures -------------------------------------------------------------------------------
     std::array<uint32_t, kTextureCount> textureNames_{};

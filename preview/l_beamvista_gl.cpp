@@ -6,18 +6,13 @@
 #include "platform/gl/gl_format.h"
 #include "platform/gl/gl_surface.h"
 #include "preview/gl_info_lines.h"
+#include "preview/preview_projection.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
-
-constexpr double kNear = 0.001;
-constexpr double kFar = 10;
-constexpr double kSquareFieldOfView = 90;
-constexpr double kRadiansToDegrees = 57.295779513;
 
 XAString GlString(GLenum name)
 {
@@ -96,23 +91,11 @@ void LBeamvista::SetViewport(int32_t width, int32_t height)
     viewportWidth_ = width;
     viewportHeight_ = height;
     glViewport(0, 0, width, height);
-
-    double fieldOfView = kSquareFieldOfView;
-    if (width < height) {
-        aspectX_ = static_cast<float>(width) / static_cast<float>(height);
-        aspectY_ = 1;
-    } else {
-        aspectX_ = 1;
-        aspectY_ = static_cast<float>(height) / static_cast<float>(width);
-        fieldOfView = 2 * std::atan(static_cast<double>(height) / width) * kRadiansToDegrees;
-    }
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(fieldOfView, aspectX_ / aspectY_, kNear, kFar);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-
-    pixelSize_ = aspectX_ * 2 / static_cast<float>(width);
+    const PreviewProjection projection = ComputePreviewProjection(width, height);
+    LoadPreviewProjection(projection);
+    aspectX_ = projection.aspectX;
+    aspectY_ = projection.aspectY;
+    pixelSize_ = projection.pixelSize;
     halfPixelX_ = width % 2 != 0 ? pixelSize_ / 2 : 0;
     halfPixelY_ = height % 2 != 0 ? pixelSize_ / 2 : 0;
 }

@@ -1,7 +1,35 @@
-// The laser frame renderer. Until it is built the preview draws an empty (black) scene.
+// The laser frame renderer's members of the preview: the show's channels at the play position,
+// the test patterns and the scanner glow marks, recorded by the renderer and handed to OpenGL.
 #include "preview/l_beamvista.h"
 
-void LBeamvista::ResetChannelDefaults() {}
+#include "preview/gl_batch_submission.h"
+#include "preview/show_channel_drawing.h"
+
+#include <algorithm>
+
+void LBeamvista::PrepareRendererScene()
+{
+    const SceneView view{aspectX_, aspectY_, pixelSize_};
+    const SceneView& before = renderer_.View();
+    const bool viewChanged = view.halfWidth != before.halfWidth || view.halfHeight != before.halfHeight ||
+                             view.pixelSize != before.pixelSize;
+    renderer_.SetScene(livePars_, view, FogDrift{frameClock_.driftX, frameClock_.driftY, frameClock_.driftZ});
+    // The test patterns draw with the default geometry, which follows the screen's shape.
+    if (viewChanged)
+        renderer_.ResetChannelDefaults();
+}
+
+void LBeamvista::SubmitBatches()
+{
+    SubmitRenderBatches(batches_.Batches(), [this](int32_t kind) { BindTexture(kind); });
+    batches_.Clear();
+}
+
+void LBeamvista::ResetChannelDefaults()
+{
+    PrepareRendererScene();
+    renderer_.ResetChannelDefaults();
+}
 
 bool LBeamvista::HasSequenceFrames() const
 {
@@ -10,9 +38,32 @@ bool LBeamvista::HasSequenceFrames() const
 
 void LBeamvista::DrawUserPictures() {}
 
-void LBeamvista::DrawTestPatterns() {}
+void LBeamvista::DrawTestPatterns()
+{
+    if (!livePars_.o_draw_circle && !livePars_.o_draw_plane)
+        return;
+    PrepareRendererScene();
+    if (livePars_.o_draw_circle)
+        renderer_.DrawTestCircle(batches_);
+    if (livePars_.o_draw_plane)
+        renderer_.DrawTestPlane(frameClock_.frameDelta, batches_);
+    SubmitBatches();
+}
 
-void LBeamvista::DrawShowFrames() {}
+void LBeamvista::DrawShowFrames()
+{
+    int64_t time = 0;
+    LLaserPreviewStream* stream = ShowStreamAt(time);
+    if (stream == nullptr) {
+        showFrames_.Drop();
+        return;
+    }
+    PrepareRendererScene();
+    renderer_.ResetLongestFrameDuration();
+    DrawShowChannels(*stream, time, showFrames_, renderer_, batches_);
+    SubmitBatches();
+    frameClock_.laserFrameDelta = std::max(frameClock_.laserFrameDelta, renderer_.LongestFrameDuration());
+}
 
 bool LBeamvista::DrawSequenceFrame()
 {
@@ -21,7 +72,12 @@ bool LBeamvista::DrawSequenceFrame()
 
 void LBeamvista::DrawPostedFrame() {}
 
-void LBeamvista::DrawGlowMarks() {}
+void LBeamvista::DrawGlowMarks()
+{
+    PrepareRendererScene();
+    renderer_.DrawGlowMarks(batches_);
+    SubmitBatches();
+}
 
 // Nothing in this system fills the frame sequence yet: there is nothing to empty or step.
 void LBeamvista::EmptyFrameSequence() {}

@@ -19,6 +19,12 @@ void LBeamvista::DeleteTextures()
     textureReady_.fill(false);
 }
 
+void LBeamvista::BindTexture(int32_t kind)
+{
+    const bool ready = kind >= 0 && kind < kTextureCount && textureReady_[static_cast<size_t>(kind)];
+    glBindTexture(GL_TEXTURE_2D, ready ? textureNames_[static_cast<size_t>(kind)] : 0);
+}
+
 bool LBeamvista::FogTextureIs2d() const
 {
     return true;

@@ -16,6 +16,28 @@ LaserFrameRenderer::LaserFrameRenderer()
     ResetChannelDefaults();
 }
 
+LFrameRenderSettings FogPassRenderSettings(const LBeamvistaPars& pars)
+{
+    LFrameRenderSettings settings;
+    settings.simulate = false;
+    settings.simulatePosition = false;
+    settings.freqFactor = pars.o_sim_freqf;
+    settings.colorDelayFactor = pars.o_sim_color_delayf;
+    settings.springFactor = pars.p0x11220;
+    settings.dampingFactor = pars.p0x11230;
+    settings.oversampling = 1;
+    return settings;
+}
+
+LFrameRenderSettings GraphicsPassRenderSettings(const LBeamvistaPars& pars)
+{
+    LFrameRenderSettings settings = FogPassRenderSettings(pars);
+    settings.simulate = pars.o_simulate != 0;
+    settings.simulatePosition = pars.o_sim_pos != 0;
+    settings.oversampling = pars.p0x11260;
+    return settings;
+}
+
 void LaserFrameRenderer::SetScene(const LBeamvistaPars& pars, const SceneView& view, const FogDrift& drift)
 {
     pars_ = &pars;
@@ -37,6 +59,22 @@ void LaserFrameRenderer::ResetChannelDefaults()
 void LaserFrameRenderer::DrawLaserFrames(const LFrame& frame, const LChanOutParsTable* table,
                                          RenderBatchBuilder& out)
 {
+    DrawLaserFrames(
+        frame,
+        [&](const LFrameRenderSettings& settings, LFrameStats& stats) {
+            points_.resize(kPointCapacity);
+            const int32_t count =
+                frame.Render(points_.data(), kPointCapacity, &stats, settings.simulate,
+                             settings.simulatePosition, settings.freqFactor, settings.colorDelayFactor,
+                             settings.springFactor, settings.dampingFactor, settings.oversampling);
+            return std::span<const LFrameOutPoint>(points_.data(), size_t(count));
+        },
+        table, out);
+}
+
+void LaserFrameRenderer::DrawLaserFrames(const LFrame& frame, const FramePointSource& points,
+                                         const LChanOutParsTable* table, RenderBatchBuilder& out)
+{
     if (frame.ValidCount() == 0)
         return;
     const LBeamvistaPars& p = *pars_;
@@ -48,22 +86,17 @@ void LaserFrameRenderer::DrawLaserFrames(const LFrame& frame, const LChanOutPars
         longestFrameDuration_ =
             std::max(longestFrameDuration_, float(double(stats.lastTime - stats.firstTime) * kMicroseconds));
 
-    if (p.o_fog_force != 0 || p.o_graphics_force != 0)
-        points_.resize(kPointCapacity);
     if (p.o_fog_force != 0) {
-        const int32_t count = frame.Render(points_.data(), kPointCapacity, nullptr, false, false,
-                                           p.o_sim_freqf, p.o_sim_color_delayf, p.p0x11220, p.p0x11230, 1);
-        const std::span<const LFrameOutPoint> points(points_.data(), size_t(count));
-        DrawFogFan(points, cells, out);
-        DrawBeams(points, cells, out);
+        LFrameStats renderStats;
+        const std::span<const LFrameOutPoint> fogPoints = points(FogPassRenderSettings(p), renderStats);
+        DrawFogFan(fogPoints, cells, out);
+        DrawBeams(fogPoints, cells, out);
     }
     if (p.o_graphics_force != 0) {
         LFrameStats renderStats;
-        const int32_t count =
-            frame.Render(points_.data(), kPointCapacity, &renderStats, p.o_simulate != 0, p.o_sim_pos != 0,
-                         p.o_sim_freqf, p.o_sim_color_delayf, p.p0x11220, p.p0x11230, p.p0x11260);
-        DrawGraphics(std::span<const LFrameOutPoint>(points_.data(), size_t(count)), renderStats.averageSpeed,
-                     cells, out);
+        const std::span<const LFrameOutPoint> graphicsPoints =
+            points(GraphicsPassRenderSettings(p), renderStats);
+        DrawGraphics(graphicsPoints, renderStats.averageSpeed, cells, out);
     }
     if (p.o_beam_tab_force != 0) {
         entries_.resize(kImageEntryCapacity);

@@ -5,6 +5,7 @@
 // (pass 4). The passes record vertex batches; the preview submits them to OpenGL.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -16,10 +17,20 @@
 #include "preview/scanner_position_list.h"
 #include "preview/segment_shapes.h"
 #include "show/chan_out_pars.h"
+#include "show/channel_frame_cache.h"
 #include "show/frame_records.h"
 
 class LBeamvistaPars;
 class LFrame;
+
+// A frame's output points rendered with the settings (LFrame::Render), with the render's
+// statistics; valid until the next call.
+using FramePointSource =
+    std::function<std::span<const LFrameOutPoint>(const LFrameRenderSettings& settings, LFrameStats& stats)>;
+
+// How the fog and beam passes (no scanner simulation) and the graphics pass render a frame.
+LFrameRenderSettings FogPassRenderSettings(const LBeamvistaPars& pars);
+LFrameRenderSettings GraphicsPassRenderSettings(const LBeamvistaPars& pars);
 
 class LaserFrameRenderer
 {
@@ -34,8 +45,11 @@ class LaserFrameRenderer
     const SceneView& View() const { return view_; }
     const LBeamvistaPars& Pars() const { return *pars_; }
 
-    // All passes over one frame; a null table draws with the default table.
+    // All passes over one frame; a null table draws with the default table. Without a point
+    // source the frame is rendered into the renderer's own buffer.
     void DrawLaserFrames(const LFrame& frame, const LChanOutParsTable* table, RenderBatchBuilder& out);
+    void DrawLaserFrames(const LFrame& frame, const FramePointSource& points, const LChanOutParsTable* table,
+                         RenderBatchBuilder& out);
 
     // The passes, fed with output points (or image entries).
     void DrawFogFan(std::span<const LFrameOutPoint> points, const LChanOutParsTable& table,

@@ -1,14 +1,14 @@
 #pragma once
-// Every stream channel of the open show at one show time, read and handed to the renderer with
-// the output table of the channel's server (the default table when the show has none).
+// Every stream channel of the open show at one show time, handed to the renderer with the output
+// table of the channel's server (the default table when the show has none). Frames and their
+// renders come from the cache, so a frame shown for several ticks is read and rendered once.
 
 #include <cstdint>
 
-class LFrame;
+class LChannelFrameCache;
 class LLaserPreviewStream;
 class LaserFrameRenderer;
 class RenderBatchBuilder;
 
-// frame: scratch space for the reads.
-void DrawShowChannels(LLaserPreviewStream& stream, int64_t time, LFrame& frame, LaserFrameRenderer& renderer,
-                      RenderBatchBuilder& out);
+void DrawShowChannels(LLaserPreviewStream& stream, int64_t time, LChannelFrameCache& frames,
+                      LaserFrameRenderer& renderer, RenderBatchBuilder& out);

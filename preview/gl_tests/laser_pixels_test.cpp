@@ -2,13 +2,20 @@
 // every expectation is computed from the scene's geometry, never taken from a rendered image.
 #include "params/beamvista_pars.h"
 #include "preview/gl_batch_submission.h"
-#include "preview/gl_tests/offscreen_gl_target.h"
 #include "preview/laser_frame_renderer.h"
 #include "preview/out_point.h"
+#include "preview/show_channel_drawing.h"
+#include "preview/test_support/offscreen_gl_target.h"
+#include "show/channel_frame_cache.h"
+#include "show/laser_preview_stream.h"
+#include "tools/show_generator.h"
 
 #include <GL/gl.h>
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <numbers>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -65,11 +72,7 @@ class LaserPixels : public testing::Test
         pars_.o_fog_force = 0;
         Scene();
     }
-    void Scene()
-    {
-        renderer_.SetScene(
-            pars_, SceneView{target_->HalfWidth(), target_->HalfHeight(), target_->PixelSize()}, FogDrift{});
-    }
+    void Scene() { renderer_.SetScene(pars_, target_->View(), FogDrift{}); }
     // The output coordinate whose image is the centre of a pixel column or row.
     float ColumnX(int column) const { return (float(column) + 0.5f - float(width_) / 2.0f) / Scale(); }
     float RowY(int row) const { return (float(row) + 0.5f - float(height_) / 2.0f) / Scale(); }
@@ -215,6 +218,54 @@ TEST_F(LaserPixels, GlowMarksLightTheScannersImageOnlyWhenSwitchedOn)
     EXPECT_FALSE(IsBlack(target_->Pixel(column + reach - 1, row - reach + 1)));
     for (const auto& [dx, dy] : {std::pair{reach + 2, 0}, {0, -reach - 2}, {-reach - 2, reach + 2}})
         EXPECT_TRUE(IsBlack(target_->Pixel(column + dx, row + dy))) << dx << ", " << dy;
+}
+
+// A generated show of one still circle of radius 0.5, read from its file at a time inside it and
+// drawn through the frame cache: a ring of radius 0.5 x min(w, h) / 2 pixels around the centre.
+TEST_F(LaserPixels, AStillCircleShowLandsOnItsRing)
+{
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("still_circle_" + std::to_string(getpid()) + ".zyl");
+    ShowGeneratorOptions options;
+    options.servers = 1;
+    options.channelsPerServer = 1;
+    options.blankingPeriodS = 0;
+    options.durationUs = 1000000;
+    options.stillCircle = true;
+    ASSERT_FALSE(GenerateShow(path.c_str(), options).Failed());
+    LLaserPreviewStream stream;
+    const bool opened = stream.Open(path.c_str());
+    std::filesystem::remove(path);
+    ASSERT_TRUE(opened);
+    const int64_t time = (stream.FirstTime() + stream.LastTime()) / 2;
+    LChannelFrameCache frames;
+
+    for (const auto& [width, height] : {std::pair{640, 360}, {360, 640}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        Open(width, height);
+        DrawShowChannels(stream, time, frames, renderer_, out_);
+        Draw();
+        const double radius = 0.5 * Scale();
+        // Within a pixel of the ring in every direction; black well inside and outside it.
+        auto litNear = [&](double x, double y) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (target_->Pixel(int(std::lround(x)) + dx, int(std::lround(y)) + dy).g > 0)
+                        return true;
+            return false;
+        };
+        const double cx = width / 2.0 - 0.5, cy = height / 2.0 - 0.5;
+        for (int degrees = 0; degrees < 360; degrees += 15) {
+            const double c = std::cos(degrees * std::numbers::pi / 180.0);
+            const double s = std::sin(degrees * std::numbers::pi / 180.0);
+            EXPECT_TRUE(litNear(cx + radius * c, cy + radius * s)) << degrees;
+            for (const double off : {0.8, 1.2})
+                EXPECT_TRUE(IsBlack(target_->Pixel(int(std::lround(cx + off * radius * c)),
+                                                   int(std::lround(cy + off * radius * s)))))
+                    << degrees << " at " << off;
+        }
+        EXPECT_TRUE(IsBlack(target_->Pixel(width / 2, height / 2)));
+    }
 }
 
 } // namespace
