@@ -4,27 +4,11 @@
 #include "params/beamvista_pars.h"
 #include "params/beamvista_registration.h"
 #include "params/test_support/beamvista_test_util.h"
+#include "preview/test_support/opengl_switches.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Switches
-{
-    int generic, enhanced, enhancedBeam, profile, smooth, fog3d;
-    bool operator==(const Switches&) const = default;
-};
-
-Switches Of(const LBeamvistaPars& p)
-{
-    return {p.o_force_generic_opengl, p.o_enhanced_lines, p.o_enhanced_lines_beam,
-            p.o_beam_profile,         p.o_polygon_smooth, p.o_fog_3d};
-}
-
-std::ostream& operator<<(std::ostream& os, const Switches& s)
-{
-    return os << s.generic << s.enhanced << s.enhancedBeam << s.profile << s.smooth << s.fog3d;
-}
 
 TEST(DetectDriverDefaults, RendererNameAndWidestLineChooseTheSwitches)
 {
@@ -32,7 +16,7 @@ TEST(DetectDriverDefaults, RendererNameAndWidestLineChooseTheSwitches)
     {
         const char* renderer;
         float widestLine;
-        Switches expected; // generic, enhanced, enhanced beams, profile, smoothing, 3-D fog
+        OpenGlSwitches expected; // generic, enhanced, enhanced beams, profile, smoothing, 3-D fog
     };
     const Case cases[] = {
         {"RADEON 7000 DDR x86/SSE2", 10.0f, {0, 1, 0, 0, 1, 0}},
@@ -51,7 +35,7 @@ TEST(DetectDriverDefaults, RendererNameAndWidestLineChooseTheSwitches)
         set.o_force_generic_opengl = 1;
         set.o_enhanced_lines_beam = 1;
         DetectDriverDefaults(GlDriverInfo{c.renderer, c.widestLine}, set);
-        EXPECT_EQ(Of(set), c.expected) << c.renderer << " at " << c.widestLine;
+        EXPECT_EQ(SwitchesOf(set), c.expected) << c.renderer << " at " << c.widestLine;
     }
 }
 
@@ -77,15 +61,15 @@ class DriverDefaultsTest : public LiveParametersTest
     }
 
     const GlDriverInfo llvmpipe_{"llvmpipe (LLVM 15.0.6, 256 bits)", 255.0f};
-    const Switches llvmpipeSwitches_{0, 1, 0, 1, 0, 0};
+    const OpenGlSwitches llvmpipeSwitches_{0, 1, 0, 1, 0, 0};
     ScopedSettingsStore store_;
 };
 
 TEST_F(DriverDefaultsTest, DetectionReachesTheDefaultsAndTheLiveParameters)
 {
     DriverDefaults::Apply(llvmpipe_, Live());
-    EXPECT_EQ(Of(Live()), llvmpipeSwitches_);
-    EXPECT_EQ(Of(BeamvistaDefaultPars()), llvmpipeSwitches_);
+    EXPECT_EQ(SwitchesOf(Live()), llvmpipeSwitches_);
+    EXPECT_EQ(SwitchesOf(BeamvistaDefaultPars()), llvmpipeSwitches_);
     // Nothing but the switches changed.
     LBeamvistaPars expected;
     expected.o_polygon_smooth = 0;
@@ -112,7 +96,7 @@ TEST_F(DriverDefaultsTest, StoredSwitchesWinOverDetection)
     // What the preview does when its context is made: detect, then load without detecting.
     DriverDefaults::Apply(llvmpipe_, Live());
     EXPECT_TRUE(DriverDefaults::Load(false, llvmpipe_, Live()));
-    EXPECT_EQ(Of(Live()), Of(chosen));
+    EXPECT_EQ(SwitchesOf(Live()), SwitchesOf(chosen));
     // Once more, as for a re-created context: the generic choice stays.
     DriverDefaults::Apply(llvmpipe_, Live());
     EXPECT_TRUE(DriverDefaults::Load(false, llvmpipe_, Live()));
@@ -122,9 +106,9 @@ TEST_F(DriverDefaultsTest, StoredSwitchesWinOverDetection)
 TEST_F(DriverDefaultsTest, LoadingWithoutStoredSwitchesDetectsOnlyWhenAsked)
 {
     EXPECT_FALSE(DriverDefaults::Load(false, llvmpipe_, Live()));
-    EXPECT_EQ(Of(Live()), Of(LBeamvistaPars()));
+    EXPECT_EQ(SwitchesOf(Live()), SwitchesOf(LBeamvistaPars()));
     EXPECT_FALSE(DriverDefaults::Load(true, llvmpipe_, Live()));
-    EXPECT_EQ(Of(Live()), llvmpipeSwitches_);
+    EXPECT_EQ(SwitchesOf(Live()), llvmpipeSwitches_);
 }
 
 TEST_F(DriverDefaultsTest, SavingWithoutARegistryBaseWritesNothing)

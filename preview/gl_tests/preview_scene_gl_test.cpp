@@ -4,6 +4,7 @@
 #include "params/beamvista_opengl_defaults.h"
 #include "params/beamvista_registration.h"
 #include "platform/gl/gl_offscreen.h"
+#include "preview/test_support/opengl_switches.h"
 #include "preview/test_support/preview_test_fixture.h"
 
 #include <GL/gl.h>
@@ -53,26 +54,14 @@ class PreviewSceneGlTest : public PreviewTest
     TestPreview preview_;
 };
 
-struct Switches
-{
-    int generic, enhanced, enhancedBeam, profile, smooth, fog3d;
-    bool operator==(const Switches&) const = default;
-};
-
-Switches Of(const LBeamvistaPars& p)
-{
-    return {p.o_force_generic_opengl, p.o_enhanced_lines, p.o_enhanced_lines_beam,
-            p.o_beam_profile,         p.o_polygon_smooth, p.o_fog_3d};
-}
-
 TEST_F(PreviewSceneGlTest, TheFirstContextTakesTheDriversSwitchesThenTheStoredOnes)
 {
     Open();
     const std::string renderer = preview_.GlInfoLine1().CStr();
     ASSERT_NE(renderer.find("llvmpipe"), std::string::npos) << renderer;
     // A software rasteriser: enhanced lines with the beam profile, no polygon smoothing, flat fog.
-    EXPECT_EQ(Of(preview_.LivePars()), (Switches{0, 1, 0, 1, 0, 0}));
-    EXPECT_EQ(Of(BeamvistaDefaultPars()), (Switches{0, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(SwitchesOf(preview_.LivePars()), (OpenGlSwitches{0, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(SwitchesOf(BeamvistaDefaultPars()), (OpenGlSwitches{0, 1, 0, 1, 0, 0}));
 
     // The user's stored choice wins over the driver's at the next preview's first context.
     ChangeParameters([](LBeamvistaPars& p) {
@@ -86,7 +75,7 @@ TEST_F(PreviewSceneGlTest, TheFirstContextTakesTheDriversSwitchesThenTheStoredOn
     TestPreview next;
     const UiRect rect{0, 0, kWidth, kHeight};
     ASSERT_TRUE(next.CreateAsChild(view_, &rect));
-    EXPECT_EQ(Of(next.LivePars()), (Switches{0, 0, 0, 1, 1, 1}));
+    EXPECT_EQ(SwitchesOf(next.LivePars()), (OpenGlSwitches{0, 0, 0, 1, 1, 1}));
     next.CloseWindow(true);
 }
 
