@@ -3,6 +3,7 @@
 #include "platform/raster_bitmap.h"
 #include "shell/skin_composer.h"
 #include "shell/skin_frame_model.h"
+#include "shell/test_support/idle_skin_frame_host.h"
 #include "tools/skin_pictures.h"
 #include "bench/throughput_ratio.h"
 
@@ -43,32 +44,6 @@ SkinPicture Picture()
     return {SkinPixels().data(), 1024, 768, 1024 * 4};
 }
 
-class IdleHost : public SkinFrameHost
-{
-  public:
-    bool HasPreview() const override { return false; }
-    bool IsPreviewPaused() const override { return false; }
-    bool PausePreview() override { return false; }
-    bool PlayPreview() override { return false; }
-    void SeekPreview(float) override {}
-    void ShowPreviewContextMenu() override {}
-    void OpenPreviewFileDialog() override {}
-    void PreviousFile() override {}
-    void StopPreview() override {}
-    void TogglePlayPause() override {}
-    void NextFile() override {}
-    void ToggleMute() override {}
-    bool IsWindowEnabled() const override { return true; }
-    bool PointerInWindow(int32_t&, int32_t&) const override { return false; }
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void TrackMouseLeave() override {}
-    void Repaint(const RasterRect&) override {}
-    void Minimize() override {}
-    void ToggleMaximize() override {}
-    void PostClose() override {}
-    void SetTooltip(const char*) override {}
-};
 
 struct PlayingFrame
 {
@@ -80,7 +55,7 @@ struct PlayingFrame
         model.SetPlayState(3, true, true);
         model.SetPosition(0.4f, 0.9f);
     }
-    IdleHost host;
+    IdleSkinFrameHost host;
     SkinFrameModel model;
 };
 

@@ -1,6 +1,7 @@
 #include "shell/skin_composer.h"
 
 #include "shell/skin_layout.h"
+#include "shell/test_support/idle_skin_frame_host.h"
 
 #include "foundation/pictures/h_image.h"
 #include "foundation/pictures/png_reader.h"
@@ -29,32 +30,6 @@ const HImageRef& SkinBitmap()
     return bitmap;
 }
 
-class NoHost : public SkinFrameHost
-{
-  public:
-    bool HasPreview() const override { return false; }
-    bool IsPreviewPaused() const override { return false; }
-    bool PausePreview() override { return false; }
-    bool PlayPreview() override { return false; }
-    void SeekPreview(float) override {}
-    void ShowPreviewContextMenu() override {}
-    void OpenPreviewFileDialog() override {}
-    void PreviousFile() override {}
-    void StopPreview() override {}
-    void TogglePlayPause() override {}
-    void NextFile() override {}
-    void ToggleMute() override {}
-    bool IsWindowEnabled() const override { return true; }
-    bool PointerInWindow(int32_t&, int32_t&) const override { return false; }
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void TrackMouseLeave() override {}
-    void Repaint(const RasterRect&) override {}
-    void Minimize() override {}
-    void ToggleMaximize() override {}
-    void PostClose() override {}
-    void SetTooltip(const char*) override {}
-};
 
 class SkinComposerTest : public ::testing::Test
 {
@@ -103,7 +78,7 @@ class SkinComposerTest : public ::testing::Test
         return false;
     }
 
-    NoHost host_;
+    IdleSkinFrameHost host_;
     SkinFrameModel model_;
     HMemRef pixels_;
     SkinPicture picture_;
