@@ -209,6 +209,21 @@ class LBeamvista : public LMsgReceiverMS,
     LShowPlayback& Playback() { return playback_; }
     const LShowPlayback& Playback() const { return playback_; }
 
+    // --- Shows from memory (the control build) ---------------------------------------------------
+    // Closes every show and opens the first size bytes of data (a download's buffer, shared);
+    // threshold: how many bytes to wait for when that is too few. final: no more will come.
+    bool OpenFromMemory(const XAString& name, const XAString& data, int32_t size, int32_t* threshold, bool final);
+    // The open memory show grew to size bytes of data (negative: all of it); it reopens from
+    // memory when there is none, when fewer bytes come than before, or when the stream cannot go on.
+    bool FeedMoreData(const XAString& name, const XAString& data, int32_t size, int32_t* threshold, bool final);
+    // Microseconds of show time now; -1 without an open show.
+    int64_t GetPlayTimeUs();
+    // Show time loaded ahead of the play time; -1 when unknown.
+    int64_t GetBufferedTimeUs();
+    // The control's download status, drawn over the picture while not empty.
+    void SetStatusText(const XAString& text);
+    const XAString& StatusText() const { return messageText_; }
+
     // --- Audio pump and playback clock ----------------------------------------------------------
     // Once per paint: sound, clocks, the hold of a growing show, the advance at a show's ends.
     void StepPlayback();

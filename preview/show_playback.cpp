@@ -173,6 +173,19 @@ bool LShowPlayback::StepFile(bool next)
     return OpenEntry(currentIndex_ + (next ? 1 : -1), false, true, nullptr, true);
 }
 
+bool LShowPlayback::ContinueFromMemory(const XAString& name, const XAString& data, int32_t size, bool final)
+{
+    opened_ = true;
+    currentData_ = data;
+    currentDataInfo_ = size;
+    if (currentIndex_ >= 0 && currentIndex_ < EntryCount())
+        entries_[static_cast<size_t>(currentIndex_)] = {name.IsEmpty() ? XAString(kNoName) : name, data, size};
+    if (!stream_.ContinueFromMemory(data, size, final))
+        return false;
+    loadedFraction_ = stream_.LoadedFraction();
+    return true;
+}
+
 void LShowPlayback::CloseShow()
 {
     pump_.Stop();
@@ -371,7 +384,9 @@ bool LShowPlayback::SetMute(bool on)
 void LShowPlayback::HoldWhileLoading(int64_t position)
 {
     const uint32_t now = PlaybackTick();
-    if (stream_.IsIncomplete()) {
+    // A show that will get no more bytes (its last feed was final, though cut) is loaded up to
+    // its last time: holding for more would stop the clock for ever.
+    if (stream_.IsIncomplete() && stream_.AvailableTimeUs() < stream_.LastTime()) {
         const int64_t loadedUntil =
             SaturatingSub(std::max(stream_.AvailableTimeUs(), stream_.FirstTime()), 1);
         if (position > loadedUntil) {

@@ -42,6 +42,9 @@ class LShowPlayback
     bool AddShow(const XAString& path, const XAString& data, int32_t dataSize, int32_t* need, bool complete);
     bool OpenEntry(int32_t index, bool backwards, bool report, int32_t* need, bool complete);
     bool StepFile(bool next);
+    // The current memory show's entry and stream take its grown data (size bytes; negative: all);
+    // false, with the stream closed, when the stream cannot go on with it.
+    bool ContinueFromMemory(const XAString& name, const XAString& data, int32_t size, bool final);
     void CloseShow();
     bool CloseCurrentEntry();
     void CloseAll(bool dropPictures);
