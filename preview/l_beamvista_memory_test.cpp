@@ -2,14 +2,11 @@
 // memory as soon as the index is there, continued as the block grows, ended by a final feed.
 #include "preview/l_beamvista.h"
 
-#include "platform/test_support/sound_device_fake.h"
 #include "preview/test_support/playback_harness.h"
-#include "preview/test_support/preview_test_fixture.h"
-#include "preview/test_support/raw_pcm_decoder.h"
+#include "preview/test_support/sound_preview_fixture.h"
 #include "show/frame.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 namespace {
@@ -19,43 +16,19 @@ constexpr int32_t kStep = 4096;
 constexpr int64_t kSecond = 1000000;
 constexpr int64_t kFirstTime = 3600000000;
 
-class MemoryFeedTest : public PreviewTest
+class MemoryFeedTest : public SoundPreviewTest
 {
   protected:
-    MemoryFeedTest()
-        : hardware_(std::make_shared<FakeSoundHardware>()),
-          preview_(false, LBeamvistaSound{FakeSoundOpener(hardware_), RawPcmDecoders(kRate)})
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zyl_feed_XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-    }
-    ~MemoryFeedTest() override
-    {
-        preview_.CloseWindow(true);
-        preview_.CloseAll(false);
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
-    }
+    MemoryFeedTest() : SoundPreviewTest(kRate) {}
 
     void SetUp() override
     {
-        ASSERT_FALSE(folder_.empty());
-        ASSERT_TRUE(preview_.CreateAsChild(view_));
+        SoundPreviewTest::SetUp();
         // Without sound, a share of the bytes is about that share of the show's time.
-        const std::string path = MakeHarnessShow(folder_, "feed.zyl", {kRate, 30.0, false});
+        const std::string path = Show("feed.zyl", 30.0, false);
         ASSERT_FALSE(path.empty());
         show_ = XAString(std::string_view(ReadFileBytes(path)));
         ASSERT_GT(show_.Length(), 20 * kStep);
-    }
-
-    void Tick(int32_t count = 1)
-    {
-        for (int32_t i = 0; i < count; ++i) {
-            AdvanceCs(1);
-            if (hardware_->playing)
-                hardware_->Advance(kRate / 100 * RawPcmDecoder::kBlockAlign);
-            ui_.FireTimer(preview_, LBeamvista::kTimerId);
-        }
     }
 
     // One step of a download as the control feeds it: the first data opens, later data is fed
@@ -94,9 +67,6 @@ class MemoryFeedTest : public PreviewTest
         return size;
     }
 
-    std::shared_ptr<FakeSoundHardware> hardware_;
-    TestPreview preview_;
-    std::string folder_;
     XAString show_;
     int32_t fed_ = 0;
     int32_t threshold_ = 0;

@@ -6,8 +6,8 @@
 #include "preview/playback_time.h"
 #include "preview/preview_command_ids.h"
 #include "preview/test_support/playback_harness.h"
-#include "preview/test_support/preview_test_fixture.h"
 #include "preview/test_support/raw_pcm_decoder.h"
+#include "preview/test_support/sound_preview_fixture.h"
 
 #include <filesystem>
 #include <string>
@@ -42,50 +42,17 @@ class RecordingHost : public LBeamvistaStatusCallback
     std::vector<bool> mutes;
 };
 
-class PreviewPlaybackTest : public PreviewTest
+class PreviewPlaybackTest : public SoundPreviewTest
 {
   protected:
-    PreviewPlaybackTest()
-        : hardware_(std::make_shared<FakeSoundHardware>()),
-          preview_(false, LBeamvistaSound{FakeSoundOpener(hardware_), RawPcmDecoders(kRate)})
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zyl_play_XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-        hardware_->writeLead = kRate / 100 * RawPcmDecoder::kBlockAlign;
-    }
-    ~PreviewPlaybackTest() override
-    {
-        preview_.CloseWindow(true);
-        preview_.CloseAll(false);
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
-    }
+    PreviewPlaybackTest() : SoundPreviewTest(kRate) {}
 
     void SetUp() override
     {
-        ASSERT_FALSE(folder_.empty());
-        ASSERT_TRUE(preview_.CreateAsChild(view_));
+        SoundPreviewTest::SetUp();
         preview_.SetName("Zyl Player");
     }
 
-    std::string Show(const std::string& name, double seconds = 5.0, bool sound = true)
-    {
-        return MakeHarnessShow(folder_, name, {kRate, seconds, sound});
-    }
-
-    // One 10 ms tick: the clock, the sound card and the preview's timer.
-    void Tick(int32_t count = 1)
-    {
-        for (int32_t i = 0; i < count; ++i) {
-            AdvanceCs(1);
-            if (hardware_->playing)
-                hardware_->Advance(kRate / 100 * RawPcmDecoder::kBlockAlign);
-            ui_.FireTimer(preview_, LBeamvista::kTimerId);
-        }
-    }
-
-    std::shared_ptr<FakeSoundHardware> hardware_;
-    TestPreview preview_;
     RecordingHost host_;
     FakeMessageBox boxes_;
     std::string folder_;
