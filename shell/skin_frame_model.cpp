@@ -1,6 +1,6 @@
 #include "shell/skin_frame_model.h"
 
-#include "shell/skin_hit_test.h"
+#include "shell/skin_frame_hit.h"
 #include "shell/skin_layout.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "shell/skin_hit_test.h"
+#include "shell/skin_frame_hit.h"
 
 namespace {
 
