@@ -1,7 +1,10 @@
 #pragma once
 // Tidying a menu after commands were taken out of it: no separator at either end, none doubled.
 
+#include "platform/ui_menu.h"
+
 #include <cstdint>
+#include <vector>
 
 // The few things the clean-up asks of a menu; a toolkit's menu stands behind it.
 class LMenuItems
@@ -18,3 +21,6 @@ class LMenuItems
 
 // A null menu does nothing.
 void RemoveRedundantMenuSeparators(LMenuItems* menu);
+
+// The same clean-up over a menu model, each sub-menu tidied as well.
+void RemoveRedundantMenuSeparators(std::vector<UiMenuItem>& items);

@@ -46,4 +46,21 @@ TEST(RemoveRedundantMenuSeparators, LeavesNoLeadingTrailingOrDoubledSeparators)
     RemoveRedundantMenuSeparators(nullptr);
 }
 
+// A menu model is tidied at every level: the main menu loses commands in its sub-menus.
+TEST(RemoveRedundantMenuSeparators, TidiesAMenuModelAndItsSubMenus)
+{
+    using Item = UiMenuItem;
+    std::vector<UiMenuItem> items{Item::Separator(),
+                                  Item::SubMenu("File", {Item::Command(1, "Open"), Item::Separator(),
+                                                         Item::Separator(), Item::Command(2, "Exit"),
+                                                         Item::Separator()}),
+                                  Item::Separator()};
+    RemoveRedundantMenuSeparators(items);
+    ASSERT_EQ(items.size(), 1u);
+    ASSERT_EQ(items[0].items.size(), 3u);
+    EXPECT_EQ(items[0].items[0].id, 1);
+    EXPECT_EQ(items[0].items[1].kind, UiMenuItem::Kind::Separator);
+    EXPECT_EQ(items[0].items[2].id, 2);
+}
+
 } // namespace

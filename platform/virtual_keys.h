@@ -7,6 +7,7 @@
 namespace vk {
 
 inline constexpr int32_t kReturn = 0x0D;
+inline constexpr int32_t kControl = 0x11;
 inline constexpr int32_t kEscape = 0x1B;
 inline constexpr int32_t kSpace = 0x20;
 inline constexpr int32_t kPageUp = 0x21;

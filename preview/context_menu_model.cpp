@@ -61,32 +61,6 @@ UiMenu BuildContextMenu()
     return menu;
 }
 
-// The separator clean-up over one level of a menu model, each submenu tidied as well.
-class MenuModelItems final : public LMenuItems
-{
-  public:
-    explicit MenuModelItems(std::vector<UiMenuItem>& items) : items_(items) {}
-    int32_t ItemCount() const override { return static_cast<int32_t>(items_.size()); }
-    bool IsSeparator(int32_t position) const override
-    {
-        return items_[position].kind == UiMenuItem::Kind::Separator;
-    }
-    void RemoveItem(int32_t position) override { items_.erase(items_.begin() + position); }
-
-  private:
-    std::vector<UiMenuItem>& items_;
-};
-
-void TidySeparators(std::vector<UiMenuItem>& items)
-{
-    MenuModelItems level(items);
-    RemoveRedundantMenuSeparators(&level);
-    for (UiMenuItem& item : items) {
-        if (item.kind == UiMenuItem::Kind::SubMenu)
-            TidySeparators(item.items);
-    }
-}
-
 void Check(UiMenu& menu, int32_t id, bool on)
 {
     if (UiMenuItem* item = menu.FindCommand(id))
@@ -139,5 +113,5 @@ void UpdateContextMenuModel(UiMenu& menu, const ContextMenuState& state)
         menu.RemoveCommand(kSelectDsps);
     if (!state.postedFrameCurrent)
         menu.RemoveCommand(kClear);
-    TidySeparators(menu.items);
+    RemoveRedundantMenuSeparators(menu.items);
 }

@@ -36,6 +36,10 @@ inline constexpr int32_t kSkinStateGap = 4;
 // from its right and bottom edges.
 inline constexpr int32_t kSkinPictureWidth = 640;
 inline constexpr int32_t kSkinPictureHeight = 480;
+// The skin bitmap resource: the window picture with the element sheets below it.
+inline constexpr int32_t kSkinBitmapId = 140;
+inline constexpr int32_t kSkinBitmapWidth = 1024;
+inline constexpr int32_t kSkinBitmapHeight = 768;
 
 struct SkinImage
 {

@@ -45,13 +45,6 @@ wxRect ToWx(const RasterRect& rect)
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The dialog font for native widgets: the same face with an 11-pixel em.
-wxFont DialogWxFont()
-{
-    wxFont font(wxFontInfo(8.25).FaceName("DejaVu Sans"));
-    return font;
-}
-
 void ShowPainted(wxWindow& window, ControlWindowSink* sink)
 {
     wxPaintDC dc(&window);
@@ -77,6 +70,12 @@ void ShowPainted(wxWindow& window, ControlWindowSink* sink)
 }
 
 } // namespace
+
+wxFont DialogWxFont()
+{
+    wxFont font(wxFontInfo(8.25).FaceName("DejaVu Sans"));
+    return font;
+}
 
 int32_t ControlKeyFromWx(int wxKey)
 {

@@ -10,6 +10,7 @@
 #include "controls/control_window_factory.h"
 
 #include <wx/dialog.h>
+#include <wx/font.h>
 #include <wx/panel.h>
 #include <wx/scrolbar.h>
 #include <wx/stattext.h>
@@ -23,6 +24,9 @@
 
 // Maps wx key codes onto the controls' key codes; -1 for keys they do not know.
 int32_t ControlKeyFromWx(int wxKey);
+
+// The dialog font for native widgets: the dialog font's face with an 11-pixel em.
+wxFont DialogWxFont();
 
 // What every kind shares: geometry, state, capture, focus, timers, and the events that reach
 // the sink. It is the first base of each window class, so that it outlives the wx part, whose

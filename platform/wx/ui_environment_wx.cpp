@@ -1,6 +1,7 @@
 #include "platform/wx/ui_environment_wx.h"
 
 #include "foundation/errors/c_error.h"
+#include "platform/wx/menu_wx.h"
 #include "platform/wx/native_window_wx.h"
 #include "platform/wx/virtual_keys_wx.h"
 
@@ -50,36 +51,6 @@ class TargetTimer final : public wxTimer
     UiTimerTarget& target_;
     uint32_t id_;
 };
-
-// Item ids of the toolkit stay below 0x7FFF, command ids may not: items are numbered by the
-// toolkit and mapped back.
-void AppendItems(wxMenu& menu, const std::vector<UiMenuItem>& items, std::map<int, int32_t>& commands)
-{
-    for (const UiMenuItem& item : items) {
-        const wxString text = wxString::FromUTF8(item.text).BeforeFirst('\t');
-        switch (item.kind) {
-        case UiMenuItem::Kind::Separator:
-            menu.AppendSeparator();
-            break;
-        case UiMenuItem::Kind::SubMenu: {
-            auto* sub = new wxMenu;
-            AppendItems(*sub, item.items, commands);
-            menu.AppendSubMenu(sub, text);
-            break;
-        }
-        case UiMenuItem::Kind::Command: {
-            const int toolkitId = wxWindow::NewControlId();
-            commands[toolkitId] = item.id;
-            wxMenuItem* added =
-                menu.Append(toolkitId, text, wxEmptyString, item.checked ? wxITEM_CHECK : wxITEM_NORMAL);
-            if (item.checked)
-                added->Check(true);
-            added->Enable(item.enabled);
-            break;
-        }
-        }
-    }
-}
 
 // "Shows (*.zyl)|*.zyl|..." has the toolkit's own form already, apart from a trailing "||".
 wxString WildcardOf(const std::string& filter)
@@ -347,7 +318,7 @@ int32_t WxUiEnvironment::TrackPopupMenu(const UiMenu& menu, UiPoint screenPoint,
         return 0;
     wxMenu popup;
     std::map<int, int32_t> commands;
-    AppendItems(popup, menu.items, commands);
+    AppendMenuItems(popup, menu.items, commands);
     const int chosen = window->GetPopupMenuSelectionFromUser(
         popup, window->ScreenToClient(wxPoint(screenPoint.x, screenPoint.y)));
     const auto command = commands.find(chosen);

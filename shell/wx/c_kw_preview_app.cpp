@@ -10,9 +10,11 @@
 #include "shell/command_ids.h"
 #include "shell/startup_rules.h"
 #include "shell/wx/c_skin_frame.h"
+#include "shell/wx/l_kw_preview_about.h"
 
 #include <glib-unix.h>
 #include <wx/clipbrd.h>
+#include <wx/image.h>
 
 #include <csignal>
 #include <cstdio>
@@ -48,6 +50,8 @@ CKWPreviewApp::~CKWPreviewApp() = default;
 bool CKWPreviewApp::OnInit()
 {
     wxSetAssertHandler(ReportAssert);
+    // The compiled-in pictures are PNG files.
+    wxImage::AddHandler(new wxPNGHandler);
     environment_ = std::make_unique<WxUiEnvironment>();
     SetUiEnvironment(environment_.get());
     messageBox_ = std::make_unique<WxMessageBox>();
@@ -63,11 +67,17 @@ bool CKWPreviewApp::OnInit()
         arguments.emplace_back(argv[i].utf8_string());
     const std::string program = XAFsName::FromModuleFileName().CStr();
 
-    auto* frame = new CSkinFrame(*this, kPlayerApplicationName);
-    SetTopWindow(frame);
+    frame_ = new CSkinFrame(*this, kPlayerApplicationName);
     // The frame's creation decides nothing about starting: the application runs on either way.
-    if (frame->CreateFrame(StartupPaths(arguments, program)))
-        frame->Show();
+    if (frame_->CreateFrame(StartupPaths(arguments, program))) {
+        SetTopWindow(frame_->TopLevel());
+        frame_->TopLevel()->Bind(wxEVT_DESTROY, &CKWPreviewApp::OnFrameDestroy, this);
+    } else {
+        std::fprintf(stderr, "ZylPlayer: the main window could not be made.\n");
+        delete frame_;
+        frame_ = nullptr;
+    }
+    Bind(wxEVT_IDLE, &CKWPreviewApp::OnIdle, this);
     return true;
 }
 
@@ -82,7 +92,23 @@ int CKWPreviewApp::OnExit()
     return wxApp::OnExit();
 }
 
-bool CKWPreviewApp::OnCmdMsg(int32_t id, UiCommandCode, UiCommandUpdate*)
+bool CKWPreviewApp::OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate*)
 {
+    if (id == command_id::kAbout && code == UiCommandCode::Execute)
+        LKWPreviewAbout::RunModal(frame_ != nullptr ? frame_->TopLevel() : nullptr);
     return id == command_id::kAbout || id == command_id::kManual;
+}
+
+void CKWPreviewApp::OnIdle(wxIdleEvent& event)
+{
+    if (frame_ != nullptr)
+        frame_->SavePlacementIfDirty();
+    event.Skip();
+}
+
+void CKWPreviewApp::OnFrameDestroy(wxWindowDestroyEvent& event)
+{
+    if (frame_ != nullptr && event.GetEventObject() == frame_->TopLevel())
+        frame_ = nullptr;
+    event.Skip();
 }

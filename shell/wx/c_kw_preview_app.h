@@ -12,6 +12,7 @@
 class WxUiEnvironment;
 class WxMessageBox;
 class WxClipboard;
+class CSkinFrame;
 
 class CKWPreviewApp final : public wxApp, public UiCommandTarget
 {
@@ -24,7 +25,13 @@ class CKWPreviewApp final : public wxApp, public UiCommandTarget
     bool OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate* update) override;
 
   private:
+    // The frame saves a changed placement when the program is idle.
+    void OnIdle(wxIdleEvent& event);
+    void OnFrameDestroy(wxWindowDestroyEvent& event);
+
     std::unique_ptr<WxUiEnvironment> environment_;
     std::unique_ptr<WxMessageBox> messageBox_;
     std::unique_ptr<WxClipboard> clipboard_;
+    // The main frame while it exists; the toolkit owns it.
+    CSkinFrame* frame_ = nullptr;
 };

@@ -64,12 +64,25 @@ class PlayerGuiTest : public testing::Test
         return width > 0;
     }
 
-    // Chooses an item of the View menu by the keyboard: F10 opens the menu bar, two steps right
-    // reach View, `downs` steps reach the item.
+    // Chooses an item of the View menu by the keyboard: the skin has no menu bar, so Ctrl+M first
+    // turns it into the ordinary window with one; F10 opens the menu bar, two steps right reach
+    // View, `downs` steps reach the item.
     void ChooseViewItem(int downs)
     {
         const std::string frame = FrameId();
         session_.Run("xdotool windowactivate --sync " + frame);
+        if (!menuBarShown_) {
+            session_.Run("xdotool key ctrl+m");
+            // The ordinary window has no shape: its corner is part of it again.
+            std::string corner;
+            EXPECT_TRUE(XSession::PollUntil(
+                [&] {
+                    return session_.Run(std::string(ZYLSHOT) + " inshape 0 0 " + frame, &corner) == 0 &&
+                           corner == "in\n";
+                },
+                10s));
+            menuBarShown_ = true;
+        }
         std::string keys = "F10 Right Right";
         for (int i = 0; i < downs; ++i)
             keys += " Down";
@@ -78,6 +91,7 @@ class PlayerGuiTest : public testing::Test
 
     static XSession session_;
     pid_t player_ = -1;
+    bool menuBarShown_ = false;
 };
 
 XSession PlayerGuiTest::session_(true);

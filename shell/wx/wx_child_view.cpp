@@ -6,7 +6,7 @@
 #include <wx/dcclient.h>
 
 WxChildView::WxChildView(wxWindow* parent, const std::string& applicationName)
-    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_SUNKEN),
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE),
       view_(applicationName)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -42,7 +42,7 @@ void WxChildView::OnSize(wxSizeEvent& event)
 void WxChildView::OnKeyDown(wxKeyEvent& event)
 {
     const UiKeyEvent key = KeyEventFromWx(event);
-    if (key.virtualKey != 0 && keyFilter_ && keyFilter_(key.virtualKey, event.AltDown()))
+    if (key.virtualKey != 0 && keyFilter_ && keyFilter_(key))
         return;
     if (key.virtualKey != 0 && view_.OnKeyDown(key))
         return;

@@ -7,6 +7,8 @@
 
 #include <wx/window.h>
 
+#include <functional>
+
 class WxChildView final : public wxWindow
 {
   public:
@@ -16,7 +18,7 @@ class WxChildView final : public wxWindow
     void Bootstrap(const std::vector<std::string>& startupPaths);
     CChildView& View() { return view_; }
     // Key handling that runs before the view's own: the frame's keys.
-    void SetKeyFilter(std::function<bool(int32_t virtualKey, bool system)> filter) { keyFilter_ = std::move(filter); }
+    void SetKeyFilter(std::function<bool(const UiKeyEvent& key)> filter) { keyFilter_ = std::move(filter); }
 
   private:
     void OnPaint(wxPaintEvent& event);
@@ -27,5 +29,5 @@ class WxChildView final : public wxWindow
     void OnDestroy(wxWindowDestroyEvent& event);
 
     CChildView view_;
-    std::function<bool(int32_t, bool)> keyFilter_;
+    std::function<bool(const UiKeyEvent&)> keyFilter_;
 };

@@ -5,10 +5,13 @@
 //   zylshot titles              every top-level window as "ID TITLE", one a line
 //   zylshot children WINDOW     the window's mapped children as "ID WIDTH HEIGHT", depth first
 //   zylshot clipboard           the size of the clipboard's picture (asked for as PNG) as "WIDTH HEIGHT"
+//   zylshot inshape X Y WINDOW  whether a point of the window lies in its shape: "in" or "out"
+//   zylshot tooltips            every mapped tooltip window as "ID X Y WIDTH HEIGHT" on the screen
 // The display is the one DISPLAY names. Exit status 1 with a message on failure.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
 #include <png.h>
 
 #include <chrono>
@@ -199,13 +202,81 @@ int PrintClipboardPictureSize(Display* display)
     return status;
 }
 
+// A window without a shape of its own is its whole rectangle.
+int PrintInShape(Display* display, Window window, int x, int y)
+{
+    int eventBase = 0;
+    int errorBase = 0;
+    if (!XShapeQueryExtension(display, &eventBase, &errorBase))
+        return Fail("the server has no shape extension");
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return Fail("no such window");
+    int count = 0;
+    int ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(display, window, ShapeBounding, &count, &ordering);
+    bool inside = false;
+    for (int i = 0; i < count && !inside; ++i) {
+        inside = x >= rects[i].x && x < rects[i].x + rects[i].width && y >= rects[i].y &&
+                 y < rects[i].y + rects[i].height;
+    }
+    if (rects != nullptr)
+        XFree(rects);
+    std::printf("%s\n", inside ? "in" : "out");
+    return 0;
+}
+
+bool IsTooltip(Display* display, Window window)
+{
+    const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+    const Atom tooltip = XInternAtom(display, "_NET_WM_WINDOW_TYPE_TOOLTIP", False);
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(display, window, type, 0, 16, False, XA_ATOM, &actual, &format, &count, &after, &data) ==
+            Success &&
+        data != nullptr) {
+        const Atom* atoms = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count && !found; ++i)
+            found = atoms[i] == tooltip;
+        XFree(data);
+    }
+    return found;
+}
+
+void ListTooltips(Display* display, Window window)
+{
+    XWindowAttributes attributes;
+    if (IsTooltip(display, window) && XGetWindowAttributes(display, window, &attributes) &&
+        attributes.map_state == IsViewable) {
+        int x = 0;
+        int y = 0;
+        Window child = 0;
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+        std::printf("0x%lx %d %d %d %d\n", window, x, y, attributes.width, attributes.height);
+    }
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count))
+        return;
+    for (unsigned int i = 0; i < count; ++i)
+        ListTooltips(display, children[i]);
+    if (children != nullptr)
+        XFree(children);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2)
         return Fail("usage: zylshot png FILE [WINDOW] | pixel X Y [WINDOW] | size WINDOW | titles | children WINDOW | "
-                    "clipboard");
+                    "clipboard | inshape X Y WINDOW | tooltips");
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
         return Fail("cannot open the display");
@@ -235,6 +306,10 @@ int main(int argc, char** argv)
         ListChildren(display, WindowArgument(display, argc, argv, 2));
     } else if (command == "clipboard") {
         status = PrintClipboardPictureSize(display);
+    } else if (command == "inshape" && argc >= 5) {
+        status = PrintInShape(display, WindowArgument(display, argc, argv, 4), std::atoi(argv[2]), std::atoi(argv[3]));
+    } else if (command == "tooltips") {
+        ListTooltips(display, DefaultRootWindow(display));
     } else if (command == "titles") {
         ListTitles(display, DefaultRootWindow(display));
     } else {

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 extern char** environ;
@@ -33,6 +34,9 @@ std::string ReadLineWithin(int fd, int limitMs)
 
 XSession::XSession(bool windowManager)
 {
+    std::string folder = (std::filesystem::temp_directory_path() / "zyl_xsession_XXXXXX").string();
+    if (mkdtemp(folder.data()) != nullptr)
+        settingsFolder_ = folder;
     int fds[2];
     if (pipe(fds) != 0) {
         error_ = "no pipe";
@@ -61,6 +65,10 @@ XSession::~XSession()
     // Programs first, the server last.
     for (auto it = children_.rbegin(); it != children_.rend(); ++it)
         Stop(*it, std::chrono::seconds(5));
+    if (!settingsFolder_.empty()) {
+        std::error_code error;
+        std::filesystem::remove_all(settingsFolder_, error);
+    }
 }
 
 void XSession::Environment(std::vector<std::string>& entries) const
@@ -68,13 +76,17 @@ void XSession::Environment(std::vector<std::string>& entries) const
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
         if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("GTK_THEME=", 0) != 0 &&
-            entry.rfind("WAYLAND_DISPLAY=", 0) != 0 && entry.rfind("ASAN_OPTIONS=", 0) != 0)
+            entry.rfind("WAYLAND_DISPLAY=", 0) != 0 && entry.rfind("ASAN_OPTIONS=", 0) != 0 &&
+            (settingsFolder_.empty() || entry.rfind("ZYL_SETTINGS_DB=", 0) != 0))
             entries.push_back(entry);
     }
     if (!display_.empty())
         entries.push_back("DISPLAY=" + display_);
     entries.push_back("GTK_THEME=Adwaita");
     entries.push_back("LIBGL_ALWAYS_SOFTWARE=1");
+    // Settings the programs write stay with the session, never in the user's own.
+    if (!settingsFolder_.empty())
+        entries.push_back("ZYL_SETTINGS_DB=" + settingsFolder_ + "/registry.db");
     // The toolkit keeps its caches until the process ends; they are no leaks of ours.
     entries.push_back("ASAN_OPTIONS=detect_leaks=0");
 }

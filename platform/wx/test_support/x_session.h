@@ -1,8 +1,9 @@
 // XSession: a private X server for one test program, so tests that send input never share a
 // display or its focus. Xvfb picks a free display and reports it through -displayfd; a window
 // manager (openbox) joins when the test needs one (placement, full screen, decorations). Programs
-// started through the session see its DISPLAY, GTK_THEME=Adwaita and LIBGL_ALWAYS_SOFTWARE=1; every
-// process it started is ended, by its id, when it goes.
+// started through the session see its DISPLAY, GTK_THEME=Adwaita, LIBGL_ALWAYS_SOFTWARE=1 and a
+// settings database of the session's own; every process it started is ended, by its id, when it
+// goes.
 #pragma once
 
 #include <sys/types.h>
@@ -41,5 +42,7 @@ class XSession
 
     std::string display_;
     std::string error_;
+    // Holds the programs' settings database; removed with the session.
+    std::string settingsFolder_;
     std::vector<pid_t> children_;
 };

@@ -1,0 +1,23 @@
+// A top-level window that draws its own frame: the window system's move and size drags, started
+// from a press on that frame, and the window manager's decorations switched on and off. GDK runs
+// the drags itself where no window manager does.
+//
+// GUI thread only. The window must be realised (shown once); before that every call does nothing
+// and answers false.
+#pragma once
+
+#include <cstdint>
+
+class wxTopLevelWindow;
+
+enum class WindowEdge { kLeft, kRight, kTop, kBottom, kTopLeft, kTopRight, kBottomLeft, kBottomRight };
+
+// button: 1 left, 2 middle, 3 right; the pointer's screen position and the X time of the press.
+bool BeginWindowMoveDrag(wxTopLevelWindow& window, int32_t button, int32_t screenX, int32_t screenY,
+                         uint32_t time);
+bool BeginWindowResizeDrag(wxTopLevelWindow& window, WindowEdge edge, int32_t button, int32_t screenX,
+                           int32_t screenY, uint32_t time);
+// Takes a shape set by SetShape off again: the window is its whole rectangle.
+void ClearWindowShape(wxTopLevelWindow& window);
+// The window manager's title bar and border, all or none.
+void SetWindowDecorated(wxTopLevelWindow& window, bool decorated);
