@@ -81,6 +81,8 @@ class PlayerGuiTest : public testing::Test
                            corner == "in\n";
                 },
                 10s));
+            // The menu bar takes its place a moment after the window lost its shape.
+            session_.Run("sleep 1");
             menuBarShown_ = true;
         }
         std::string keys = "F10 Right Right";

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -120,13 +121,10 @@ std::string TitleOf(Display* display, Window window)
     return title;
 }
 
-// Windows with a title, depth first, so a window manager's frames do not hide the clients.
-void ListTitles(Display* display, Window window)
+// Every window below `window` and itself, depth first.
+void ForEachWindow(Display* display, Window window, const std::function<void(Window)>& visit)
 {
-    const std::string title = TitleOf(display, window);
-    XWindowAttributes attributes;
-    if (!title.empty() && XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable)
-        std::printf("0x%lx %s\n", window, title.c_str());
+    visit(window);
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
@@ -134,9 +132,25 @@ void ListTitles(Display* display, Window window)
     if (!XQueryTree(display, window, &root, &parent, &children, &count))
         return;
     for (unsigned int i = 0; i < count; ++i)
-        ListTitles(display, children[i]);
+        ForEachWindow(display, children[i], visit);
     if (children != nullptr)
         XFree(children);
+}
+
+bool IsViewableWindow(Display* display, Window window)
+{
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+// Windows with a title, depth first, so a window manager's frames do not hide the clients.
+void ListTitles(Display* display)
+{
+    ForEachWindow(display, DefaultRootWindow(display), [display](Window window) {
+        const std::string title = TitleOf(display, window);
+        if (!title.empty() && IsViewableWindow(display, window))
+            std::printf("0x%lx %s\n", window, title.c_str());
+    });
 }
 
 void ListChildren(Display* display, Window window)
@@ -247,27 +261,19 @@ bool IsTooltip(Display* display, Window window)
     return found;
 }
 
-void ListTooltips(Display* display, Window window)
+void ListTooltips(Display* display)
 {
-    XWindowAttributes attributes;
-    if (IsTooltip(display, window) && XGetWindowAttributes(display, window, &attributes) &&
-        attributes.map_state == IsViewable) {
+    ForEachWindow(display, DefaultRootWindow(display), [display](Window window) {
+        XWindowAttributes attributes;
+        if (!IsTooltip(display, window) || !XGetWindowAttributes(display, window, &attributes) ||
+            attributes.map_state != IsViewable)
+            return;
         int x = 0;
         int y = 0;
         Window child = 0;
         XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
         std::printf("0x%lx %d %d %d %d\n", window, x, y, attributes.width, attributes.height);
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, window, &root, &parent, &children, &count))
-        return;
-    for (unsigned int i = 0; i < count; ++i)
-        ListTooltips(display, children[i]);
-    if (children != nullptr)
-        XFree(children);
+    });
 }
 
 } // namespace
@@ -309,9 +315,9 @@ int main(int argc, char** argv)
     } else if (command == "inshape" && argc >= 5) {
         status = PrintInShape(display, WindowArgument(display, argc, argv, 4), std::atoi(argv[2]), std::atoi(argv[3]));
     } else if (command == "tooltips") {
-        ListTooltips(display, DefaultRootWindow(display));
+        ListTooltips(display);
     } else if (command == "titles") {
-        ListTitles(display, DefaultRootWindow(display));
+        ListTitles(display);
     } else {
         status = Fail("unknown command");
     }
