@@ -21,12 +21,12 @@ class BeamvistaOpenGlDefaultsTest : public ::testing::Test
 
     void Store(const char* name, std::vector<uint8_t> data)
     {
-        ScopedSettingsStore::Store(kPlayerOpenGlKey, name, data);
+        TemporarySettingsStore::Store(kPlayerOpenGlKey, name, data);
     }
     void StoreDword(const char* name, uint32_t value) { Store(name, EncodeSettingsDword(value)); }
     std::optional<uint32_t> Stored(const char* name)
     {
-        return ScopedSettingsStore::Stored(kPlayerOpenGlKey, name);
+        return TemporarySettingsStore::Stored(kPlayerOpenGlKey, name);
     }
 
     // Every OpenGL switch on, so that what a read sets to 0 shows.
@@ -38,7 +38,7 @@ class BeamvistaOpenGlDefaultsTest : public ::testing::Test
         return pars;
     }
 
-    ScopedSettingsStore m_store;
+    TemporarySettingsStore m_store;
 };
 
 TEST_F(BeamvistaOpenGlDefaultsTest, WritesTheSixSwitches)

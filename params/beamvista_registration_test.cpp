@@ -42,7 +42,7 @@ class RegistrationTest : public LiveParametersTest
         LiveParametersTest::TearDown();
     }
 
-    ScopedSettingsStore store;
+    TemporarySettingsStore store;
 };
 
 TEST_F(RegistrationTest, EveryKeyFindsItsHandlerOnce)
@@ -76,7 +76,7 @@ TEST_F(RegistrationTest, WithABaseTheStoredSwitchesOverTheDefaults)
 {
     SKIP_WHEN_REGISTERED();
     for (const char* name : {"ForceGeneric", "EnhancedLines", "BeamProfile", "PolygonSmooth", "Fog3d"})
-        ScopedSettingsStore::Store(kPlayerOpenGlKey, name, EncodeSettingsDword(1));
+        TemporarySettingsStore::Store(kPlayerOpenGlKey, name, EncodeSettingsDword(1));
     SetFogDir(12.0);
     SetBeamvistaRegistryBase("Zyl Player"); // not registered yet: nothing applied
     EXPECT_EQ(FogDir(), 12.0);
@@ -88,7 +88,7 @@ TEST_F(RegistrationTest, WithABaseTheStoredSwitchesOverTheDefaults)
 TEST_F(RegistrationTest, SettingTheBaseLaterAppliesUnlessItIsTheSame)
 {
     RegisterBeamvistaParameters();
-    ScopedSettingsStore::Store(kPlayerOpenGlKey, "ForceGeneric", EncodeSettingsDword(1));
+    TemporarySettingsStore::Store(kPlayerOpenGlKey, "ForceGeneric", EncodeSettingsDword(1));
     SetFogDir(12.0);
     SetBeamvistaRegistryBase("Zyl Player");
     // The stored key lacks four of the switches: the generic defaults are applied all the same.

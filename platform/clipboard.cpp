@@ -8,12 +8,14 @@ ClipboardService* installedService = nullptr;
 
 } // namespace
 
-ClipboardService& GetClipboardService()
+ClipboardService& CurrentClipboardService()
 {
     return installedService ? *installedService : ProcessMemoryClipboard();
 }
 
-void SetClipboardService(ClipboardService* service)
+ClipboardService* SetClipboardService(ClipboardService* service)
 {
+    ClipboardService* previous = installedService;
     installedService = service;
+    return previous;
 }

@@ -27,5 +27,5 @@ class MemoryClipboard : public ClipboardService
     bool putFails_ = false;
 };
 
-// The in-memory clipboard that GetClipboardService returns when no backend is installed.
+// The in-memory clipboard that CurrentClipboardService returns when no backend is installed.
 MemoryClipboard& ProcessMemoryClipboard();

@@ -38,11 +38,26 @@ TEST(MemoryClipboard, RefusesWhenToldTo)
 TEST(ClipboardService, DefaultsToTheProcessMemoryClipboard)
 {
     MemoryClipboard other;
-    EXPECT_EQ(&GetClipboardService(), &ProcessMemoryClipboard());
-    SetClipboardService(&other);
-    EXPECT_EQ(&GetClipboardService(), &other);
-    SetClipboardService(nullptr);
-    EXPECT_EQ(&GetClipboardService(), &ProcessMemoryClipboard());
+    EXPECT_EQ(&CurrentClipboardService(), &ProcessMemoryClipboard());
+    EXPECT_EQ(SetClipboardService(&other), nullptr);
+    EXPECT_EQ(&CurrentClipboardService(), &other);
+    EXPECT_EQ(SetClipboardService(nullptr), &other);
+    EXPECT_EQ(&CurrentClipboardService(), &ProcessMemoryClipboard());
+}
+
+TEST(ClipboardService, ScopedOverridesNestAndPutThePreviousBack)
+{
+    MemoryClipboard outer;
+    MemoryClipboard inner;
+    {
+        ScopedClipboardService useOuter(&outer);
+        {
+            ScopedClipboardService useInner(&inner);
+            EXPECT_EQ(&CurrentClipboardService(), &inner);
+        }
+        EXPECT_EQ(&CurrentClipboardService(), &outer);
+    }
+    EXPECT_EQ(&CurrentClipboardService(), &ProcessMemoryClipboard());
 }
 
 } // namespace

@@ -6,9 +6,14 @@
 // - The current service is process-wide. Without a display it is the headless default, which
 //   writes title and text to the standard error stream and answers with the first button
 //   offered (Ok or Yes), so that a program without a display goes on.
+// - Mandatory: Show. Nothing is optional, and showing cannot fail.
+// - Threads: the GUI thread shows boxes and sets the service (SetMessageBoxService,
+//   ScopedMessageBoxService).
 #pragma once
 
 #include <cstdio>
+
+#include "platform/scoped_service.h"
 
 enum class MessageBoxButtons { Ok, YesNo, YesNoCancel };
 enum class MessageBoxIcon { None, Information, Warning, Error, Question };
@@ -38,3 +43,4 @@ MessageBoxService& CurrentMessageBoxService();
 // Puts `service` in place (null: the headless default) and returns the one it replaces (null for
 // the default). The caller keeps `service` alive while it is in place.
 MessageBoxService* SetMessageBoxService(MessageBoxService* service);
+using ScopedMessageBoxService = ScopedService<MessageBoxService, SetMessageBoxService>;

@@ -1,5 +1,6 @@
 #include "platform/settings_store.h"
 
+#include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -119,7 +120,11 @@ std::string UserConfigFolder()
 class SettingsStore::Database
 {
   public:
-    static std::unique_ptr<Database> Open(const std::string& path);
+    // Null when the file cannot be used; reason then says why.
+    static std::unique_ptr<Database> Open(const std::string& path, std::string& reason);
+    std::string Reason() const { return sqlite3_errmsg(m_db); }
+    // Why Inspect could not read the file as a database; empty when it could.
+    const std::string& Unreadable() const { return unreadable_; }
     ~Database();
 
     std::optional<KeyId> FindKey(SettingsRoot root, const std::vector<std::string_view>& parts);
@@ -134,7 +139,7 @@ class SettingsStore::Database
 
     enum class Content { Empty, Ours, Foreign };
 
-    static sqlite3* Connect(const std::string& path, int flags);
+    static sqlite3* Connect(const std::string& path, int flags, std::string& reason);
     bool Exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
     bool Configure();
     Content Inspect();
@@ -152,6 +157,7 @@ class SettingsStore::Database
     std::unique_ptr<SqliteStatement> m_selectValue;
     std::unique_ptr<SqliteStatement> m_upsertValue;
     std::unique_ptr<SqliteStatement> m_deleteValue;
+    std::string unreadable_;
 };
 
 SettingsStore::Database::Database(sqlite3* db) : m_db(db)
@@ -170,10 +176,12 @@ SettingsStore::Database::~Database()
     sqlite3_close(m_db);
 }
 
-sqlite3* SettingsStore::Database::Connect(const std::string& path, int flags)
+sqlite3* SettingsStore::Database::Connect(const std::string& path, int flags, std::string& reason)
 {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
+    const int result = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (result != SQLITE_OK) {
+        reason = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(result);
         sqlite3_close(db);
         return nullptr;
     }
@@ -181,7 +189,7 @@ sqlite3* SettingsStore::Database::Connect(const std::string& path, int flags)
     return db;
 }
 
-std::unique_ptr<SettingsStore::Database> SettingsStore::Database::Open(const std::string& path)
+std::unique_ptr<SettingsStore::Database> SettingsStore::Database::Open(const std::string& path, std::string& reason)
 {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
@@ -189,7 +197,7 @@ std::unique_ptr<SettingsStore::Database> SettingsStore::Database::Open(const std
         std::filesystem::create_directories(folder, error);
     }
     // Nothing is changed before the tables are known to be ours (or there are none yet).
-    sqlite3* db = Connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    sqlite3* db = Connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, reason);
     if (db == nullptr) {
         return nullptr;
     }
@@ -200,21 +208,29 @@ std::unique_ptr<SettingsStore::Database> SettingsStore::Database::Open(const std
         content != Content::Foreign && sqlite3_db_readonly(db, "main") == 0 && database->Configure();
     if (writable) {
         const bool ready = (content == Content::Ours || database->EnsureSchema()) && database->PrepareStatements();
-        return ready ? std::move(database) : nullptr;
+        if (!ready) {
+            reason = database->Reason();
+            return nullptr;
+        }
+        return database;
     }
     // A file or folder we may not write: the settings it holds are still read; writes fail.
     // Reading a WAL database needs its shared-memory file beside it; where that cannot be made,
     // the file is read as it stands (what another process has not yet checkpointed is not seen).
     database.reset();
     for (const std::string& name : {path, ImmutableUri(path)}) {
-        db = Connect(name, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+        db = Connect(name, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, reason);
         if (db == nullptr) {
             continue;
         }
         database.reset(new Database(db));
-        if (database->Inspect() == Content::Ours && database->PrepareStatements()) {
+        const Content seen = database->Inspect();
+        if (seen == Content::Ours && database->PrepareStatements()) {
             return database;
         }
+        reason = !database->Unreadable().empty() ? database->Unreadable()
+                 : seen == Content::Foreign    ? "the database belongs to another program"
+                                               : database->Reason();
         database.reset();
     }
     return nullptr;
@@ -243,6 +259,9 @@ SettingsStore::Database::Content SettingsStore::Database::Inspect()
     std::vector<std::string> statements;
     while (run.Step()) {
         statements.push_back(run.ColumnText(0));
+    }
+    if (run.Failed()) {
+        unreadable_ = Reason();
     }
     const std::optional<int64_t> version = SchemaVersion();
     if (run.Failed() || !version) {
@@ -390,7 +409,7 @@ bool SettingsStore::Database::DeleteKeyTree(KeyId key)
     });
 }
 
-SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_database(Database::Open(m_path))
+SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_database(Database::Open(m_path, openError_))
 {
 }
 
@@ -405,11 +424,15 @@ std::string SettingsStore::DefaultPath()
     return UserConfigFolder() + "/" + kStoreBelowConfig;
 }
 
-std::shared_ptr<SettingsStore> SettingsStore::Shared()
+namespace {
+
+constinit std::atomic<SettingsStore*> replacement{nullptr};
+
+std::shared_ptr<SettingsStore> ProcessStore()
 {
     static std::mutex mutex;
     static std::shared_ptr<SettingsStore> shared;
-    const std::string path = DefaultPath();
+    const std::string path = SettingsStore::DefaultPath();
     std::lock_guard lock(mutex);
     if (shared && shared->Path() == path) {
         return shared;
@@ -419,6 +442,26 @@ std::shared_ptr<SettingsStore> SettingsStore::Shared()
         shared = store;
     }
     return store;
+}
+
+} // namespace
+
+std::shared_ptr<SettingsStore> CurrentSettingsStore()
+{
+    SettingsStore* store = replacement.load(std::memory_order_acquire);
+    // The caller owns a store it set: the pointer handed out does not.
+    return store != nullptr ? std::shared_ptr<SettingsStore>(std::shared_ptr<void>(), store) : ProcessStore();
+}
+
+SettingsStore* SetSettingsStore(SettingsStore* store)
+{
+    return replacement.exchange(store, std::memory_order_acq_rel);
+}
+
+std::string SettingsStore::LastError() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_database ? m_database->Reason() : openError_;
 }
 
 bool SettingsStore::IsOpen() const

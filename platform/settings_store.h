@@ -15,6 +15,9 @@
 //   the file as it found it. A store that may only be read (a read-only file or folder) answers
 //   reads and refuses writes. No call throws.
 // - One store object may be used from several threads; its calls are serialised.
+// - A failure leaves SQLite's own reason in LastError().
+// - CurrentSettingsStore() is the process's store; SetSettingsStore() and ScopedSettingsStore put
+//   another in place (tests use a temporary database), while no other thread uses the store.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +28,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/scoped_service.h"
 #include "platform/settings_value.h"
 
 enum class SettingsRoot { CurrentUser, ClassesRoot };
@@ -43,12 +47,10 @@ class SettingsStore
     // $ZYL_SETTINGS_DB when set, else registry.db in the program's folder of the user's
     // configuration ($XDG_CONFIG_HOME, by default ~/.config).
     static std::string DefaultPath();
-    // The process's store at DefaultPath(), opened once and kept while that path stays the same.
-    // A store that could not be opened is returned but not kept, so the next call tries again.
-    static std::shared_ptr<SettingsStore> Shared();
-
     const std::string& Path() const { return m_path; }
     bool IsOpen() const;
+    // Why the store could not be opened, or why the last call that failed failed, in SQLite's words.
+    std::string LastError() const;
 
     // The key at path below root; with create, the key and any missing key above it are made.
     std::optional<KeyId> OpenKey(SettingsRoot root, std::string_view path, bool create);
@@ -64,6 +66,16 @@ class SettingsStore
     class Database;
 
     std::string m_path;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
+    std::string openError_; // filled while m_database opens
     std::unique_ptr<Database> m_database;
 };
+
+// The store in use, never null: the one set, else the process's store at DefaultPath(), opened
+// once and kept while that path stays the same (one that could not be opened is returned but not
+// kept, so the next call tries again).
+std::shared_ptr<SettingsStore> CurrentSettingsStore();
+// Puts store in place (null: the process's store again) and returns the one it replaces (null for
+// the process's). The caller keeps store alive while it is in place.
+SettingsStore* SetSettingsStore(SettingsStore* store);
+using ScopedSettingsStore = ScopedService<SettingsStore, SetSettingsStore>;

@@ -329,6 +329,7 @@ TEST_F(SettingsStoreTest, StoreThatCannotBeCreatedAnswersNothing)
     std::ofstream(file) << "x";
     SettingsStore store((file / "registry.db").string());
     ExpectUnusable(store);
+    EXPECT_EQ(store.LastError(), "unable to open database file"); // SQLite's words
 }
 
 TEST_F(SettingsStoreTest, FileThatIsNoDatabaseIsLeftAlone)
@@ -338,6 +339,7 @@ TEST_F(SettingsStoreTest, FileThatIsNoDatabaseIsLeftAlone)
     {
         SettingsStore store(StorePath().string());
         ExpectUnusable(store);
+        EXPECT_EQ(store.LastError(), "file is not a database");
     }
     std::ifstream in(StorePath(), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), garbage);
@@ -519,17 +521,29 @@ TEST_F(SettingsStoreTest, SharedStoreFollowsThePathOverride)
     std::shared_ptr<SettingsStore> b;
     {
         EnvOverride database("ZYL_SETTINGS_DB", first.c_str());
-        a = SettingsStore::Shared();
-        EXPECT_EQ(SettingsStore::Shared(), a);
+        a = CurrentSettingsStore();
+        EXPECT_EQ(CurrentSettingsStore(), a);
         EXPECT_EQ(a->Path(), first);
         EXPECT_TRUE(a->IsOpen());
     }
     {
         EnvOverride database("ZYL_SETTINGS_DB", second.c_str());
-        b = SettingsStore::Shared();
+        b = CurrentSettingsStore();
         EXPECT_EQ(b->Path(), second);
         EXPECT_NE(a, b);
     }
+}
+
+TEST_F(SettingsStoreTest, ScopedStoreIsCurrentWhileItLives)
+{
+    EnvOverride database("ZYL_SETTINGS_DB", (m_folder.Path() / "shared.db").c_str());
+    const std::shared_ptr<SettingsStore> shared = CurrentSettingsStore();
+    SettingsStore own(StorePath().string());
+    {
+        ScopedSettingsStore use(&own);
+        EXPECT_EQ(CurrentSettingsStore().get(), &own);
+    }
+    EXPECT_EQ(CurrentSettingsStore(), shared);
 }
 
 } // namespace

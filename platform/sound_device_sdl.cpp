@@ -1,12 +1,11 @@
 // SDL audio behind the sound device interface. SDL pulls sound through a callback on its own
-// thread; the callback copies from the ring and silences what it took, so a caller that stalls
-// is heard as silence rather than as the last lap played again. The play cursor trails what was
-// handed to SDL by SDL's buffer, and moves on with the time since SDL's last callback, so that a
-// clock read from it runs smoothly rather than in steps of one period; the write cursor is where
-// the callback reads next.
+// thread, which feeds from the shared SoundRing. The play cursor trails what was handed to SDL
+// by SDL's buffer, and moves on with the time since SDL's last callback, so that a clock read
+// from it runs smoothly rather than in steps of one period; the write cursor is where the
+// callback reads next.
 // Where no sound device exists and the user chose no SDL driver, SDL's dummy driver takes its
 // place, so that a player still has a sound clock to follow.
-#include "platform/internal/pulled_play_cursor.h"
+#include "platform/internal/sound_ring.h"
 #include "platform/sound_device.h"
 
 #include <SDL.h>
@@ -62,115 +61,11 @@ Uint16 PeriodFrames(int32_t rate)
     return static_cast<Uint16>(frames);
 }
 
-// The ring and its cursors; SDL's thread and the caller meet only here, under lock_.
-class SdlRing
+std::string SdlReason(const char* what)
 {
-  public:
-    SdlRing(int32_t size, const SoundFormat& format) : bytes_(size, format.SilenceByte()), silence_(format.SilenceByte())
-    {
-        cursor_.SetFormat(format.BytesPerSecond(), format.BlockAlign());
-    }
-
-    int32_t Size() const { return static_cast<int32_t>(bytes_.size()); }
-
-    void SetDeviceBuffer(int32_t bytes)
-    {
-        std::lock_guard guard(lock_);
-        deviceBuffer_ = bytes;
-        cursor_.LimitHeld(deviceBuffer_);
-    }
-
-    // SDL's thread: hands the next bytes to the hardware and silences them in the ring.
-    void Feed(uint8_t* stream, int32_t length)
-    {
-        std::lock_guard guard(lock_);
-        int32_t done = 0;
-        bool ended = false;
-        while (done < length && playing_) {
-            const int32_t n = std::min(length - done, Size() - next_);
-            std::memcpy(stream + done, bytes_.data() + next_, n);
-            std::memset(bytes_.data() + next_, silence_, n);
-            done += n;
-            next_ += n;
-            if (next_ == Size()) {
-                next_ = 0;
-                if (!looping_) {
-                    playing_ = false;
-                    ended = true;
-                }
-            }
-        }
-        if (done < length) {
-            std::memset(stream + done, silence_, static_cast<size_t>(length - done));
-        }
-        if (done > 0) {
-            cursor_.OnPull(done, std::min(deviceBuffer_, cursor_.Held() + done), NowUs());
-        }
-        if (ended) {
-            cursor_.Settle();
-        }
-    }
-
-    void Cursors(int32_t& play, int32_t& write)
-    {
-        std::lock_guard guard(lock_);
-        const int64_t unheard = cursor_.Pulled() - cursor_.Heard(NowUs());
-        play = static_cast<int32_t>(((next_ - unheard) % Size() + Size()) % Size());
-        write = next_;
-    }
-
-    void Write(int32_t offset, const uint8_t* bytes, int32_t length)
-    {
-        std::lock_guard guard(lock_);
-        const int32_t first = std::min(length, Size() - offset);
-        std::memcpy(bytes_.data() + offset, bytes, first);
-        std::memcpy(bytes_.data(), bytes + first, length - first);
-    }
-
-    void Clear()
-    {
-        std::lock_guard guard(lock_);
-        std::fill(bytes_.begin(), bytes_.end(), silence_);
-    }
-
-    void Play(bool looping)
-    {
-        std::lock_guard guard(lock_);
-        playing_ = true;
-        looping_ = looping;
-    }
-
-    // What SDL still holds plays out; it counts as heard.
-    void Stop()
-    {
-        std::lock_guard guard(lock_);
-        playing_ = false;
-        cursor_.Settle();
-    }
-
-    bool Playing()
-    {
-        std::lock_guard guard(lock_);
-        return playing_;
-    }
-
-    void SetPosition(int32_t offset)
-    {
-        std::lock_guard guard(lock_);
-        next_ = offset;
-        cursor_.Settle();
-    }
-
-  private:
-    std::mutex lock_;
-    std::vector<uint8_t> bytes_;
-    const uint8_t silence_;
-    int32_t deviceBuffer_ = 0; // bytes SDL takes per callback and holds until they are heard
-    int32_t next_ = 0;         // ring offset of the next byte handed to SDL
-    PulledPlayCursor cursor_;  // what SDL took and what of it was heard
-    bool playing_ = false;
-    bool looping_ = false;
-};
+    const char* reason = SDL_GetError();
+    return std::string(what) + (reason != nullptr && *reason != '\0' ? std::string(": ") + reason : std::string());
+}
 
 class SdlSoundDevice final : public SoundDevice
 {
@@ -191,9 +86,10 @@ class SdlSoundDevice final : public SoundDevice
     bool SetFormat(const SoundFormat& format) override { return OpenAudio(format); }
     SoundFormat Format() const override { return format_; }
     std::unique_ptr<SoundBuffer> CreateBuffer(const SoundFormat& format, int32_t size) override;
+    std::string LastError() const override { return lastError_; }
 
     // The buffer's ring, or null when the buffer goes; SDL's lock keeps the callback out meanwhile.
-    void Attach(SdlRing* ring)
+    void Attach(SoundRing* ring)
     {
         SDL_LockAudioDevice(id_);
         ring_ = ring;
@@ -211,9 +107,9 @@ class SdlSoundDevice final : public SoundDevice
   private:
     static void SDLCALL Callback(void* self, Uint8* stream, int length)
     {
-        SdlRing* ring = static_cast<SdlSoundDevice*>(self)->ring_;
+        SoundRing* ring = static_cast<SdlSoundDevice*>(self)->ring_;
         if (ring != nullptr) {
-            ring->Feed(stream, length);
+            ring->Feed(stream, length, NowUs());
         } else {
             std::memset(stream, static_cast<SdlSoundDevice*>(self)->format_.SilenceByte(), length);
         }
@@ -224,6 +120,8 @@ class SdlSoundDevice final : public SoundDevice
         CloseAudio();
         if ((format.bits != 8 && format.bits != 16) || format.rate < 1 || format.channels < 1 ||
             format.channels > UINT8_MAX) {
+            lastError_ = "unsupported format: " + std::to_string(format.rate) + " Hz, " +
+                         std::to_string(format.channels) + " channels, " + std::to_string(format.bits) + " bits";
             return false;
         }
         format_ = format;
@@ -237,6 +135,10 @@ class SdlSoundDevice final : public SoundDevice
         SDL_AudioSpec have{};
         // No changes allowed: SDL converts to whatever the hardware takes.
         id_ = SDL_OpenAudioDevice(name_ ? name_->c_str() : nullptr, 0, &want, &have, 0);
+        if (id_ == 0) {
+            lastError_ = SdlReason(name_ ? ("cannot open the sound device \"" + *name_ + "\"").c_str()
+                                         : "cannot open the default sound device");
+        }
         if (id_ == 0 && !name_ && SwitchToDummyDriver()) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
@@ -266,14 +168,15 @@ class SdlSoundDevice final : public SoundDevice
     SDL_AudioDeviceID id_ = 0;
     SoundFormat format_;
     int32_t deviceBuffer_ = 0;
-    SdlRing* ring_ = nullptr; // read by SDL's thread under SDL's device lock
+    SoundRing* ring_ = nullptr; // read by SDL's thread under SDL's device lock
+    std::string lastError_;
 };
 
 class SdlSoundBuffer final : public SoundBuffer
 {
   public:
     SdlSoundBuffer(SdlSoundDevice& device, int32_t size, const SoundFormat& format)
-        : device_(device), ring_(size, format)
+        : device_(device), ring_(format, size)
     {
         device_.Attach(&ring_);
     }
@@ -284,17 +187,13 @@ class SdlSoundBuffer final : public SoundBuffer
 
     bool GetCursors(int32_t& play, int32_t& write) override
     {
-        ring_.Cursors(play, write);
+        ring_.Cursors(play, write, NowUs());
         return true;
     }
 
     bool WriteAt(int32_t offset, const void* bytes, int32_t length) override
     {
-        if (offset < 0 || offset >= Size() || length < 0 || length > Size()) {
-            return false;
-        }
-        ring_.Write(offset, static_cast<const uint8_t*>(bytes), length);
-        return true;
+        return ring_.Write(offset, bytes, length);
     }
 
     bool Clear() override
@@ -325,14 +224,7 @@ class SdlSoundBuffer final : public SoundBuffer
         return true;
     }
 
-    bool SetPosition(int32_t offset) override
-    {
-        if (offset < 0 || offset >= Size()) {
-            return false;
-        }
-        ring_.SetPosition(offset);
-        return true;
-    }
+    bool SetPosition(int32_t offset) override { return ring_.SetPosition(offset); }
 
     bool Restore() override
     {
@@ -343,21 +235,26 @@ class SdlSoundBuffer final : public SoundBuffer
 
   private:
     SdlSoundDevice& device_;
-    SdlRing ring_;
+    SoundRing ring_;
 };
 
 std::unique_ptr<SoundBuffer> SdlSoundDevice::CreateBuffer(const SoundFormat& format, int32_t size)
 {
     // One ring per device: SDL's callback feeds from one.
-    if (ring_ != nullptr || format.BlockAlign() < 1 || size < 1 || size % format.BlockAlign() != 0) {
+    if (ring_ != nullptr) {
+        lastError_ = "the device already plays a ring";
+        return nullptr;
+    }
+    lastError_ = SoundRing::Refusal(format, size, 0);
+    if (!lastError_.empty()) {
         return nullptr;
     }
     if ((id_ == 0 || !(format == format_)) && !OpenAudio(format)) {
         return nullptr;
     }
-    // SDL holds a whole buffer of its own before it is heard: a ring no larger than that would
-    // be lapped within one callback, and its play cursor would mean nothing.
-    if (size <= deviceBuffer_) {
+    // SDL holds a whole buffer of its own before it is heard.
+    lastError_ = SoundRing::Refusal(format, size, deviceBuffer_);
+    if (!lastError_.empty()) {
         return nullptr;
     }
     return std::make_unique<SdlSoundBuffer>(*this, size, format);
@@ -365,10 +262,33 @@ std::unique_ptr<SoundBuffer> SdlSoundDevice::CreateBuffer(const SoundFormat& for
 
 } // namespace
 
-std::unique_ptr<SoundDevice> OpenSoundDevice(const char* name)
+namespace {
+
+class SdlAudio final : public SoundSystem
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 && (!SwitchToDummyDriver() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)) {
-        return nullptr;
+  public:
+    std::unique_ptr<SoundDevice> OpenDevice(const char* name) override
+    {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            lastError_ = SdlReason("cannot start SDL audio");
+            if (!SwitchToDummyDriver() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+                return nullptr;
+            }
+        }
+        lastError_.clear();
+        return std::make_unique<SdlSoundDevice>(name);
     }
-    return std::make_unique<SdlSoundDevice>(name);
+
+    std::string LastError() const override { return lastError_; }
+
+  private:
+    std::string lastError_;
+};
+
+} // namespace
+
+SoundSystem& SdlSoundSystem()
+{
+    static SdlAudio* system = new SdlAudio;
+    return *system;
 }

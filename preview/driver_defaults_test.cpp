@@ -62,7 +62,7 @@ class DriverDefaultsTest : public LiveParametersTest
 
     const GlDriverInfo llvmpipe_{"llvmpipe (LLVM 15.0.6, 256 bits)", 255.0f};
     const OpenGlSwitches llvmpipeSwitches_{0, 1, 0, 1, 0, 0};
-    ScopedSettingsStore store_;
+    TemporarySettingsStore store_;
 };
 
 TEST_F(DriverDefaultsTest, DetectionReachesTheDefaultsAndTheLiveParameters)
@@ -115,8 +115,8 @@ TEST_F(DriverDefaultsTest, SavingWithoutARegistryBaseWritesNothing)
 {
     SetBeamvistaRegistryBase("");
     EXPECT_FALSE(DriverDefaults::Save(Live()));
-    EXPECT_FALSE(ScopedSettingsStore::Stored(kPlayerOpenGlKey, "ForceGeneric"));
-    EXPECT_FALSE(ScopedSettingsStore::Stored(kPlayerOpenGlKey, "EnhancedLines"));
+    EXPECT_FALSE(TemporarySettingsStore::Stored(kPlayerOpenGlKey, "ForceGeneric"));
+    EXPECT_FALSE(TemporarySettingsStore::Stored(kPlayerOpenGlKey, "EnhancedLines"));
 }
 
 } // namespace

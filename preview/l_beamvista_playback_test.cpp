@@ -66,7 +66,7 @@ TEST_F(PreviewPlaybackTest, TicksPlayTheShowInStepWithItsSoundAndTheHostHearsOnc
     EXPECT_EQ(host_.titles.back(), "Zyl Player - a.zyl");
     EXPECT_EQ(Window()->Title(), "Zyl Player") << "the host shows the title, not the window";
     ASSERT_TRUE(ui_.TimerRunning(preview_, LBeamvista::kTimerId));
-    EXPECT_TRUE(hardware_->playing);
+    EXPECT_TRUE(hardware_->Playing());
 
     Tick(50);
     host_.states.clear();

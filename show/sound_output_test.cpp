@@ -73,15 +73,15 @@ TEST_F(SoundOutputTest, RingSizesThresholdsAndLimits)
         ASSERT_TRUE(sound.Open(c.rate, c.channels, c.bits, nullptr));
         ASSERT_TRUE(sound.CreateBuffer(c.rate, c.channels, c.bits, c.size));
         EXPECT_EQ(sound.BufferSize(), c.ring);
-        EXPECT_EQ(static_cast<int32_t>(hw->ring.size()), c.ring);
+        EXPECT_EQ(static_cast<int32_t>(hw->Ring().size()), c.ring);
         EXPECT_EQ(sound.BlockAlign(), c.blockAlign);
         EXPECT_EQ(sound.BytesPerFrame(), c.blockAlign);
         EXPECT_EQ(sound.StartThreshold(), c.threshold);
         EXPECT_EQ(sound.UnderrunLimit(), c.limit);
         EXPECT_EQ(Counters(), std::make_pair(int64_t{0}, int64_t{0}));
-        EXPECT_FALSE(hw->playing);
+        EXPECT_FALSE(hw->Playing());
         sound.Close();
-        EXPECT_TRUE(hw->ring.empty());
+        EXPECT_TRUE(!hw->HasRing());
     }
 }
 
@@ -138,18 +138,18 @@ TEST_F(SoundOutputTest, PlaybackStartsWhenTheThresholdIsCrossed)
 {
     OpenCd();
     EXPECT_EQ(WriteBytes(kCdThreshold - 4), kCdThreshold - 4);
-    EXPECT_FALSE(hw->playing);
+    EXPECT_FALSE(hw->Playing());
     EXPECT_FALSE(sound.IsPlaying());
     EXPECT_EQ(WriteBytes(4, 9), 4);
-    EXPECT_TRUE(hw->playing);
-    EXPECT_TRUE(hw->looping);
+    EXPECT_TRUE(hw->Playing());
+    EXPECT_TRUE(hw->Looping());
     EXPECT_TRUE(sound.IsPlaying());
     EXPECT_EQ(hw->playCalls, 1);
     EXPECT_EQ(Counters(), std::make_pair(int64_t{0}, int64_t{kCdThreshold}));
 
     const auto first = Pattern(kCdThreshold - 4);
-    EXPECT_TRUE(std::equal(first.begin(), first.end(), hw->ring.begin()));
-    EXPECT_EQ(hw->ring[kCdThreshold - 4], 9);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), hw->Ring().begin()));
+    EXPECT_EQ(hw->Ring()[kCdThreshold - 4], 9);
 }
 
 TEST_F(SoundOutputTest, PlayWithEnoughBufferedStartsAtOnce)
@@ -157,15 +157,15 @@ TEST_F(SoundOutputTest, PlayWithEnoughBufferedStartsAtOnce)
     ASSERT_TRUE(sound.Open(44100, 2, 16, nullptr));
     ASSERT_TRUE(sound.CreateBuffer(44100, 2, 16, 0));
     EXPECT_EQ(WriteBytes(kCdThreshold), kCdThreshold);
-    EXPECT_FALSE(hw->playing); // nobody asked for playback yet
+    EXPECT_FALSE(hw->Playing()); // nobody asked for playback yet
     EXPECT_TRUE(sound.Play(false));
-    EXPECT_TRUE(hw->playing);
-    EXPECT_FALSE(hw->looping);
+    EXPECT_TRUE(hw->Playing());
+    EXPECT_FALSE(hw->Looping());
 
     EXPECT_TRUE(sound.Stop());
-    EXPECT_FALSE(hw->playing);
+    EXPECT_FALSE(hw->Playing());
     EXPECT_EQ(WriteBytes(kCdThreshold), kCdThreshold);
-    EXPECT_FALSE(hw->playing); // stopped stays stopped
+    EXPECT_FALSE(hw->Playing()); // stopped stays stopped
 
     hw->failPlay = true;
     EXPECT_FALSE(sound.Play(true));
@@ -177,12 +177,12 @@ TEST_F(SoundOutputTest, WriteTakesWhatFitsAndWrapsAroundTheRing)
     OpenCd(1000); // the threshold is the whole ring
     hw->writeLead = 100;
     EXPECT_EQ(WriteBytes(600, 1), 600);
-    EXPECT_FALSE(hw->playing);
+    EXPECT_FALSE(hw->Playing());
     EXPECT_EQ(WriteBytes(600, 50), 400);
-    EXPECT_TRUE(hw->playing);
+    EXPECT_TRUE(hw->Playing());
     EXPECT_EQ(WriteBytes(10), 0);
     const auto second = Pattern(400, 50);
-    EXPECT_TRUE(std::equal(second.begin(), second.end(), hw->ring.begin() + 600));
+    EXPECT_TRUE(std::equal(second.begin(), second.end(), hw->Ring().begin() + 600));
 
     hw->Advance(700);
     EXPECT_EQ(WriteBytes(650, 70), 650);
@@ -192,8 +192,8 @@ TEST_F(SoundOutputTest, WriteTakesWhatFitsAndWrapsAroundTheRing)
     EXPECT_EQ(WriteBytes(600, 80), 550);
     EXPECT_EQ(Counters(), std::make_pair(int64_t{1200}, int64_t{2200}));
     const auto wrapped = Pattern(550, 80);
-    EXPECT_TRUE(std::equal(wrapped.begin(), wrapped.begin() + 350, hw->ring.begin() + 650));
-    EXPECT_TRUE(std::equal(wrapped.begin() + 350, wrapped.end(), hw->ring.begin()));
+    EXPECT_TRUE(std::equal(wrapped.begin(), wrapped.begin() + 350, hw->Ring().begin() + 650));
+    EXPECT_TRUE(std::equal(wrapped.begin() + 350, wrapped.end(), hw->Ring().begin()));
     EXPECT_EQ(sound.Restarts(), 0);
 }
 
@@ -230,7 +230,7 @@ TEST_F(SoundOutputTest, UnderrunRestartsEmptyAndPlaysAgainAtTheThreshold)
     OpenCd();
     hw->writeLead = 4096;
     ASSERT_EQ(WriteBytes(kCdThreshold), kCdThreshold);
-    ASSERT_TRUE(hw->playing);
+    ASSERT_TRUE(hw->Playing());
     hw->Advance(kCdThreshold - 4096);
     EXPECT_EQ(Counters(), std::make_pair(int64_t{kCdThreshold - 4096}, int64_t{kCdThreshold}));
     EXPECT_EQ(sound.Restarts(), 0);
@@ -238,15 +238,15 @@ TEST_F(SoundOutputTest, UnderrunRestartsEmptyAndPlaysAgainAtTheThreshold)
     hw->Advance(4);
     EXPECT_EQ(Counters(), std::make_pair(int64_t{kCdThreshold}, int64_t{kCdThreshold}));
     EXPECT_EQ(sound.Restarts(), 1);
-    EXPECT_FALSE(hw->playing);
-    EXPECT_EQ(hw->playCursor, 0);
+    EXPECT_FALSE(hw->Playing());
+    EXPECT_EQ(hw->PlayCursor(), 0);
 
     // Playback resumes from the start of the ring once the threshold is buffered again.
     EXPECT_EQ(WriteBytes(kCdThreshold - 1, 3), kCdThreshold - 1);
-    EXPECT_FALSE(hw->playing);
+    EXPECT_FALSE(hw->Playing());
     EXPECT_EQ(WriteBytes(1), 1);
-    EXPECT_TRUE(hw->playing);
-    EXPECT_EQ(hw->ring[0], 3);
+    EXPECT_TRUE(hw->Playing());
+    EXPECT_EQ(hw->HeardBytes(1)[0], 3); // the device pulled it at once
     EXPECT_EQ(Counters(), std::make_pair(int64_t{kCdThreshold}, int64_t{2 * kCdThreshold}));
 
     hw->Advance(kCdThreshold);
@@ -283,12 +283,12 @@ TEST_F(SoundOutputTest, StartWithoutRestartMovesTheCountersPast32Bits)
     hw->Advance(20000);
     constexpr int64_t kPosition = 5'000'000'000;
     ASSERT_TRUE(sound.Start(kPosition, false, false));
-    EXPECT_TRUE(hw->playing);
+    EXPECT_TRUE(hw->Playing());
     EXPECT_EQ(Counters(), std::make_pair(kPosition, kPosition + 4096 + kCdLead));
 
     // The next write lands behind the lead.
     ASSERT_EQ(WriteBytes(8, 200), 8);
-    EXPECT_EQ(hw->ring[20000 + 4096 + kCdLead], 200);
+    EXPECT_EQ(hw->Ring()[20000 + 4096 + kCdLead], 200);
     hw->Advance(1000);
     EXPECT_EQ(Counters(), std::make_pair(kPosition + 1000, kPosition + 4096 + kCdLead + 8));
 }
@@ -315,10 +315,10 @@ TEST_F(SoundOutputTest, StartWithAFlagRestartsAtThePosition)
         constexpr int64_t kPosition = 6'000'000'000;
         ASSERT_TRUE(sound.Start(kPosition, c.clear, c.force));
         hw->failCursors = false;
-        EXPECT_FALSE(hw->playing);
-        EXPECT_EQ(hw->playCursor, 0);
+        EXPECT_FALSE(hw->Playing());
+        EXPECT_EQ(hw->PlayCursor(), 0);
         EXPECT_EQ(Counters(), std::make_pair(kPosition, kPosition));
-        EXPECT_EQ(hw->ring[20000] == 0, c.silenced);
+        EXPECT_EQ(hw->Ring()[20000] == 0, c.silenced);
         sound.Close();
     }
 }
@@ -341,8 +341,7 @@ TEST_F(SoundOutputTest, ALostBufferIsRestoredAndRestarted)
     OpenCd();
     ASSERT_EQ(WriteBytes(50000), 50000);
     hw->Advance(1000);
-    hw->lost = true;
-    hw->playing = false;
+    hw->Lose();
     EXPECT_EQ(WriteBytes(100), 100); // restored, then written from the start of the ring
     EXPECT_EQ(hw->restores, 1);
     EXPECT_EQ(Counters(), std::make_pair(int64_t{50000}, int64_t{50100}));

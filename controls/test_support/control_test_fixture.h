@@ -15,7 +15,7 @@
 class ControlTestFixture
 {
   public:
-    ControlTestFixture() : time_(TimeSource().MonotonicUs())
+    ControlTestFixture() : time_(CurrentTimeSource().MonotonicUs())
     {
         top = windows.CreateTopLevel({100, 50, 700, 650});
         panel.Create(kTemplateEmptyPanel, top);

@@ -40,7 +40,7 @@ CError HImage::FromClipboard(HImageRef& target, const char* name, bool trueColou
 {
     ZYL_GUI_THREAD_ONLY("HImage::FromClipboard");
     target.Release();
-    ClipboardService& clipboard = GetClipboardService();
+    ClipboardService& clipboard = CurrentClipboardService();
     if (!clipboard.Open())
         return CError::CErrorFromText(kOpenText, 0);
     ClipboardPicture picture;
@@ -71,7 +71,7 @@ CError HImage::ToClipboard() const
     const XAString dib = ReadBmpAsDIB(reader);
     if (dib.IsEmpty())
         return reader.Status();
-    ClipboardService& clipboard = GetClipboardService();
+    ClipboardService& clipboard = CurrentClipboardService();
     if (!clipboard.Open())
         return CError::CErrorFromText(kOpenText, 0);
     CError status;

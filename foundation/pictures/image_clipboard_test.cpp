@@ -15,10 +15,8 @@ using fixtures::Bytes;
 class ImageClipboard : public testing::Test
 {
   protected:
-    void SetUp() override { SetClipboardService(&clipboard); }
-    void TearDown() override { SetClipboardService(nullptr); }
-
     MemoryClipboard clipboard;
+    ScopedClipboardService use_{&clipboard};
 };
 
 TEST_F(ImageClipboard, APictureGoesAcrossAsADib)

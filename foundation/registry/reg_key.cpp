@@ -48,7 +48,7 @@ LRegKey::~LRegKey()
 bool LRegKey::Open(const char* path, bool write, SettingsRoot root)
 {
     Close();
-    std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+    std::shared_ptr<SettingsStore> store = CurrentSettingsStore();
     const std::optional<SettingsStore::KeyId> key =
         store->OpenKey(root, FullKeyPath(path, root).View(), true);
     if (!key) {

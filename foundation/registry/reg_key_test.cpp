@@ -45,7 +45,7 @@ class RegKeyTest : public ::testing::Test
     // The value at a full key path, read past LRegKey.
     std::optional<SettingsValue> StoredValue(SettingsRoot root, const char* keyPath, const char* name)
     {
-        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+        std::shared_ptr<SettingsStore> store = CurrentSettingsStore();
         std::optional<SettingsStore::KeyId> key = store->OpenKey(root, keyPath, false);
         return key ? store->GetValue(*key, name) : std::nullopt;
     }
@@ -53,7 +53,7 @@ class RegKeyTest : public ::testing::Test
     void Store(const char* keyPath, const char* name, SettingsValueType type,
                const std::vector<uint8_t>& data)
     {
-        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+        std::shared_ptr<SettingsStore> store = CurrentSettingsStore();
         std::optional<SettingsStore::KeyId> key = store->OpenKey(SettingsRoot::CurrentUser, keyPath, true);
         ASSERT_TRUE(key);
         ASSERT_TRUE(store->SetValue(*key, name, type, data));
@@ -102,10 +102,10 @@ TEST_F(RegKeyTest, OpenPlacesKeyByThePathRules)
 TEST_F(RegKeyTest, ConstructorOpensProgramKeyOfCurrentUserCreatingIt)
 {
     ASSERT_FALSE(
-        SettingsStore::Shared()->OpenKey(SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI", false));
+        CurrentSettingsStore()->OpenKey(SettingsRoot::CurrentUser, "Software\\Velquon\\RodaZI", false));
     LRegKey key("Zyl Player", false);
     EXPECT_TRUE(key.IsOpen());
-    EXPECT_TRUE(SettingsStore::Shared()->OpenKey(SettingsRoot::CurrentUser,
+    EXPECT_TRUE(CurrentSettingsStore()->OpenKey(SettingsRoot::CurrentUser,
                                                  "Software\\Velquon\\RodaZI\\Zyl Player", false));
 }
 

@@ -70,7 +70,7 @@ void SleepMs(int32_t ms)
     }
     int32_t levels = 0;
     GlobalMutex.ReleaseAll(levels);
-    TimeSource().SleepMs(ms);
+    CurrentTimeSource().SleepMs(ms);
     GlobalMutex.Reacquire(levels);
 }
 

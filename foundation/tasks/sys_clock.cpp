@@ -63,7 +63,7 @@ void StartClock()
     if (state.started.load(std::memory_order_relaxed)) {
         return;
     }
-    state.clock.Start(TimeSource().MonotonicUs());
+    state.clock.Start(CurrentTimeSource().MonotonicUs());
     state.started.store(true, std::memory_order_release);
     LTask* task = CreateTask(kResyncTaskName, 0, ResyncTaskMain, kResyncStackSize, 0, 0);
     if (task != nullptr) {
@@ -130,7 +130,7 @@ int64_t GetSysTimeUs(bool resync)
     if (!state.started.load(std::memory_order_acquire)) {
         StartClock();
     }
-    const uint64_t now = TimeSource().MonotonicUs();
+    const uint64_t now = CurrentTimeSource().MonotonicUs();
     if (!resync) {
         return state.clock.Read(now);
     }

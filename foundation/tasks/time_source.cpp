@@ -33,7 +33,7 @@ constinit std::atomic<LTimeSource*> replacement{nullptr};
 
 } // namespace
 
-LTimeSource& TimeSource()
+LTimeSource& CurrentTimeSource()
 {
     LTimeSource* source = replacement.load(std::memory_order_acquire);
     return source != nullptr ? *source : systemSource.Get();

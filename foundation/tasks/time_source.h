@@ -1,8 +1,12 @@
 #pragma once
 // Where the microsecond clock and the sleeps get their time. The system's source reads
 // CLOCK_MONOTONIC and sleeps the calling thread; tests put a fake in its place.
+// Mandatory: both operations; neither can fail. Any thread reads the clock and sleeps; the source
+// is set (SetTimeSource, ScopedTimeSource) while no other thread uses it.
 
 #include <cstdint>
+
+#include "platform/scoped_service.h"
 
 class LTimeSource
 {
@@ -15,7 +19,8 @@ class LTimeSource
     virtual void SleepMs(int32_t ms) = 0;
 };
 
-LTimeSource& TimeSource();
+LTimeSource& CurrentTimeSource();
 // Puts `source` in place (null: the system's source again) and returns the one it replaces
 // (null for the system's). The caller keeps `source` alive while it is in place.
 LTimeSource* SetTimeSource(LTimeSource* source);
+using ScopedTimeSource = ScopedService<LTimeSource, SetTimeSource>;

@@ -52,10 +52,10 @@ class LiveParametersTest : public ::testing::Test
 
 // Points the process's settings store at a fresh database in a folder of its own while it lives,
 // and gives direct access to the values of one key of the current user.
-class ScopedSettingsStore
+class TemporarySettingsStore
 {
   public:
-    ScopedSettingsStore()
+    TemporarySettingsStore()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "beamvista_XXXXXX").string();
         if (!mkdtemp(pattern.data()))
@@ -65,7 +65,7 @@ class ScopedSettingsStore
             oldPath_ = old;
         setenv(kPathVariable, (folder_ / "registry.db").c_str(), 1);
     }
-    ~ScopedSettingsStore()
+    ~TemporarySettingsStore()
     {
         if (oldPath_)
             setenv(kPathVariable, oldPath_->c_str(), 1);
@@ -74,19 +74,19 @@ class ScopedSettingsStore
         std::error_code error;
         std::filesystem::remove_all(folder_, error);
     }
-    ScopedSettingsStore(const ScopedSettingsStore&) = delete;
-    ScopedSettingsStore& operator=(const ScopedSettingsStore&) = delete;
+    TemporarySettingsStore(const TemporarySettingsStore&) = delete;
+    TemporarySettingsStore& operator=(const TemporarySettingsStore&) = delete;
 
     static void Store(const char* keyPath, const char* name, const std::vector<uint8_t>& data)
     {
-        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+        std::shared_ptr<SettingsStore> store = CurrentSettingsStore();
         std::optional<SettingsStore::KeyId> key = store->OpenKey(SettingsRoot::CurrentUser, keyPath, true);
         ASSERT_TRUE(key);
         ASSERT_TRUE(store->SetValue(*key, name, SettingsValueType::Dword, data));
     }
     static std::optional<uint32_t> Stored(const char* keyPath, const char* name)
     {
-        std::shared_ptr<SettingsStore> store = SettingsStore::Shared();
+        std::shared_ptr<SettingsStore> store = CurrentSettingsStore();
         std::optional<SettingsStore::KeyId> key = store->OpenKey(SettingsRoot::CurrentUser, keyPath, false);
         if (!key)
             return std::nullopt;

@@ -109,7 +109,7 @@ struct UrlDownload::Transfer
 bool UrlDownload::Transfer::Start(const XAString& location, const UrlDownloadLimits& limits)
 {
     InitCurlOnce();
-    lastActivityUs = TimeSource().MonotonicUs();
+    lastActivityUs = CurrentTimeSource().MonotonicUs();
     multi = curl_multi_init();
     easy = curl_easy_init();
     if (multi == nullptr || easy == nullptr) {
@@ -190,7 +190,7 @@ bool UrlDownload::Transfer::CheckAnswer()
 
 size_t UrlDownload::Transfer::OnHeader(std::string_view line)
 {
-    lastActivityUs = TimeSource().MonotonicUs();
+    lastActivityUs = CurrentTimeSource().MonotonicUs();
     const std::string_view text = TrimLineEnd(line);
     if (StartsWithNoCase(text, "HTTP/")) {
         statusLine = text;
@@ -244,7 +244,7 @@ size_t UrlDownload::Transfer::OnWrite(const char* data, size_t n)
     // Only bytes past every reader's length change in a shared block.
     std::memcpy(const_cast<char*>(owner.buffer_.CStr()) + owner.size_, data, n);
     owner.size_ = size;
-    lastActivityUs = TimeSource().MonotonicUs();
+    lastActivityUs = CurrentTimeSource().MonotonicUs();
     return n;
 }
 
@@ -257,7 +257,7 @@ void UrlDownload::Transfer::Perform()
 {
     if (paused && owner.size_ - owner.taken_ < owner.limits_.maxUnread) {
         paused = false;
-        lastActivityUs = TimeSource().MonotonicUs();
+        lastActivityUs = CurrentTimeSource().MonotonicUs();
         curl_easy_pause(easy, CURLPAUSE_CONT);
     }
     int running = 0;
@@ -269,7 +269,7 @@ void UrlDownload::Transfer::Perform()
             return;
         }
     }
-    if (Stalled(TimeSource().MonotonicUs())) {
+    if (Stalled(CurrentTimeSource().MonotonicUs())) {
         Fail(XAString(("no data for " + StallText(owner.limits_.stallTimeoutMs)).c_str()), kNoCode);
         Finish(CURLE_OPERATION_TIMEDOUT);
     }

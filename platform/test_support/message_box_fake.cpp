@@ -1,14 +1,5 @@
 #include "platform/test_support/message_box_fake.h"
 
-FakeMessageBox::FakeMessageBox() : previous_(SetMessageBoxService(this))
-{
-}
-
-FakeMessageBox::~FakeMessageBox()
-{
-    SetMessageBoxService(previous_);
-}
-
 MessageBoxAnswer FakeMessageBox::Show(const char* text, const char* title, MessageBoxIcon icon,
                                       MessageBoxButtons buttons)
 {

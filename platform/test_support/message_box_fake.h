@@ -19,8 +19,6 @@ class FakeMessageBox final : public MessageBoxService
         MessageBoxButtons buttons;
     };
 
-    FakeMessageBox();
-    ~FakeMessageBox() override;
 
     MessageBoxAnswer Show(const char* text, const char* title, MessageBoxIcon icon,
                           MessageBoxButtons buttons) override;
@@ -29,5 +27,5 @@ class FakeMessageBox final : public MessageBoxService
     std::vector<Shown> shown;
 
   private:
-    MessageBoxService* previous_;
+    ScopedMessageBoxService use_{this};
 };

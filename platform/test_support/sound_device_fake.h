@@ -1,12 +1,16 @@
-// A sound device for tests: no thread and no hardware. The test owns the hardware state,
-// moves the cursors by hand, reads the ring and makes operations fail.
+// A sound device for tests: no thread and no hardware. Its buffers are the real SoundRing, so
+// they refuse what SDL's refuse and silence what they played; the test plays the hardware by
+// hand (Advance), reads its state and makes operations fail.
 #pragma once
 
 #include "platform/sound_device.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
+
+class SoundRing;
 
 struct FakeSoundHardware
 {
@@ -16,24 +20,55 @@ struct FakeSoundHardware
     bool failStatus = false;   // GetStatus fails
     bool failPlay = false;     // Play fails
     bool failRestore = false;  // Restore fails
-    int32_t writeLead = 0;     // how far the write cursor runs ahead of the play cursor while playing
+    // The device's own buffer: while playing it holds this many bytes pulled from the ring ahead
+    // of the play cursor, so the write cursor runs this far ahead. A ring must be larger.
+    int32_t writeLead = 0;
 
-    std::string deviceName;    // the name the device was opened with, "" for the default
-    SoundFormat format;        // the format in force
-    std::vector<uint8_t> ring; // the buffer's bytes; empty while there is no buffer
-    int32_t playCursor = 0;
-    int32_t writeCursor = 0;
-    bool playing = false;
-    bool looping = false;
+    std::string deviceName; // the name the device was opened with, "" for the default
+    SoundFormat format;     // the format in force
     bool lost = false;
     int32_t playCalls = 0;
     int32_t restores = 0;
 
-    // Plays bytes: both cursors advance, wrapping at the end of the ring.
+    bool HasRing() const { return ring_ != nullptr; }
+    // The buffer's ring bytes; empty while there is no buffer.
+    std::vector<uint8_t> Ring() const;
+    int32_t PlayCursor() const;
+    int32_t WriteCursor() const;
+    bool Playing() const;
+    bool Looping() const { return looping_; }
+    // The count bytes heard from the play cursor on: those the device holds, then the ring's.
+    std::vector<uint8_t> HeardBytes(int32_t count) const;
+
+    // The hardware goes away: the ring stops and the buffer reports the loss.
+    void Lose();
+    // Plays bytes: the device hears them and pulls as many again from the ring.
     void Advance(int32_t bytes);
-    // Puts the play cursor at offset and the write cursor writeLead ahead of it while playing,
-    // on it while stopped.
-    void MoveTo(int32_t offset);
+
+    // The fake buffer's side.
+    void Attach(SoundRing* ring, bool looping);
+    // Pulls from the ring until the device holds writeLead bytes.
+    void Fill();
+    void Pull(int32_t bytes);
+    void DropHeld() { held_.clear(); }
+
+  private:
+    SoundRing* ring_ = nullptr;
+    bool looping_ = false;
+    std::deque<uint8_t> held_; // pulled, not heard yet
+};
+
+// Opens fake devices over one piece of hardware.
+class FakeSoundSystem final : public SoundSystem
+{
+  public:
+    explicit FakeSoundSystem(std::shared_ptr<FakeSoundHardware> hardware) : hw_(std::move(hardware)) {}
+    std::unique_ptr<SoundDevice> OpenDevice(const char* name) override;
+    std::string LastError() const override { return lastError_; }
+
+  private:
+    std::shared_ptr<FakeSoundHardware> hw_;
+    std::string lastError_;
 };
 
 // Opens fake devices over this hardware.

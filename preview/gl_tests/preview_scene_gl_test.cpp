@@ -50,7 +50,7 @@ class PreviewSceneGlTest : public PreviewTest
 
     static constexpr int32_t kWidth = 640;
     static constexpr int32_t kHeight = 480;
-    ScopedSettingsStore store_;
+    TemporarySettingsStore store_;
     TestPreview preview_;
 };
 

@@ -46,7 +46,7 @@ std::string ReadFileBytes(const std::string& path)
 }
 
 PlaybackHarness::PlaybackHarness(int32_t rate)
-    : time(TimeSource().MonotonicUs()), hardware(std::make_shared<FakeSoundHardware>()),
+    : time(CurrentTimeSource().MonotonicUs()), hardware(std::make_shared<FakeSoundHardware>()),
       playback(*this, FakeSoundOpener(hardware), RawPcmDecoders(rate, [this](RawPcmDecoder& d) { decoder = &d; })),
       rate_(rate)
 {
@@ -62,7 +62,7 @@ PlaybackHarness::~PlaybackHarness()
 void PlaybackHarness::Elapse(int64_t us)
 {
     time.AdvanceUs(static_cast<uint64_t>(us));
-    if (!hardware->playing || hardware->ring.empty()) {
+    if (!hardware->Playing() || !hardware->HasRing()) {
         return;
     }
     // Whole sample frames, without losing the fractions at 22,050 Hz.
@@ -82,10 +82,10 @@ void PlaybackHarness::Tick(int32_t count)
 
 std::optional<int64_t> PlaybackHarness::HeardFrame() const
 {
-    if (hardware->ring.empty()) {
+    if (!hardware->HasRing()) {
         return std::nullopt;
     }
-    const uint32_t value = RawFrameValue(hardware->ring.data() + hardware->playCursor);
+    const uint32_t value = RawFrameValue(hardware->HeardBytes(RawPcmDecoder::kBlockAlign).data());
     if (value == 0) {
         return std::nullopt;
     }

@@ -37,7 +37,7 @@ void SoundPreviewTest::Tick(int32_t count)
 {
     for (int32_t i = 0; i < count; ++i) {
         AdvanceCs(1);
-        if (hardware_->playing)
+        if (hardware_->Playing())
             hardware_->Advance(rate_ / 100 * RawPcmDecoder::kBlockAlign);
         ui_.FireTimer(preview_, LBeamvista::kTimerId);
     }

@@ -18,8 +18,7 @@ class FakeTimeSource final : public LTimeSource
         int32_t globalLevelsHeld;
     };
 
-    explicit FakeTimeSource(uint64_t startUs = 0) : nowUs_(startUs) { previous_ = SetTimeSource(this); }
-    ~FakeTimeSource() override { SetTimeSource(previous_); }
+    explicit FakeTimeSource(uint64_t startUs = 0) : nowUs_(startUs) {}
 
     uint64_t MonotonicUs() override { return nowUs_.load(); }
     void SleepMs(int32_t ms) override
@@ -34,5 +33,5 @@ class FakeTimeSource final : public LTimeSource
 
   private:
     std::atomic<uint64_t> nowUs_;
-    LTimeSource* previous_ = nullptr;
+    ScopedTimeSource use_{this};
 };
