@@ -117,8 +117,8 @@ int32_t ShowConversion::FramesInShow() const
 
 CError ShowConversion::Run()
 {
-    LMutexLocker inputLock(input_.Lock());
-    LMutexLocker outputLock(output_.Lock());
+    LLaserPreviewStream::Holder inputHold(input_);
+    LLaserPreviewStream::Holder outputHold(output_);
     const int32_t phases = (options_.changeSound ? 1 : 0) + (options_.removeDuplicates ? 1 : 0) +
                            (options_.reduceFrameRate ? 1 : 0);
     CError error = SetUp();
@@ -178,9 +178,9 @@ CError ShowConversion::SetUp()
         output_.SetStartValueSource(options_.startValue);
         soundStream_.SetStartValueSource(options_.startValue);
     }
+    // Created without a close conversion, so that closing it does not start another one.
     if (!output_.Create(outputTmp_.CStr()))
         return output_.GetError();
-    output_.SetConvertOnClose(false);
     output_.SetTimes(input_.FirstTime(), input_.LastTime());
     output_.ShareOutputParameters(input_);
     if (!options_.dropBitmaps)
@@ -211,7 +211,6 @@ CError ShowConversion::TakeSound()
         return CError::CErrorFromText(kTmpFileErrorText, 0);
     if (!soundStream_.Create(soundTmp_.CStr()))
         return soundStream_.GetError();
-    soundStream_.SetConvertOnClose(false);
     if (!options_.newSoundFile.IsEmpty()) {
         if (!Report("Compressing (audio)...", 0.0f))
             return CreatingError();
@@ -234,8 +233,8 @@ CError ShowConversion::RemoveDuplicates()
     int32_t kept = 0;
     bool failed = false;
     for (int32_t c = 0; c < input_.StreamChannelCount() && !failed; ++c) {
-        ShowIndexArray& index = input_.ChannelIndex(c);
-        index.Filter([&](int32_t i, const ShowIndexEntry* lastKept) {
+        const ShowIndexArray& index = input_.ChannelIndex(c);
+        input_.FilterChannelIndex(c, [&](int32_t i, const ShowIndexEntry* lastKept) {
             const float share = static_cast<float>(kept) / static_cast<float>(FramesInShow());
             const int64_t time = index[i].time;
             if (!reporter_.Loop("Compressing (remdup)...", share, [&] {
@@ -278,9 +277,9 @@ CError ShowConversion::ReduceFrameRate()
     int32_t visited = 0;
     bool failed = false;
     for (int32_t c = 0; c < input_.StreamChannelCount() && !failed; ++c) {
-        ShowIndexArray& index = input_.ChannelIndex(c);
+        const ShowIndexArray& index = input_.ChannelIndex(c);
         const int32_t count = index.Count();
-        index.Filter([&](int32_t i, const ShowIndexEntry* lastKept) {
+        input_.FilterChannelIndex(c, [&](int32_t i, const ShowIndexEntry* lastKept) {
             if (lastKept == nullptr || i + 1 >= count)
                 return ShowIndexArray::Pass::kKeep;
             const float share = static_cast<float>(visited) / static_cast<float>(FramesInShow());
@@ -396,13 +395,9 @@ void ShowConversion::MarkOutputChannels(int32_t channel, const LFrame& frame)
     const int32_t server = input_.ChannelServer(channel);
     if (server < 0 || server >= ShowFile::kServers)
         return;
-    LLaserPreviewStream::PresenceBlock* presence = output_.OutputPresence(server);
-    if (!presence)
+    if (!output_.OutputPresence(server))
         return;
-    const auto mark = [presence](int32_t unit, int32_t sub) {
-        if (unit < LChanOutParsTable::kChannels && sub < LChanOutParsTable::kSubChannels)
-            (*presence)[unit * LChanOutParsTable::kSubChannels + sub] = 1;
-    };
+    const auto mark = [this, server](int32_t unit, int32_t sub) { output_.MarkOutputPresence(server, unit, sub); };
     const int32_t points = frame.Render(points_.get(), kRenderCapacity, nullptr, false, false, 1.0f, 1.0f,
                                         1.0f, 1.0f, kRenderOversampling);
     for (int32_t i = 0; i < points; ++i)
@@ -414,10 +409,7 @@ void ShowConversion::MarkOutputChannels(int32_t channel, const LFrame& frame)
 
 CError ShowConversion::Merge()
 {
-    for (int32_t server = 0; server < ShowFile::kServers; ++server) {
-        if (LLaserPreviewStream::PresenceBlock* presence = output_.OutputPresence(server))
-            presence->fill(0);
-    }
+    output_.ClearOutputPresence();
     points_ = std::make_unique<LFrameOutPoint[]>(kRenderCapacity);
     imageEntries_ = std::make_unique<LFrameImageEntry[]>(kImageEntryCapacity);
     LOggVorbisStream decoder;
@@ -468,4 +460,11 @@ CError ShowFileConverter(const ShowConvertOptions& options)
 {
     ShowConversion conversion(options);
     return conversion.Run();
+}
+
+CError ConvertRecording(const XAString& path)
+{
+    ShowConvertOptions options;
+    options.inputPath = path;
+    return ShowFileConverter(options);
 }
