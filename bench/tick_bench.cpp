@@ -1,11 +1,16 @@
 // The player's tick: 100 times a second every one of 32 stream channels asks for the frame
 // under the play clock and its scanner simulation, through each channel's kept last frame.
-// Frames change at 25 and at 100 frames a second; typical and full frames, raw and coded.
-// One iteration is 100 ticks, one second of play: the CPU time it takes is the fraction of one
+// Frames change at 25 and at 100 frames a second; typical and full frames, raw and coded; with
+// the preview's vertex generation (every pass of every channel into vertex batches, as the
+// player's paint does before it hands them to OpenGL) or without. One iteration is 100 ticks, one second of play: the CPU time it takes is the fraction of one
 // core that playing costs, printed beside its budget (full frames: half a core at 25 new frames
 // a second, one core at 100).
 #include "bench/bench_folder.h"
 #include "bench/throughput_ratio.h"
+#include "params/beamvista_pars.h"
+#include "preview/laser_frame_renderer.h"
+#include "preview/render_batch.h"
+#include "preview/show_channel_drawing.h"
 #include "show/channel_frame_cache.h"
 #include "show/laser_preview_stream.h"
 #include "tools/show_generator.h"
@@ -51,12 +56,23 @@ const std::string& TickShow(bool full, bool coded)
     return path;
 }
 
-// args: new frames per second (25 or 100), full frames, coded frames.
+// The preview's scene at a 1280 x 720 view, default parameters.
+struct PreviewScene
+{
+    PreviewScene() { renderer.SetScene(pars, SceneView{1.0f, 720.0f / 1280.0f, 1.0f / 640.0f}, FogDrift{}); }
+
+    LBeamvistaPars pars;
+    LaserFrameRenderer renderer;
+    RenderBatchBuilder out;
+};
+
+// args: new frames per second (25 or 100), full frames, coded frames, vertices made.
 void BM_PlayerTick(benchmark::State& state)
 {
     const int64_t framesPerSecond = state.range(0);
     const bool full = state.range(1) != 0;
     const bool coded = state.range(2) != 0;
+    const bool vertices = state.range(3) != 0;
     const std::string& path = TickShow(full, coded);
     LLaserPreviewStream stream;
     if (path.empty() || !stream.Open(path.c_str()) ||
@@ -70,12 +86,21 @@ void BM_PlayerTick(benchmark::State& state)
     const int64_t first = stream.FirstTime() + kShowFrameUs / 2;
     const LFrameRenderSettings graphics;
     LChannelFrameCache cache;
+    PreviewScene scene;
     int64_t tick = 0;
     int64_t points = 0;
+    int64_t made = 0;
     const double start = ThreadCpuSeconds();
     for (auto _ : state) {
         for (int32_t t = 0; t < kTicksPerSecond; ++t, ++tick) {
             const int64_t time = first + (tick * showUsPerTick) % kShowDurationUs;
+            if (vertices) {
+                DrawShowChannels(stream, time, cache, scene.renderer, scene.out);
+                for (const RenderBatch& batch : scene.out.Batches())
+                    made += static_cast<int64_t>(batch.vertices.size());
+                scene.out.Clear();
+                continue;
+            }
             for (int32_t channel = 0; channel < stream.StreamChannelCount(); ++channel) {
                 if (cache.Frame(stream, channel, time))
                     points += static_cast<int64_t>(cache.Points(channel, graphics).size());
@@ -86,7 +111,10 @@ void BM_PlayerTick(benchmark::State& state)
     const double iterations = static_cast<double>(state.iterations());
     state.counters["new_frames_per_s"] = seconds > 0 ? double(cache.FramesRead()) / seconds : 0;
     state.counters["core_fraction"] = seconds / iterations;
-    state.counters["points_per_tick"] = double(points) / (iterations * kTicksPerSecond);
+    if (vertices)
+        state.counters["vertices_per_tick"] = double(made) / (iterations * kTicksPerSecond);
+    else
+        state.counters["points_per_tick"] = double(points) / (iterations * kTicksPerSecond);
     if (full) {
         const double budget = framesPerSecond >= kTicksPerSecond ? 1.0 : 0.5;
         state.counters["budget"] = budget;
@@ -94,10 +122,28 @@ void BM_PlayerTick(benchmark::State& state)
     }
 }
 
+// Every read, decode and simulation case; vertices of coded shows, full frames once only (one
+// second of play costs minutes of vertex generation).
+void TickArguments(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"fps", "full", "coded", "vertices"});
+    for (int64_t fps : {25, 100}) {
+        for (int64_t full : {0, 1}) {
+            for (int64_t coded : {0, 1})
+                b->Args({fps, full, coded, 0});
+        }
+    }
+    b->Args({25, 0, 1, 1});
+    b->Args({100, 0, 1, 1});
+}
+
+BENCHMARK(BM_PlayerTick)->Apply(TickArguments)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
 BENCHMARK(BM_PlayerTick)
-    ->ArgNames({"fps", "full", "coded"})
-    ->ArgsProduct({{25, 100}, {0, 1}, {0, 1}})
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5);
+    ->Name("BM_PlayerTickFullFrameVertices")
+    ->ArgNames({"fps", "full", "coded", "vertices"})
+    ->Args({100, 1, 1, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -80,7 +80,7 @@ XAString ShowWithSound(const std::vector<uint8_t>& bytes)
     LLaserPreviewStream recorder;
     recorder.SetStartValueSource([] { return show_fixture::kStartValue; });
     {
-        LMutexLocker lock(recorder.Lock());
+        LLaserPreviewStream::Holder hold(recorder);
         recorder.CreateFile(raw, "");
         recorder.AddSound(0, bytes.data(), static_cast<int32_t>(bytes.size()));
     }

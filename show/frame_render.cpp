@@ -109,8 +109,12 @@ class FrameRenderer
         WalkFrameCommands(words, count, [this](const uint32_t* w, int32_t) {
             const int64_t points = Command(w);
             timeline_.AddPoints(points);
-            for (int64_t p = 0; p < points && outCount_ < capacity_; ++p)
-                Point();
+            if (simulatePosition_) {
+                SimulatedSteps(static_cast<int32_t>(std::min<int64_t>(points * oversampling_, capacity_ - outCount_)));
+            } else {
+                for (int64_t p = 0; p < points && outCount_ < capacity_; ++p)
+                    Point();
+            }
             previousX_ = x_;
             previousY_ = y_;
             return outCount_ < capacity_;
@@ -223,6 +227,72 @@ class FrameRenderer
                 Interpolate(j);
             out_[outCount_++] = template_;
         }
+    }
+
+    // Point() for the preview's usual mode (positions simulated, so no interpolation and each
+    // speed stored with its own step), steps at once. The state lives in locals for the loop: the
+    // byte stores into the output could alias the members, which would reload them every step.
+    // The arithmetic is the same, in the same order, as in Point().
+    void SimulatedSteps(int32_t steps)
+    {
+        ScannerAxis axisX = axisX_;
+        ScannerAxis axisY = axisY_;
+        LFrameOutPoint point = template_;
+        float rampValue = rampValue_;
+        double speedSum = speedSum_;
+        int32_t write = write_;
+        int32_t read = read_;
+        const DelayEntry entering{blank_, uint8_t(color_ >> 16), uint8_t(color_ >> 8), uint8_t(color_)};
+        const bool rampMode = rampMode_;
+        const float openStep = openStep_;
+        const float closeStep = closeStep_;
+        const bool stepUsable = stepUsable_;
+        const double dt = dt_;
+        const double spring = spring_;
+        const double damping = damping_;
+        LFrameOutPoint* out = out_ + outCount_;
+        for (int32_t s = 0; s < steps; ++s) {
+            delay_[write] = entering;
+            write = (write + 1) & kDelayLineMask;
+            const DelayEntry shown = delay_[read];
+            read = (read + 1) & kDelayLineMask;
+            point.blank = shown.blank;
+            point.red = shown.red;
+            point.green = shown.green;
+            point.blue = shown.blue;
+            if (!rampMode) {
+                rampValue = shown.blank ? 0.0f : 1.0f;
+                point.shutterRamp = point.beamRamp = rampValue;
+            } else {
+                const float before = rampValue;
+                const float step = shown.blank ? closeStep : openStep;
+                rampValue = shown.blank ? std::max(rampValue - step, 0.0f) : std::min(rampValue + step, 1.0f);
+                point.beamRamp = rampValue;
+                point.shutterRamp = step >= kInstantRampStep ? rampValue : before;
+            }
+            if (stepUsable) {
+                axisX.Step(dt, spring, damping);
+                axisY.Step(dt, spring, damping);
+            } else {
+                axisX.Settle();
+                axisY.Settle();
+            }
+            point.x = axisX.Coordinate();
+            point.y = axisY.Coordinate();
+            const double speed = std::sqrt(axisX.velocity * axisX.velocity + axisY.velocity * axisY.velocity);
+            point.speed = static_cast<float>(std::min(speed * kSpeedScale, double(FLT_MAX)));
+            speedSum += point.speed;
+            out[s] = point;
+        }
+        axisX_ = axisX;
+        axisY_ = axisY;
+        template_ = point;
+        rampValue_ = rampValue;
+        speedSum_ = speedSum;
+        speedSamples_ += steps;
+        write_ = write;
+        read_ = read;
+        outCount_ += steps;
     }
 
     void DelayLine()

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <random>
 
 using namespace frame_test;
 
@@ -272,4 +274,142 @@ TEST(FrameRender, HostileFactorsStayFinite)
     const auto out = Render(words, still);
     EXPECT_EQ(out[4].x, 29999); // trunc(30000 / 32768 x 32767)
     EXPECT_EQ(out[4].speed, 0.0f);
+}
+
+namespace {
+
+// Frames of every command the renderer knows, from a fixed seed: targets at the coordinate limits,
+// blank and colour changes, shutter ramps in both modes, rate and colour-delay changes.
+Words ScannerWorkout(uint32_t seed, int32_t commands)
+{
+    std::mt19937 random(seed);
+    // Every value is drawn on a line of its own: the order of a call's arguments is not fixed.
+    const auto pick = [&](uint32_t n) { return uint32_t(random() % n); };
+    const auto coordinate = [&] {
+        const int32_t limits[] = {-32768, 32767, 0};
+        const bool limit = pick(8) == 0;
+        return limit ? limits[pick(3)] : int32_t(pick(65536)) - 32768;
+    };
+    const auto header = [&](uint32_t lowestRate, uint32_t rates) {
+        const uint32_t close = pick(256);
+        const uint32_t open = pick(256);
+        const uint32_t rate = RateWord(lowestRate + pick(rates));
+        const uint32_t channel = pick(4);
+        const uint32_t subChannel = pick(4);
+        return Header(close, open, rate, channel, subChannel, pick(64));
+    };
+    Words words = header(10000, 50000);
+    for (int32_t i = 0; i < commands; ++i) {
+        Words command;
+        switch (pick(12)) {
+        case 0:
+            command = header(1000, 90000);
+            break;
+        case 1: {
+            const uint32_t n = 1 + pick(40);
+            const uint32_t attribute = pick(64);
+            const bool blank = pick(3) == 0;
+            command = Attr(n, attribute, blank, random() & 0xFFFFFF);
+            break;
+        }
+        case 2:
+            command = Repeat(pick(20));
+            break;
+        case 3:
+            command = Ramp(pick(2) == 0);
+            break;
+        case 4: {
+            const int32_t x = coordinate();
+            const int32_t y = coordinate();
+            const uint32_t attribute = pick(64);
+            const bool blank = pick(4) == 0;
+            command = MoveAttr(x, y, attribute, blank, random() & 0xFFFFFF);
+            break;
+        }
+        case 5: {
+            const uint32_t channel = pick(4);
+            command = Select(channel, pick(4));
+            break;
+        }
+        default: {
+            const int32_t x = coordinate();
+            command = Move(x, coordinate());
+            break;
+        }
+        }
+        words.insert(words.end(), command.begin(), command.end());
+    }
+    return words;
+}
+
+// FNV-1a over every field of every point.
+uint64_t PointsDigest(const std::vector<LFrameOutPoint>& points)
+{
+    uint64_t hash = 0xcbf29ce484222325u;
+    const auto add = [&hash](uint32_t value, int32_t bytes) {
+        for (int32_t i = 0; i < bytes; ++i, value >>= 8)
+            hash = (hash ^ (value & 0xFF)) * 0x100000001b3u;
+    };
+    for (const LFrameOutPoint& p : points) {
+        add(p.channel, 1);
+        add(p.subChannel, 1);
+        add(uint16_t(p.x), 2);
+        add(uint16_t(p.y), 2);
+        add(p.blank, 1);
+        add(p.red | p.green << 8 | p.blue << 16, 3);
+        add(std::bit_cast<uint32_t>(p.shutterRamp), 4);
+        add(std::bit_cast<uint32_t>(p.beamRamp), 4);
+        add(std::bit_cast<uint32_t>(p.speed), 4);
+    }
+    return hash;
+}
+
+} // namespace
+
+// The scanner simulation's output, bit for bit, for every mode of the preview: a faster renderer
+// must give exactly these points.
+TEST(FrameRender, KnownPointsOfEveryMode)
+{
+    struct Case
+    {
+        const char* name;
+        RenderPars pars;
+        int32_t capacity;
+        uint64_t digest;
+    };
+    RenderPars slow;
+    slow.freqFactor = 0.05f;
+    RenderPars wild;
+    wild.springFactor = 40.0f;
+    wild.dampingFactor = -3.0f;
+    RenderPars still;
+    still.freqFactor = 0.0f;
+    RenderPars single;
+    single.oversampling = 1;
+    single.colorDelayFactor = 0.0f;
+    RenderPars many;
+    many.oversampling = 16;
+    RenderPars noPosition;
+    noPosition.simulatePosition = false;
+    const Case cases[] = {
+        {"preview defaults", RenderPars(), 200000, 0x51d7f6d1349e4303u},
+        {"slow scanners", slow, 200000, 0x1b504b7a7c0ab200u},
+        {"diverging model", wild, 200000, 0x921bc20175a2b58cu},
+        {"no time step", still, 200000, 0x7c787d95e7334014u},
+        {"one step a point, no colour delay", single, 200000, 0x784b79313aa1467du},
+        {"sixteen steps a point", many, 400000, 0xffb8cbf564ab03u},
+        {"speeds only", noPosition, 200000, 0x69e039392f42fd61u},
+        {"no simulation", Plain(), 200000, 0xa0deb8050a46fc3bu},
+        {"cut short by the capacity", RenderPars(), 5001, 0x60741e50818d05d3u},
+    };
+    for (const Case& c : cases) {
+        uint64_t digest = 0;
+        for (uint32_t seed = 1; seed <= 3; ++seed) {
+            LFrameStats stats;
+            const auto out = Render(ScannerWorkout(seed, 1200), c.pars, &stats, c.capacity);
+            digest = digest * 31 + PointsDigest(out) + uint64_t(out.size());
+            digest = digest * 31 + std::bit_cast<uint32_t>(stats.averageSpeed);
+        }
+        EXPECT_EQ(digest, c.digest) << c.name << std::hex << " 0x" << digest;
+    }
 }

@@ -1,7 +1,6 @@
 #include "show/laser_preview_stream.h"
 
 #include "foundation/tasks/sys_clock.h"
-#include "show/show_file_converter.h"
 
 #include <algorithm>
 #include <atomic>
@@ -49,7 +48,7 @@ void LLaserPreviewStream::Reset()
     static std::atomic<uint64_t> serials{0};
     openSerial_ = ++serials;
     name_ = XAString();
-    convertOnClose_ = false;
+    closeConversion_ = nullptr;
     imageCount_ = 0;
     recordClock_.Reset();
     startTime_ = ShowFile::kStartTimeUs;
@@ -142,17 +141,15 @@ bool LLaserPreviewStream::Close(bool abort)
     const bool recording = IsRecording();
     if (recording && !abort && indexPosition_ == 0)
         FinishRecording();
-    const bool convert = recording && !abort && convertOnClose_ && !name_.IsEmpty();
+    const CloseConversion conversion =
+        recording && !abort && !name_.IsEmpty() ? closeConversion_ : CloseConversion();
     const XAString name = name_;
     crypt_.Close(false);
     file_.Close(false);
     memory_.Close(false);
     Reset();
-    if (convert && !crypt_.HasError()) {
-        ShowConvertOptions options;
-        options.inputPath = name;
-        crypt_.Status() = ShowFileConverter(options);
-    }
+    if (conversion && !crypt_.HasError())
+        crypt_.Status() = conversion(name);
     return !crypt_.HasError();
 }
 
@@ -203,6 +200,7 @@ void LLaserPreviewStream::UpdateAvailability(bool clip)
 
 int32_t LLaserPreviewStream::LookupChannel(int32_t server, int32_t channel) const
 {
+    LMutexLocker locker(lock_);
     if (server < 0 || server >= ShowFile::kServers || channel < 0 || channel >= ShowFile::kRecordChannels)
         return kNoChannel;
     return channelMap_[server][channel];
@@ -210,6 +208,7 @@ int32_t LLaserPreviewStream::LookupChannel(int32_t server, int32_t channel) cons
 
 int32_t LLaserPreviewStream::AllocateChannel(int32_t server, int32_t channel)
 {
+    LMutexLocker locker(lock_);
     if (server < 0 || server >= ShowFile::kServers || channel < 0 || channel >= ShowFile::kRecordChannels)
         return kNoChannel;
     int8_t& cell = channelMap_[server][channel];
@@ -224,6 +223,7 @@ int32_t LLaserPreviewStream::AllocateChannel(int32_t server, int32_t channel)
 
 void LLaserPreviewStream::ClearChannelMap()
 {
+    LMutexLocker locker(lock_);
     for (auto& server : channelMap_)
         server.fill(kNoChannel);
 }
@@ -244,6 +244,7 @@ void LLaserPreviewStream::EnsureServerPars(int32_t server, uint8_t presence)
 void LLaserPreviewStream::CopyIndexFrom(const LLaserPreviewStream& other)
 {
     LMutexLocker locker(lock_);
+    LMutexLocker otherLocker(other.lock_);
     firstTime_ = other.firstTime_;
     lastTime_ = other.lastTime_;
     timesFixed_ = true;
@@ -274,12 +275,14 @@ void LLaserPreviewStream::CopyIndexFrom(const LLaserPreviewStream& other)
 void LLaserPreviewStream::ShareOutputParameters(const LLaserPreviewStream& other)
 {
     LMutexLocker locker(lock_);
+    LMutexLocker otherLocker(other.lock_);
     servers_ = other.servers_;
 }
 
 void LLaserPreviewStream::CopyBitmaps(const LLaserPreviewStream& other)
 {
     LMutexLocker locker(lock_);
+    LMutexLocker otherLocker(other.lock_);
     bitmaps_ = other.bitmaps_;
     bitmapCount_ = other.bitmapCount_;
 }
@@ -299,4 +302,78 @@ void LLaserPreviewStream::SetRecordProgress(LShowRecordProgress* receiver, int32
     LMutexLocker locker(lock_);
     recordProgress_ = receiver;
     recordProgressIntervalCs_ = intervalCs;
+}
+
+void LLaserPreviewStream::SetClockSource(ClockSource clock)
+{
+    LMutexLocker locker(lock_);
+    clock_ = std::move(clock);
+}
+
+void LLaserPreviewStream::SetStartValueSource(LArchiveCrypt::StartValueSource source)
+{
+    LMutexLocker locker(lock_);
+    crypt_.SetStartValueSource(std::move(source));
+}
+
+void LLaserPreviewStream::SetCloseConversion(CloseConversion conversion)
+{
+    LMutexLocker locker(lock_);
+    closeConversion_ = std::move(conversion);
+}
+
+void LLaserPreviewStream::SetChannelOffset(int32_t offset)
+{
+    LMutexLocker locker(lock_);
+    channelOffset_ = offset;
+}
+
+void LLaserPreviewStream::FilterChannelIndex(int32_t channel, const IndexVisit& visit)
+{
+    LMutexLocker locker(lock_);
+    if (channel >= 0 && channel < ShowFile::kStreamChannels)
+        channels_[channel].index.Filter(visit);
+}
+
+void LLaserPreviewStream::ClearOutputPresence()
+{
+    LMutexLocker locker(lock_);
+    for (ServerPars& server : servers_) {
+        if (server.presence)
+            server.presence->fill(0);
+    }
+}
+
+void LLaserPreviewStream::MarkOutputPresence(int32_t server, int32_t channel, int32_t subChannel)
+{
+    LMutexLocker locker(lock_);
+    if (server < 0 || server >= ShowFile::kServers || !servers_[server].presence || channel < 0 ||
+        channel >= LChanOutParsTable::kChannels || subChannel < 0 || subChannel >= LChanOutParsTable::kSubChannels)
+        return;
+    (*servers_[server].presence)[channel * LChanOutParsTable::kSubChannels + subChannel] = 1;
+}
+
+bool LLaserPreviewStream::ReadBodyBytes(int32_t position, void* buffer, int32_t n)
+{
+    LMutexLocker locker(lock_);
+    if (!crypt_.IsReader() || crypt_.HasError())
+        return false;
+    crypt_.Seek(position);
+    crypt_.ReadBlock(buffer, n, n);
+    return !crypt_.HasError();
+}
+
+bool LLaserPreviewStream::AppendBodyBytes(const void* bytes, int32_t n)
+{
+    LMutexLocker locker(lock_);
+    if (!crypt_.IsWriter() || crypt_.HasError())
+        return false;
+    crypt_.WriteBlock(bytes, n);
+    return !crypt_.HasError();
+}
+
+int32_t LLaserPreviewStream::BodyPosition() const
+{
+    LMutexLocker locker(lock_);
+    return crypt_.Tell();
 }

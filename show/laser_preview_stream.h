@@ -2,8 +2,14 @@
 // LLaserPreviewStream: one open show file. It reads a show from disk or from a memory buffer
 // that may still be growing, and answers which frame a stream channel shows at a time and which
 // sound bytes come next (as the Ogg Vorbis decoder's data source); it also records shows,
-// taking frames and output parameters through its client callback. Every public operation holds
-// the stream's own recursive lock, so the decoder may read sound while the preview reads frames.
+// taking frames and output parameters through its client callback.
+//
+// Locking: every public operation holds the stream's own recursive lock for its whole run, so
+// that the sound decoder's thread may read sound while the preview reads frames or a download
+// adds bytes. The one exception is the block of accessors marked below: each reads members
+// without the lock. Those members change only in the calls of the thread that opens, records
+// or converts the stream, which is the thread meant to use them; the decoder's thread uses the
+// sound source operations alone. Holder keeps the lock over several operations.
 
 #include "foundation/archives/archive_crypt.h"
 #include "foundation/archives/archive_file.h"
@@ -40,6 +46,9 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
 {
   public:
     using ClockSource = std::function<int64_t()>;
+    // What closing a finished recording does with its file (the show converter, given by the
+    // recorder: the converter reads streams itself).
+    using CloseConversion = std::function<CError(const XAString& path)>;
     // Presence bytes of one server's output parameter pairs: channel x 16 + sub-channel.
     using PresenceBlock = std::array<uint8_t, LChanOutParsTable::kChannels * LChanOutParsTable::kSubChannels>;
 
@@ -60,8 +69,6 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     // The buffer of an open memory show has grown (it holds what was there before): takes the
     // new bytes, keeping the read position. On failure the stream is closed.
     bool ContinueFromMemory(const XAString& data, int32_t size, bool final);
-    // Runs under the caller's lock. name may be null (a show from memory).
-    bool ReadHeader(LArchiveBase& raw, const char* name, bool continuing, int32_t* needed, bool clip);
     void UpdateAvailability(bool clip);
 
     // The frame in force on a stream channel at a time; a NIL entry gives an empty frame.
@@ -93,7 +100,7 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     // ---- Recording
 
     bool Create(const char* path);
-    // Writes the prefix and the header over an open raw writer; runs under the caller's lock.
+    // Writes the prefix and the header over an open raw writer.
     bool CreateFile(LArchiveBase& raw, const char* name);
 
     void ResetChannel(int32_t server) override;
@@ -130,21 +137,43 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     void CopyBitmaps(const LLaserPreviewStream& other);
     void SetHeaderPositions(int32_t indexPosition, int32_t dataStart, int32_t dataEnd, int32_t fileEnd);
 
+    // ---- What the converter changes
+
+    // Takes out, in one pass, the entries of a stream channel that visit drops (as
+    // ShowIndexArray::Filter); visit may call the stream's operations.
+    using IndexVisit = std::function<ShowIndexArray::Pass(int32_t entry, const ShowIndexEntry* lastKept)>;
+    void FilterChannelIndex(int32_t channel, const IndexVisit& visit);
+    // Output parameter pairs in use: none, then the pairs the frames written use.
+    void ClearOutputPresence();
+    void MarkOutputPresence(int32_t server, int32_t channel, int32_t subChannel);
+    // Raw body bytes: n bytes at a body position into buffer; n bytes appended at the write
+    // position. False on an archive error.
+    bool ReadBodyBytes(int32_t position, void* buffer, int32_t n);
+    bool AppendBodyBytes(const void* bytes, int32_t n);
+    int32_t BodyPosition() const;
+
     // Test seams: the real-time clock of the recording (microseconds) and the enciphering
     // layer's start value.
-    void SetClockSource(ClockSource clock) { clock_ = std::move(clock); }
-    void SetStartValueSource(LArchiveCrypt::StartValueSource source)
-    {
-        crypt_.SetStartValueSource(std::move(source));
-    }
+    void SetClockSource(ClockSource clock);
+    void SetStartValueSource(LArchiveCrypt::StartValueSource source);
     void SetRecordProgress(LShowRecordProgress* receiver, int32_t intervalCs);
-    void SetConvertOnClose(bool convert) { convertOnClose_ = convert; }
-    void SetChannelOffset(int32_t offset) { channelOffset_ = offset; }
+    // A recording is not converted when it is closed unless its recorder gives the conversion
+    // (after Create; Close forgets it).
+    void SetCloseConversion(CloseConversion conversion);
+    void SetChannelOffset(int32_t offset);
 
-    // ---- What the player and the converter read
+    // Holds the stream's lock while it lives, over several operations.
+    class Holder
+    {
+      public:
+        explicit Holder(LLaserPreviewStream& stream) : locker_(stream.lock_) {}
 
-    LMutex& Lock() { return lock_; }
-    LArchiveCrypt& Body() { return crypt_; }
+      private:
+        LMutexLocker locker_;
+    };
+
+    // ---- What the player and the converter read: accessors without the lock (see the top)
+
     bool IsRecording() const { return crypt_.IsWriter(); }
     // Changes whenever the stream is opened or closed, and differs between streams, so that a
     // record position together with it names one record of one show.
@@ -166,15 +195,14 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     int32_t StreamChannelCount() const { return streamChannelCount_; }
     int32_t ChannelServer(int32_t channel) const { return channels_[channel].server; }
     bool ChannelEndsWithNil(int32_t channel) const { return channels_[channel].lastIsNil; }
-    ShowIndexArray& ChannelIndex(int32_t channel) { return channels_[channel].index; }
     const ShowIndexArray& ChannelIndex(int32_t channel) const { return channels_[channel].index; }
-    ShowIndexArray& SoundIndex() { return soundIndex_; }
+    const ShowIndexArray& SoundIndex() const { return soundIndex_; }
     int32_t TotalSoundBytes() const { return totalSoundBytes_; }
     int32_t AvailableSoundBytes() const { return availableSoundBytes_; }
+    // A recorder sets the codec's tables up before its first frame.
     LFrameCodec& Codec() { return codec_; }
     const LFrameCodec& Codec() const { return codec_; }
     const LChanOutParsTable* OutputParameters(int32_t server) const { return servers_[server].table.get(); }
-    PresenceBlock* OutputPresence(int32_t server) { return servers_[server].presence.get(); }
     const PresenceBlock* OutputPresence(int32_t server) const { return servers_[server].presence.get(); }
     int32_t BitmapCount() const { return bitmapCount_; }
     const LLaserPreviewBitmap& Bitmap(int32_t slot) const { return bitmaps_[slot]; }
@@ -217,6 +245,8 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
         std::shared_ptr<PresenceBlock> presence;
     };
 
+    // name may be null (a show from memory).
+    bool ReadHeader(LArchiveBase& raw, const char* name, bool continuing, int32_t* needed, bool clip);
     void Reset();
     void ResetSound();
     void ResetChannels();
@@ -255,7 +285,15 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     void CountSequence(int32_t server, int32_t channel, int32_t sequence);
     void ReportFrameProgress(int32_t server, int32_t channel, int32_t streamChannel, int64_t time,
                              const LFrame* frame);
+    // The index, one function per record type as the reader reads them.
     void WriteIndexRecords();
+    void WriteOpaqueValueRecord();
+    void WriteCodecRecord();
+    void WriteBitmapRecord(int32_t number, const LLaserPreviewBitmap& bitmap);
+    void WriteOutputParsRecord(int32_t server, int32_t channel, int32_t subChannel);
+    void WriteFrameIndex(int32_t channel);
+    void WriteSoundIndex();
+    void WriteUserDataRecord(int32_t block);
     bool AnyUserData() const;
 
     mutable LMutex lock_;
@@ -268,7 +306,7 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     int64_t lastTime_ = 0;
     int64_t lastFrameTime_ = 0;
     bool timesFixed_ = false;
-    bool convertOnClose_ = false;
+    CloseConversion closeConversion_;
     int64_t lastConsoleTimeUs_ = 0;
 
     LArchiveFile file_;

@@ -61,6 +61,7 @@ bool LLaserPreviewStream::Create(const char* path)
 
 bool LLaserPreviewStream::CreateFile(LArchiveBase& raw, const char* name)
 {
+    LMutexLocker locker(lock_);
     raw.WriteBlock(ShowFile::kMagic, sizeof ShowFile::kMagic);
     raw.WriteVersion(ShowFile::kPrefixVersion, ShowFile::kPrefixOldestReader);
     raw.WriteCString("");
@@ -70,7 +71,6 @@ bool LLaserPreviewStream::CreateFile(LArchiveBase& raw, const char* name)
         return false;
     name_ = name;
     firstTime_ = lastTime_ = startTime_;
-    convertOnClose_ = true;
     prefixVersion_ = ShowFile::kPrefixVersion;
     indexPosition_ = indexEnd_ = dataEnd_ = fileEnd_ = 0;
     headerPart1Position_ = crypt_.Tell();
@@ -128,6 +128,7 @@ bool LLaserPreviewStream::OnFrame(int32_t server, int32_t channel, const LFrame*
 bool LLaserPreviewStream::AddFrame(int32_t server, int32_t channel, const LFrame* frame, int32_t sequence1,
                                    int32_t sequence2)
 {
+    LMutexLocker locker(lock_);
     if (!IsRecording())
         return false;
     const uint32_t now = NowLow();
@@ -178,6 +179,7 @@ void LLaserPreviewStream::CountSequence(int32_t server, int32_t channel, int32_t
 bool LLaserPreviewStream::WriteFrame(int32_t server, int32_t channel, int64_t time, const LFrame* frame,
                                      int32_t sequence1, int32_t sequence2)
 {
+    LMutexLocker locker(lock_);
     if (!InRange(server, ShowFile::kServers) || !InRange(channel, ShowFile::kRecordChannels) ||
         !IsRecording())
         return false;
@@ -210,6 +212,7 @@ bool LLaserPreviewStream::WriteFrame(int32_t server, int32_t channel, int64_t ti
 bool LLaserPreviewStream::WriteStreamChannelFrame(int32_t streamChannel, int32_t server, int64_t time,
                                                   const LFrame& frame)
 {
+    LMutexLocker locker(lock_);
     if (!InRange(streamChannel, ShowFile::kStreamChannels) || !IsRecording())
         return false;
     channels_[streamChannel].server = server;
@@ -258,6 +261,7 @@ void LLaserPreviewStream::WriteNilRecord()
 
 bool LLaserPreviewStream::AddImageEntry(int32_t streamChannel, int64_t time, bool nil)
 {
+    LMutexLocker locker(lock_);
     if (streamChannel < 0 || streamChannel >= streamChannelCount_)
         return false;
     StreamChannel& channel = channels_[streamChannel];
@@ -306,6 +310,7 @@ void LLaserPreviewStream::ReportFrameProgress(int32_t server, int32_t channel, i
 bool LLaserPreviewStream::StoreParameterRecord(int32_t server, int32_t channel, int32_t subChannel,
                                                const LChanOutParsPair& pair)
 {
+    LMutexLocker locker(lock_);
     if (!InRange(server, ShowFile::kServers) || !IsRecording())
         return false;
     // Every pair of a server that sent one is stored.
@@ -392,6 +397,7 @@ void LLaserPreviewStream::SetTimes(int64_t first, int64_t last)
 
 bool LLaserPreviewStream::ShiftAllPositions(int32_t delta, int32_t low, int32_t high)
 {
+    LMutexLocker locker(lock_);
     for (StreamChannel& channel : channels_) {
         if (!channel.index.ShiftPositions(delta, low, high))
             return false;
@@ -417,6 +423,7 @@ bool LLaserPreviewStream::FinishRecording()
 
 bool LLaserPreviewStream::WriteIndex()
 {
+    LMutexLocker locker(lock_);
     crypt_.Seek(indexPosition_);
     WriteIndexRecords();
     indexEnd_ = crypt_.Tell();
@@ -440,22 +447,16 @@ void LLaserPreviewStream::WriteIndexRecords()
         start = crypt_.Tell();
     };
     if (opaqueValue_ != 0) {
-        crypt_.WriteCount(ShowFile::kIndexOpaqueValue);
-        crypt_.WriteI32(opaqueValue_);
+        WriteOpaqueValueRecord();
         start = crypt_.Tell();
     }
-    if (codec_.HasTables()) {
-        crypt_.WriteCount(ShowFile::kIndexCodecTables);
-        codec_.Write(crypt_);
-    }
+    if (codec_.HasTables())
+        WriteCodecRecord();
     endSection(kSectionCodec);
     int32_t number = 0;
     for (const LLaserPreviewBitmap& bitmap : bitmaps_) {
-        if (bitmap.FileBytes().IsEmpty())
-            continue;
-        crypt_.WriteCount(ShowFile::kIndexBitmap);
-        crypt_.WriteCount(number++);
-        bitmap.Write(crypt_);
+        if (!bitmap.FileBytes().IsEmpty())
+            WriteBitmapRecord(number++, bitmap);
     }
     endSection(kSectionBitmaps);
     for (int32_t server = 0; server < ShowFile::kServers; ++server) {
@@ -464,52 +465,87 @@ void LLaserPreviewStream::WriteIndexRecords()
             continue;
         for (int32_t channel = 0; channel < LChanOutParsTable::kChannels; ++channel) {
             for (int32_t sub = 0; sub < LChanOutParsTable::kSubChannels; ++sub) {
-                if (!(*pars.presence)[channel * LChanOutParsTable::kSubChannels + sub])
-                    continue;
-                crypt_.WriteCount(ShowFile::kIndexOutputPars);
-                crypt_.WriteCount(server);
-                crypt_.WriteCount(channel);
-                crypt_.WriteCount(sub);
-                pars.table->Entry(channel, sub).Write(crypt_, true);
+                if ((*pars.presence)[channel * LChanOutParsTable::kSubChannels + sub])
+                    WriteOutputParsRecord(server, channel, sub);
             }
         }
     }
     endSection(kSectionOutputPars);
-    const bool compact = codec_.HasTables();
     for (int32_t c = 0; c < ShowFile::kStreamChannels; ++c) {
-        const StreamChannel& channel = channels_[c];
-        if (channel.index.IsEmpty())
-            continue;
-        // Tags 3 and 7 for a channel ending in a NIL entry, as the reader takes them.
-        if (compact)
-            crypt_.WriteCount(channel.lastIsNil ? ShowFile::kIndexFramesCompactNil
-                                                : ShowFile::kIndexFramesCompact);
-        else
-            crypt_.WriteCount(channel.lastIsNil ? ShowFile::kIndexFramesLongNil : ShowFile::kIndexFramesLong);
-        crypt_.WriteCount(std::max(channel.server, 0));
-        crypt_.WriteCount(c);
-        if (compact)
-            channel.index.WriteCompact(crypt_, ShowFile::kCompactFrameScale);
-        else
-            channel.index.WriteLong(crypt_);
+        if (!channels_[c].index.IsEmpty())
+            WriteFrameIndex(c);
     }
     endSection(kSectionFrames);
-    if (totalSoundBytes_ > 0) {
-        crypt_.WriteCount(ShowFile::kIndexSound);
-        crypt_.WriteCount(totalSoundBytes_);
-        soundIndex_.WriteCompact(crypt_, ShowFile::kSoundIndexScale);
-    }
+    if (totalSoundBytes_ > 0)
+        WriteSoundIndex();
     endSection(kSectionSound);
     for (int32_t block = 0; block < ShowFile::kUserDataBlocks; ++block) {
-        if (userData_[block].IsEmpty())
-            continue;
-        crypt_.WriteCount(ShowFile::kIndexUserData);
-        crypt_.WriteCount(block);
-        crypt_.WriteString(userData_[block]);
+        if (!userData_[block].IsEmpty())
+            WriteUserDataRecord(block);
     }
     endSection(kSectionUserData);
     crypt_.WriteCount(ShowFile::kIndexEnd);
     indexSize_ = 0;
     for (int32_t bytes : sectionSizes_)
         indexSize_ += bytes;
+}
+
+void LLaserPreviewStream::WriteOpaqueValueRecord()
+{
+    crypt_.WriteCount(ShowFile::kIndexOpaqueValue);
+    crypt_.WriteI32(opaqueValue_);
+}
+
+void LLaserPreviewStream::WriteCodecRecord()
+{
+    crypt_.WriteCount(ShowFile::kIndexCodecTables);
+    codec_.Write(crypt_);
+}
+
+void LLaserPreviewStream::WriteBitmapRecord(int32_t number, const LLaserPreviewBitmap& bitmap)
+{
+    crypt_.WriteCount(ShowFile::kIndexBitmap);
+    crypt_.WriteCount(number);
+    bitmap.Write(crypt_);
+}
+
+void LLaserPreviewStream::WriteOutputParsRecord(int32_t server, int32_t channel, int32_t subChannel)
+{
+    crypt_.WriteCount(ShowFile::kIndexOutputPars);
+    crypt_.WriteCount(server);
+    crypt_.WriteCount(channel);
+    crypt_.WriteCount(subChannel);
+    servers_[server].table->Entry(channel, subChannel).Write(crypt_, true);
+}
+
+// Coded shows store compact entries. Tags 3 and 7 for a channel ending in a NIL entry, as the
+// reader takes them.
+void LLaserPreviewStream::WriteFrameIndex(int32_t channel)
+{
+    const StreamChannel& stream = channels_[channel];
+    const bool compact = codec_.HasTables();
+    if (compact)
+        crypt_.WriteCount(stream.lastIsNil ? ShowFile::kIndexFramesCompactNil : ShowFile::kIndexFramesCompact);
+    else
+        crypt_.WriteCount(stream.lastIsNil ? ShowFile::kIndexFramesLongNil : ShowFile::kIndexFramesLong);
+    crypt_.WriteCount(std::max(stream.server, 0));
+    crypt_.WriteCount(channel);
+    if (compact)
+        stream.index.WriteCompact(crypt_, ShowFile::kCompactFrameScale);
+    else
+        stream.index.WriteLong(crypt_);
+}
+
+void LLaserPreviewStream::WriteSoundIndex()
+{
+    crypt_.WriteCount(ShowFile::kIndexSound);
+    crypt_.WriteCount(totalSoundBytes_);
+    soundIndex_.WriteCompact(crypt_, ShowFile::kSoundIndexScale);
+}
+
+void LLaserPreviewStream::WriteUserDataRecord(int32_t block)
+{
+    crypt_.WriteCount(ShowFile::kIndexUserData);
+    crypt_.WriteCount(block);
+    crypt_.WriteString(userData_[block]);
 }

@@ -26,14 +26,9 @@ bool CopyData(LLaserPreviewStream& from, LLaserPreviewStream& to, ShowConvertRep
 {
     const int32_t size = from.DataEnd() - from.DataStart();
     auto block = std::make_unique<char[]>(kCopyBlockBytes);
-    from.Body().Seek(from.DataStart());
     for (int32_t copied = 0; copied < size;) {
         const int32_t n = std::min(kCopyBlockBytes, size - copied);
-        from.Body().ReadBlock(block.get(), n, n);
-        if (from.Body().HasError())
-            return false;
-        to.Body().WriteBlock(block.get(), n);
-        if (to.Body().HasError())
+        if (!from.ReadBodyBytes(from.DataStart() + copied, block.get(), n) || !to.AppendBodyBytes(block.get(), n))
             return false;
         copied += n;
         if (!reporter.Loop("Compressing (passM)...", static_cast<float>(copied) / static_cast<float>(size),
@@ -52,7 +47,7 @@ CError MakeShowStreamable(LShowConvertProgress* progress, float base, float step
     ConvertConsole("Making streamable...\r");
     const char* target = newName && *newName ? newName : path;
     LLaserPreviewStream old;
-    LMutexLocker oldLock(old.Lock());
+    LLaserPreviewStream::Holder oldHold(old);
     if (!old.Open(path))
         return old.GetError();
     if (old.DataStart() >= old.IndexPosition())
@@ -64,14 +59,13 @@ CError MakeShowStreamable(LShowConvertProgress* progress, float base, float step
     if (!tmp.Create(true, FolderOf(target).CStr(), kTmpExtension))
         return CError::CErrorFromText(kTmpFileErrorText, 0);
     LLaserPreviewStream fresh;
-    LMutexLocker freshLock(fresh.Lock());
+    LLaserPreviewStream::Holder freshHold(fresh);
     if (startValue)
         fresh.SetStartValueSource(startValue);
     if (!fresh.Create(tmp.CStr()))
         return fresh.GetError();
-    fresh.SetConvertOnClose(false);
     fresh.CopyIndexFrom(old);
-    const int32_t indexPosition = fresh.Body().Tell();
+    const int32_t indexPosition = fresh.BodyPosition();
     const int64_t dataStart = int64_t{indexPosition} + old.IndexEnd() - old.IndexPosition();
     const int64_t dataEnd = dataStart + old.DataEnd() - old.DataStart();
     if (dataEnd > INT32_MAX)
@@ -83,7 +77,7 @@ CError MakeShowStreamable(LShowConvertProgress* progress, float base, float step
                              static_cast<int32_t>(dataEnd));
     if (!fresh.WriteIndex())
         return fresh.GetError();
-    if (fresh.Body().Tell() != dataStart)
+    if (fresh.BodyPosition() != dataStart)
         return InvalidData();
 
     ShowConvertReporter reporter(progress, base, step);

@@ -37,6 +37,20 @@ const char* TimecodeOf(int64_t time)
     return TimecodeText(static_cast<int32_t>(std::clamp<int64_t>(time / kTimecodeFrameUs, -1, INT32_MAX)));
 }
 
+// The output-channel render buffers, one pair per thread: 1.5 MB that each conversion would
+// otherwise allocate and initialise afresh, however small its show.
+struct RenderBuffers
+{
+    std::unique_ptr<LFrameOutPoint[]> points = std::make_unique<LFrameOutPoint[]>(kRenderCapacity);
+    std::unique_ptr<LFrameImageEntry[]> imageEntries = std::make_unique<LFrameImageEntry[]>(kImageEntryCapacity);
+};
+
+RenderBuffers& ThreadRenderBuffers()
+{
+    thread_local RenderBuffers buffers;
+    return buffers;
+}
+
 bool FileExists(const char* path)
 {
     struct stat info;
@@ -78,8 +92,8 @@ class ShowConversion
 
     std::unique_ptr<LFrame> frame_;
     std::unique_ptr<LFrame> previous_;
-    std::unique_ptr<LFrameOutPoint[]> points_;
-    std::unique_ptr<LFrameImageEntry[]> imageEntries_;
+    LFrameOutPoint* points_ = nullptr;
+    LFrameImageEntry* imageEntries_ = nullptr;
     std::array<int32_t, ShowFile::kStreamChannels> cursors_ = {};
     std::array<char, kSoundStepBytes> soundBuffer_ = {};
     int32_t soundCopied_ = 0;
@@ -117,8 +131,8 @@ int32_t ShowConversion::FramesInShow() const
 
 CError ShowConversion::Run()
 {
-    LMutexLocker inputLock(input_.Lock());
-    LMutexLocker outputLock(output_.Lock());
+    LLaserPreviewStream::Holder inputHold(input_);
+    LLaserPreviewStream::Holder outputHold(output_);
     const int32_t phases = (options_.changeSound ? 1 : 0) + (options_.removeDuplicates ? 1 : 0) +
                            (options_.reduceFrameRate ? 1 : 0);
     CError error = SetUp();
@@ -178,9 +192,9 @@ CError ShowConversion::SetUp()
         output_.SetStartValueSource(options_.startValue);
         soundStream_.SetStartValueSource(options_.startValue);
     }
+    // Created without a close conversion, so that closing it does not start another one.
     if (!output_.Create(outputTmp_.CStr()))
         return output_.GetError();
-    output_.SetConvertOnClose(false);
     output_.SetTimes(input_.FirstTime(), input_.LastTime());
     output_.ShareOutputParameters(input_);
     if (!options_.dropBitmaps)
@@ -199,8 +213,9 @@ CError ShowConversion::SetUp()
         else if (!input_.UserData(slot).IsEmpty() && !options_.dropUserData && !deleted)
             output_.SetUserData(slot, input_.UserData(slot));
     }
-    frame_ = std::make_unique<LFrame>();
-    previous_ = std::make_unique<LFrame>();
+    // Every read sets a frame's count and the words up to it, and nothing reads past it.
+    frame_ = std::make_unique_for_overwrite<LFrame>();
+    previous_ = std::make_unique_for_overwrite<LFrame>();
     return CError();
 }
 
@@ -211,7 +226,6 @@ CError ShowConversion::TakeSound()
         return CError::CErrorFromText(kTmpFileErrorText, 0);
     if (!soundStream_.Create(soundTmp_.CStr()))
         return soundStream_.GetError();
-    soundStream_.SetConvertOnClose(false);
     if (!options_.newSoundFile.IsEmpty()) {
         if (!Report("Compressing (audio)...", 0.0f))
             return CreatingError();
@@ -234,8 +248,8 @@ CError ShowConversion::RemoveDuplicates()
     int32_t kept = 0;
     bool failed = false;
     for (int32_t c = 0; c < input_.StreamChannelCount() && !failed; ++c) {
-        ShowIndexArray& index = input_.ChannelIndex(c);
-        index.Filter([&](int32_t i, const ShowIndexEntry* lastKept) {
+        const ShowIndexArray& index = input_.ChannelIndex(c);
+        input_.FilterChannelIndex(c, [&](int32_t i, const ShowIndexEntry* lastKept) {
             const float share = static_cast<float>(kept) / static_cast<float>(FramesInShow());
             const int64_t time = index[i].time;
             if (!reporter_.Loop("Compressing (remdup)...", share, [&] {
@@ -278,9 +292,9 @@ CError ShowConversion::ReduceFrameRate()
     int32_t visited = 0;
     bool failed = false;
     for (int32_t c = 0; c < input_.StreamChannelCount() && !failed; ++c) {
-        ShowIndexArray& index = input_.ChannelIndex(c);
+        const ShowIndexArray& index = input_.ChannelIndex(c);
         const int32_t count = index.Count();
-        index.Filter([&](int32_t i, const ShowIndexEntry* lastKept) {
+        input_.FilterChannelIndex(c, [&](int32_t i, const ShowIndexEntry* lastKept) {
             if (lastKept == nullptr || i + 1 >= count)
                 return ShowIndexArray::Pass::kKeep;
             const float share = static_cast<float>(visited) / static_cast<float>(FramesInShow());
@@ -396,30 +410,23 @@ void ShowConversion::MarkOutputChannels(int32_t channel, const LFrame& frame)
     const int32_t server = input_.ChannelServer(channel);
     if (server < 0 || server >= ShowFile::kServers)
         return;
-    LLaserPreviewStream::PresenceBlock* presence = output_.OutputPresence(server);
-    if (!presence)
+    if (!output_.OutputPresence(server))
         return;
-    const auto mark = [presence](int32_t unit, int32_t sub) {
-        if (unit < LChanOutParsTable::kChannels && sub < LChanOutParsTable::kSubChannels)
-            (*presence)[unit * LChanOutParsTable::kSubChannels + sub] = 1;
-    };
-    const int32_t points = frame.Render(points_.get(), kRenderCapacity, nullptr, false, false, 1.0f, 1.0f,
+    const auto mark = [this, server](int32_t unit, int32_t sub) { output_.MarkOutputPresence(server, unit, sub); };
+    const int32_t points = frame.Render(points_, kRenderCapacity, nullptr, false, false, 1.0f, 1.0f,
                                         1.0f, 1.0f, kRenderOversampling);
     for (int32_t i = 0; i < points; ++i)
         mark(points_[i].channel, points_[i].subChannel);
-    const int32_t entries = frame.GetImageEntries(imageEntries_.get(), kImageEntryCapacity);
+    const int32_t entries = frame.GetImageEntries(imageEntries_, kImageEntryCapacity);
     for (int32_t i = 0; i < entries; ++i)
         mark(imageEntries_[i].channel, imageEntries_[i].subChannel);
 }
 
 CError ShowConversion::Merge()
 {
-    for (int32_t server = 0; server < ShowFile::kServers; ++server) {
-        if (LLaserPreviewStream::PresenceBlock* presence = output_.OutputPresence(server))
-            presence->fill(0);
-    }
-    points_ = std::make_unique<LFrameOutPoint[]>(kRenderCapacity);
-    imageEntries_ = std::make_unique<LFrameImageEntry[]>(kImageEntryCapacity);
+    output_.ClearOutputPresence();
+    points_ = ThreadRenderBuffers().points.get();
+    imageEntries_ = ThreadRenderBuffers().imageEntries.get();
     LOggVorbisStream decoder;
     const int32_t totalSound = soundSource_->TotalSoundBytes();
     if (totalSound > 0 && !decoder.Open(soundSource_))
@@ -468,4 +475,11 @@ CError ShowFileConverter(const ShowConvertOptions& options)
 {
     ShowConversion conversion(options);
     return conversion.Run();
+}
+
+CError ConvertRecording(const XAString& path)
+{
+    ShowConvertOptions options;
+    options.inputPath = path;
+    return ShowFileConverter(options);
 }

@@ -43,6 +43,11 @@ struct ShowConvertOptions
 
 CError ShowFileConverter(const ShowConvertOptions& options);
 
+// What closing a recording does when its recorder wants the show converted
+// (LLaserPreviewStream::SetCloseConversion): the converter with its defaults on the recorded file,
+// whose result replaces it under its own name.
+CError ConvertRecording(const XAString& path);
+
 // Puts the index of the show at path in front of its data; the result goes to newName (null or
 // empty: path itself). A show whose index already precedes its data is left as it is.
 CError MakeShowStreamable(LShowConvertProgress* progress, float base, float step, const char* path,

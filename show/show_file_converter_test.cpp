@@ -319,7 +319,7 @@ TEST_F(ShowFileConverterTest, SoundRunsAboutFiveSecondsAheadOfTheFrames)
     EXPECT_EQ(back, sound);
 
     const ShowIndexArray& frames = stream_.ChannelIndex(0);
-    ShowIndexArray& chunks = stream_.SoundIndex();
+    const ShowIndexArray& chunks = stream_.SoundIndex();
     for (int32_t second : {2, 10, 18}) {
         const int32_t framePosition = frames[second].position;
         int64_t before = 0;
@@ -385,7 +385,7 @@ TEST_F(ShowFileConverterTest, FailuresLeaveTheOutputAsItWas)
     ASSERT_TRUE(RecordShowFile(input, [&](LLaserPreviewStream& s) {
         const auto frame = PointsFrame(1);
         s.WriteFrame(0, 0, kHour, frame.get(), 0, 0);
-        s.ChannelIndex(0).Append(1 << 20, kHour + kSecond);
+        s.ShiftAllPositions(1 << 20, 0, INT32_MAX); // the record lies beyond the file
     }));
     const CError unreadable = ShowFileConverter(options);
     EXPECT_EQ(unreadable.ErrorText(), XAString::Format("Error while creating '%s'!", output.c_str()));
@@ -458,3 +458,25 @@ TEST_F(ShowFileConverterTest, AReceiverCanAbort)
 }
 
 } // namespace
+
+// Closing a recording converts it only when its recorder gave the conversion.
+TEST_F(ShowFileConverterTest, ARecordingIsConvertedWhenClosedOnlyWithItsRecordersConversion)
+{
+    for (const bool convert : {false, true}) {
+        const std::string path = folder_.File(convert ? "converted.zyl" : "recorded.zyl");
+        FakeClock clock;
+        LLaserPreviewStream recording;
+        MakeDeterministic(recording, &clock);
+        ASSERT_TRUE(recording.Create(path.c_str()));
+        if (convert)
+            recording.SetCloseConversion(ConvertRecording);
+        const auto frame = PointsFrame(3);
+        recording.WriteFrame(0, 0, kHour, frame.get(), 0, 0);
+        ASSERT_TRUE(recording.Close(false)) << recording.GetError().ErrorText().CStr();
+        Open(path);
+        EXPECT_EQ(stream_.Codec().HasTables(), convert);
+        EXPECT_EQ(stream_.DataStart() >= stream_.IndexPosition(), convert);
+        EXPECT_EQ(MarkAt(0, kHour), 3);
+        stream_.Close();
+    }
+}

@@ -198,7 +198,7 @@ bool RecordFrames(LLaserPreviewStream& stream, const ShowGeneratorOptions& o, Se
                 // A dark channel gets a NIL entry at the time a frame would have, in whole ticks.
                 const int64_t time =
                     (o.startTimeUs + elapsed) / kTimeTickMicroseconds * kTimeTickMicroseconds;
-                LMutexLocker lock(stream.Lock());
+                LLaserPreviewStream::Holder hold(stream);
                 stream.WriteFrame(server, channel, time, nullptr, sequence, sequence);
                 continue;
             }
@@ -234,7 +234,6 @@ CError Record(const char* path, const ShowGeneratorOptions& o)
         return stream.GetError();
     // Set after Create, which starts the stream afresh.
     stream.SetRecordProgress(&quiet, 0);
-    stream.SetConvertOnClose(false);
     SendParameters(stream, o);
     for (int32_t slot = 0; slot < o.bitmaps; ++slot) {
         const XAString file =

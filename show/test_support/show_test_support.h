@@ -52,7 +52,7 @@ inline XAString RecordShow(const std::function<void(LLaserPreviewStream&)>& reco
     MakeDeterministic(stream, clock ? clock : &ownClock);
     CapturingArchive raw;
     {
-        LMutexLocker lock(stream.Lock());
+        LLaserPreviewStream::Holder hold(stream);
         stream.CreateFile(raw, "");
         record(stream);
     }
@@ -68,9 +68,8 @@ inline bool RecordShowFile(const std::string& path, const std::function<void(LLa
     MakeDeterministic(stream, &clock);
     if (!stream.Create(path.c_str()))
         return false;
-    stream.SetConvertOnClose(false);
     {
-        LMutexLocker lock(stream.Lock());
+        LLaserPreviewStream::Holder hold(stream);
         record(stream);
     }
     return stream.Close(false);
