@@ -58,6 +58,8 @@ constexpr char kUpsertValue[] = R"(
 INSERT INTO setting_values(key, name, type, data) VALUES(?1, ?2, ?3, ?4)
 ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data)";
 constexpr char kDeleteValue[] = "DELETE FROM setting_values WHERE key = ?1 AND name = ?2";
+constexpr char kKeyContent[] = R"(
+SELECT EXISTS(SELECT 1 FROM setting_values WHERE key = ?1) OR EXISTS(SELECT 1 FROM setting_keys WHERE parent = ?1))";
 
 SettingsStore::KeyId RootKey(SettingsRoot root)
 {
@@ -133,6 +135,7 @@ class SettingsStore::Database
     std::optional<SettingsValue> GetValue(KeyId key, std::string_view name);
     bool DeleteValue(KeyId key, std::string_view name);
     bool DeleteKeyTree(KeyId key);
+    bool IsEmptyKey(KeyId key);
 
   private:
     explicit Database(sqlite3* db);
@@ -157,6 +160,7 @@ class SettingsStore::Database
     std::unique_ptr<SqliteStatement> m_selectValue;
     std::unique_ptr<SqliteStatement> m_upsertValue;
     std::unique_ptr<SqliteStatement> m_deleteValue;
+    std::unique_ptr<SqliteStatement> m_keyContent;
     std::string unreadable_;
 };
 
@@ -173,6 +177,7 @@ SettingsStore::Database::~Database()
     m_selectValue.reset();
     m_upsertValue.reset();
     m_deleteValue.reset();
+    m_keyContent.reset();
     sqlite3_close(m_db);
 }
 
@@ -308,8 +313,10 @@ bool SettingsStore::Database::PrepareStatements()
     m_selectValue = std::make_unique<SqliteStatement>(m_db, kSelectValue);
     m_upsertValue = std::make_unique<SqliteStatement>(m_db, kUpsertValue);
     m_deleteValue = std::make_unique<SqliteStatement>(m_db, kDeleteValue);
+    m_keyContent = std::make_unique<SqliteStatement>(m_db, kKeyContent);
     return m_selectKey->IsValid() && m_insertKey->IsValid() && m_deleteKeyTree->IsValid() &&
-           m_selectValue->IsValid() && m_upsertValue->IsValid() && m_deleteValue->IsValid();
+           m_selectValue->IsValid() && m_upsertValue->IsValid() && m_deleteValue->IsValid() &&
+           m_keyContent->IsValid();
 }
 
 template <typename Body> bool SettingsStore::Database::WriteTransaction(Body body)
@@ -409,6 +416,13 @@ bool SettingsStore::Database::DeleteKeyTree(KeyId key)
     });
 }
 
+bool SettingsStore::Database::IsEmptyKey(KeyId key)
+{
+    SqliteStatement::Run run(*m_keyContent);
+    run.Bind(1, key);
+    return !run.Step() || run.ColumnInt(0) == 0;
+}
+
 SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_database(Database::Open(m_path, openError_))
 {
 }
@@ -505,6 +519,12 @@ bool SettingsStore::DeleteValue(KeyId key, std::string_view name)
 {
     std::lock_guard lock(m_mutex);
     return m_database && m_database->DeleteValue(key, name);
+}
+
+bool SettingsStore::IsEmptyKey(KeyId key)
+{
+    std::lock_guard lock(m_mutex);
+    return !m_database || m_database->IsEmptyKey(key);
 }
 
 bool SettingsStore::DeleteKey(SettingsRoot root, std::string_view path)

@@ -59,6 +59,8 @@ class SettingsStore
     std::optional<SettingsValue> GetValue(KeyId key, std::string_view name);
     // False when there was no such value.
     bool DeleteValue(KeyId key, std::string_view name);
+    // True when the key holds neither values nor keys (also when it no longer exists).
+    bool IsEmptyKey(KeyId key);
     // Deletes the key with all keys and values below it; a root cannot be deleted.
     bool DeleteKey(SettingsRoot root, std::string_view path);
 

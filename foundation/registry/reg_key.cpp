@@ -47,17 +47,37 @@ LRegKey::~LRegKey()
 
 bool LRegKey::Open(const char* path, bool write, SettingsRoot root)
 {
+    if (!OpenFull(root, FullKeyPath(path, root).View(), true)) {
+        return false;
+    }
+    m_write = write;
+    return true;
+}
+
+bool LRegKey::OpenFull(SettingsRoot root, std::string_view fullPath, bool create)
+{
     Close();
     std::shared_ptr<SettingsStore> store = CurrentSettingsStore();
-    const std::optional<SettingsStore::KeyId> key =
-        store->OpenKey(root, FullKeyPath(path, root).View(), true);
+    const std::optional<SettingsStore::KeyId> key = store->OpenKey(root, fullPath, create);
     if (!key) {
         return false;
     }
     m_store = std::move(store);
     m_key = key;
-    m_write = write;
     return true;
+}
+
+LRegKey LRegKey::LRegKeyWithRoot(SettingsRoot root, const char* path, bool create)
+{
+    LRegKey key;
+    key.OpenFull(root, FullKeyPath(path, root).View(), create);
+    key.m_write = create;
+    return key;
+}
+
+bool LRegKey::DeleteKeyWithRoot(SettingsRoot root, const char* path)
+{
+    return CurrentSettingsStore()->DeleteKey(root, FullKeyPath(path, root).View());
 }
 
 void LRegKey::Close()
@@ -115,4 +135,39 @@ bool LRegKey::ReadBool(const char* name, bool& value)
     }
     value = number != 0;
     return true;
+}
+
+bool LRegKey::WriteString(const char* name, const char* text)
+{
+    return IsOpen() && m_store->SetValue(*m_key, NameOf(name), SettingsValueType::String,
+                                         EncodeSettingsString(text != nullptr ? text : ""));
+}
+
+bool LRegKey::ReadString(const char* name, XAString& text)
+{
+    if (!IsOpen()) {
+        return false;
+    }
+    const std::optional<SettingsValue> stored = m_store->GetValue(*m_key, NameOf(name));
+    if (!stored || stored->type != SettingsValueType::String) {
+        return false;
+    }
+    // The stored text ends in one zero byte, which is not part of it.
+    const std::vector<uint8_t>& data = stored->data;
+    size_t length = data.size();
+    while (length > 0 && data[length - 1] == 0) {
+        --length;
+    }
+    text = XAString(std::string_view(reinterpret_cast<const char*>(data.data()), length));
+    return true;
+}
+
+bool LRegKey::DeleteValue(const char* name)
+{
+    return IsOpen() && m_store->DeleteValue(*m_key, NameOf(name));
+}
+
+bool LRegKey::IsEmpty()
+{
+    return IsOpen() && m_store->IsEmptyKey(*m_key);
 }

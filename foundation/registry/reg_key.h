@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 
+#include "foundation/strings/xa_string.h"
 #include "platform/settings_store.h"
 
 class LRegKey
@@ -18,6 +20,14 @@ class LRegKey
     ~LRegKey();
     LRegKey(const LRegKey&) = delete;
     LRegKey& operator=(const LRegKey&) = delete;
+    LRegKey(LRegKey&&) noexcept = default;
+    LRegKey& operator=(LRegKey&&) noexcept = default;
+
+    // The key at path below root (below HKEY_CLASSES_ROOT directly, below the current user by
+    // the usual rules), created when missing only with create; closed when it cannot be had.
+    static LRegKey LRegKeyWithRoot(SettingsRoot root, const char* path, bool create);
+    // Deletes the key at path below root with everything below it; false when there was none.
+    static bool DeleteKeyWithRoot(SettingsRoot root, const char* path);
 
     // Closes any open key, then opens, creating when missing, the key at path below root:
     // a path with a leading '\' or '/' lies directly below root, any other path below the
@@ -38,7 +48,20 @@ class LRegKey
     // Any non-zero number reads as true.
     bool ReadBool(const char* name, bool& value);
 
+    // A text value (null or empty name: the key's default value): the text and one zero byte.
+    // False without an open key or when the store refuses it.
+    bool WriteString(const char* name, const char* text);
+    // True and the text when a text value of that name exists.
+    bool ReadString(const char* name, XAString& text);
+    // False without an open key or when there was no such value.
+    bool DeleteValue(const char* name);
+    // True when the key holds neither values nor keys.
+    bool IsEmpty();
+
   private:
+    LRegKey() = default;
+    bool OpenFull(SettingsRoot root, std::string_view fullPath, bool create);
+
     std::shared_ptr<SettingsStore> m_store;
     std::optional<SettingsStore::KeyId> m_key;
     bool m_write = false;

@@ -243,4 +243,42 @@ TEST_F(RegKeyTest, FailedOpenClosesThePreviousKey)
     EXPECT_FALSE(key.WriteDword("Width", 800));
 }
 
+TEST_F(RegKeyTest, ClassesRootKeysHoldTextValues)
+{
+    // Opening without creating finds nothing and makes nothing.
+    LRegKey missing = LRegKey::LRegKeyWithRoot(SettingsRoot::ClassesRoot, ".zyl", false);
+    EXPECT_FALSE(missing.IsOpen());
+    EXPECT_FALSE(missing.WriteString("Content Type", "x"));
+    EXPECT_FALSE(missing.DeleteValue("Content Type"));
+    EXPECT_FALSE(CurrentSettingsStore()->OpenKey(SettingsRoot::ClassesRoot, ".zyl", false));
+
+    LRegKey key = LRegKey::LRegKeyWithRoot(SettingsRoot::ClassesRoot, ".zyl", true);
+    ASSERT_TRUE(key.IsOpen());
+    EXPECT_TRUE(key.IsEmpty());
+    ASSERT_TRUE(key.WriteString("Content Type", "application/x-velquon-zyl"));
+    ASSERT_TRUE(key.WriteString(nullptr, nullptr));
+    // Known bytes: the text and one zero byte; an absent text is one zero byte.
+    const std::optional<SettingsValue> stored = StoredValue(SettingsRoot::ClassesRoot, ".zyl", "Content Type");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, SettingsValueType::String);
+    const std::string text = "application/x-velquon-zyl";
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    EXPECT_EQ(stored->data, bytes);
+    EXPECT_EQ(StoredValue(SettingsRoot::ClassesRoot, ".zyl", "")->data, std::vector<uint8_t>{0});
+    XAString read;
+    ASSERT_TRUE(key.ReadString("content type", read));
+    EXPECT_STREQ(read.CStr(), "application/x-velquon-zyl");
+    EXPECT_FALSE(key.IsEmpty());
+
+    EXPECT_TRUE(key.DeleteValue("Content Type"));
+    EXPECT_FALSE(key.DeleteValue("Content Type"));
+    EXPECT_TRUE(key.DeleteValue(nullptr));
+    EXPECT_TRUE(key.IsEmpty());
+    LRegKey sub = LRegKey::LRegKeyWithRoot(SettingsRoot::ClassesRoot, ".zyl\\Sub", true);
+    EXPECT_FALSE(key.IsEmpty());
+    EXPECT_TRUE(LRegKey::DeleteKeyWithRoot(SettingsRoot::ClassesRoot, ".zyl"));
+    EXPECT_FALSE(LRegKey::DeleteKeyWithRoot(SettingsRoot::ClassesRoot, ".zyl"));
+}
+
 } // namespace

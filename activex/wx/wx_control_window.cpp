@@ -1,0 +1,267 @@
+#include "activex/wx/wx_control_window.h"
+
+#include "activex/c_zyl_player_active_x_ctrl.h"
+#include "activex/c_zyl_player_active_x_prop_page.h"
+#include "activex/control_identity.h"
+#include "activex/wx/wx_control_player.h"
+#include "platform/com/class_factory.h"
+#include "shell/about_text.h"
+#include "shell/command_ids.h"
+#include "shell/wx/wx_child_view.h"
+
+#include <wx/dcclient.h>
+#include <wx/dialog.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/timer.h>
+#include <wx/utils.h>
+#include <wx/window.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTimerId = 1;
+constexpr char kAboutItem[] = "&About Zyl Player ActiveX";
+constexpr char kPropertyFrameCaption[] = "Zyl Player ActiveX Control Properties";
+
+} // namespace
+
+// The toolkit's window of a control: black with the download's status lines while no player
+// covers it; mouse requests for the menu and its timer go to the control.
+class WxControlSurface final : public wxWindow
+{
+  public:
+    WxControlSurface(wxWindow* parent, WxControlWindow& port, ControlWindowEvents& events)
+        : port_(&port), events_(events), timer_(this, kTimerId)
+    {
+        // Made hidden: the verbs show it.
+        Hide();
+        Create(parent, wxID_ANY, wxDefaultPosition, parent->GetClientSize(), wxWANTS_CHARS);
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        Bind(wxEVT_PAINT, &WxControlSurface::OnPaint, this);
+        Bind(wxEVT_SIZE, &WxControlSurface::OnSize, this);
+        Bind(wxEVT_TIMER, [this](wxTimerEvent&) { events_.OnWindowTimer(); });
+        Bind(wxEVT_RIGHT_DOWN, &WxControlSurface::OnMenuRequest, this);
+        Bind(wxEVT_LEFT_DCLICK, &WxControlSurface::OnMenuRequest, this);
+        Bind(wxEVT_MENU, [this](wxCommandEvent& event) { events_.OnCommand(event.GetId()); });
+        Bind(wxEVT_DESTROY, &WxControlSurface::OnDestroy, this);
+    }
+    ~WxControlSurface() override { player_.reset(); }
+
+    void Detach() { port_ = nullptr; }
+    wxTimer& Timer() { return timer_; }
+
+    ControlPlayer* CreatePlayer()
+    {
+        if (player_) {
+            return player_.get();
+        }
+        auto* view = new WxChildView(this, kControlApplicationName);
+        view->SetSize(GetClientSize());
+        // The control plays what its Url names: the host's own command line is not opened.
+        view->Bootstrap({});
+        if (view->View().Preview() == nullptr) {
+            view->Destroy();
+            return nullptr;
+        }
+        view_ = view;
+        player_ = std::make_unique<WxControlPlayer>(*view, [this](int32_t id) { return events_.OnCommand(id); });
+        Refresh();
+        return player_.get();
+    }
+
+    void ShowFallbackMenu()
+    {
+        wxMenu menu;
+        menu.Append(command_id::kAbout, kAboutItem);
+        PopupMenu(&menu);
+    }
+
+  private:
+    void OnPaint(wxPaintEvent&)
+    {
+        wxPaintDC dc(this);
+        if (view_ != nullptr) {
+            return;
+        }
+        dc.SetBackground(*wxBLACK_BRUSH);
+        dc.Clear();
+        auto* control = dynamic_cast<CZylPlayerActiveXCtrl*>(&events_);
+        if (control == nullptr || control->ReadyState() == CZylPlayerActiveXCtrl::kReadyStateComplete) {
+            return;
+        }
+        const wxString first = wxString::FromUTF8(control->ShowName().CStr());
+        const wxString second = wxString::FromUTF8(control->StatusText().CStr());
+        if (first.empty() || second.empty()) {
+            return;
+        }
+        dc.SetTextForeground(*wxWHITE);
+        dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        const wxSize size = GetClientSize();
+        const wxSize firstSize = dc.GetTextExtent(first);
+        const wxSize secondSize = dc.GetTextExtent(second);
+        const int top = std::max(0, (size.y - firstSize.y - secondSize.y) / 2);
+        dc.DrawText(first, std::max(0, (size.x - firstSize.x) / 2), top);
+        dc.DrawText(second, std::max(0, (size.x - secondSize.x) / 2), top + firstSize.y);
+    }
+    void OnSize(wxSizeEvent& event)
+    {
+        if (view_ != nullptr) {
+            view_->SetSize(GetClientSize());
+        }
+        event.Skip();
+    }
+    void OnMenuRequest(wxMouseEvent& event)
+    {
+        events_.OnContextMenuRequest();
+        event.Skip();
+    }
+    void OnDestroy(wxWindowDestroyEvent& event)
+    {
+        if (event.GetEventObject() == this) {
+            timer_.Stop();
+            player_.reset();
+            view_ = nullptr;
+            if (port_ != nullptr) {
+                port_->OnSurfaceDestroyed();
+                port_ = nullptr;
+                events_.OnWindowDestroyed();
+            }
+        }
+        event.Skip();
+    }
+
+    WxControlWindow* port_;
+    ControlWindowEvents& events_;
+    wxTimer timer_;
+    WxChildView* view_ = nullptr;
+    std::unique_ptr<WxControlPlayer> player_;
+};
+
+WxControlWindow::WxControlWindow(void* parent, ControlWindowEvents& events)
+    : surface_(new WxControlSurface(static_cast<wxWindow*>(parent), *this, events))
+{
+}
+
+WxControlWindow::~WxControlWindow()
+{
+    if (surface_ != nullptr) {
+        surface_->Detach();
+    }
+}
+
+bool WxControlWindow::IsVisible() const
+{
+    return surface_ != nullptr && surface_->IsShown();
+}
+
+void WxControlWindow::Show(bool show)
+{
+    if (surface_ != nullptr) {
+        surface_->Show(show);
+    }
+}
+
+void WxControlWindow::SetRect(const ComRect& rect)
+{
+    if (surface_ != nullptr) {
+        surface_->SetSize(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    }
+}
+
+void WxControlWindow::Invalidate()
+{
+    if (surface_ != nullptr) {
+        surface_->Refresh();
+    }
+}
+
+void WxControlWindow::StartTimer(uint32_t milliseconds)
+{
+    if (surface_ != nullptr) {
+        surface_->Timer().Start(static_cast<int>(milliseconds));
+    }
+}
+
+void WxControlWindow::KillTimer()
+{
+    if (surface_ != nullptr) {
+        surface_->Timer().Stop();
+    }
+}
+
+bool WxControlWindow::CtrlHeld() const
+{
+    return wxGetKeyState(WXK_CONTROL);
+}
+
+ControlPlayer* WxControlWindow::CreatePlayer()
+{
+    return surface_ != nullptr ? surface_->CreatePlayer() : nullptr;
+}
+
+void WxControlWindow::ShowFallbackMenu()
+{
+    if (surface_ != nullptr) {
+        surface_->ShowFallbackMenu();
+    }
+}
+
+void WxControlWindow::ShowAboutBox()
+{
+    wxMessageBox(wxString::FromUTF8(kAboutVersion), wxString::FromUTF8(kAboutCaption), wxOK | wxCENTRE,
+                 surface_);
+}
+
+void WxControlWindow::ShowPropertyFrame()
+{
+    // A property frame of one page, as the container's frame would show it.
+    wxDialog frame(surface_ != nullptr ? wxGetTopLevelParent(surface_) : nullptr, wxID_ANY, kPropertyFrameCaption);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    auto* page = new wxPanel(&frame);
+    sizer->Add(page, 1, wxEXPAND | wxALL, 8);
+    sizer->Add(frame.CreateButtonSizer(wxOK), 0, wxEXPAND | wxALL, 8);
+    frame.SetSizer(sizer);
+    CZylPlayerActiveXPropPage* pageObject = new CZylPlayerActiveXPropPage;
+    pageObject->AddRef();
+    PropertyPageInfo info;
+    pageObject->GetPageInfo(&info);
+    page->SetMinSize(wxSize(info.width, info.height));
+    pageObject->Activate(page, ComRect{0, 0, info.width, info.height});
+    frame.Fit();
+    frame.ShowModal();
+    pageObject->Deactivate();
+    pageObject->Release();
+}
+
+void WxControlWindow::Destroy()
+{
+    // The surface's end reports back to this port and to the control.
+    if (surface_ != nullptr) {
+        surface_->Destroy();
+    }
+}
+
+std::unique_ptr<ControlWindow> MakeWxControlWindow(void* parent, ControlWindowEvents& events)
+{
+    if (parent == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<WxControlWindow>(parent, events);
+}
+
+bool ShowWxPropPage(void* parent, const ComRect* rect, const char* text)
+{
+    auto* page = static_cast<wxWindow*>(parent);
+    page->DestroyChildren();
+    if (rect == nullptr) {
+        return true;
+    }
+    auto* label = new wxStaticText(page, wxID_ANY, wxString::FromUTF8(text), wxPoint(rect->left, rect->top));
+    label->Wrap(rect->right - rect->left);
+    return true;
+}
