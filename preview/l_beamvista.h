@@ -27,6 +27,7 @@
 #include "preview/mouse_gestures.h"
 #include "preview/parameter_change_plan.h"
 #include "preview/render_batch.h"
+#include "preview/settings_file.h"
 #include "preview/show_playback.h"
 #include "preview/status_reporter.h"
 #include "show/channel_frame_cache.h"
@@ -478,9 +479,11 @@ class LBeamvista : public LMsgReceiverMS,
 
     // --- Settings files, resets and background pictures -----------------------------------------
     bool PromptParameterFile(XAString& path, bool save);
-    bool ReadSettingsFile(const XAString& path);
+    bool ReadSettingsFileAt(const XAString& path);
 
-    std::array<LLaserPreviewBitmap, 8> pictures_;
+    LSettingsPictures pictures_;
+    // Kept for parameter files only.
+    LAviExportSettings aviSettings_;
     XAString fileParameterText_;
     LBeamvistaPars filePrevPars_;
     LBeamvistaPars filePars_;
