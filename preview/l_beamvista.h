@@ -40,6 +40,7 @@
 #include <string>
 #include <vector>
 
+class CBeamvistaPlaybackDlg;
 class GlSurface;
 class LBeamvistaParameterDlg;
 class LBeamvistaStatusCallback;
@@ -242,6 +243,7 @@ class LBeamvista : public LMsgReceiverMS,
     void NotifyStatus(uint32_t bits);
     void DeliverStatus();
     bool ShowPlaybackBar();
+    CBeamvistaPlaybackDlg* PlaybackBar() const { return playbackBar_.get(); }
     // The playback bar and the host first, then the preview's own commands.
     bool OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate* update) override;
     bool Backward() override;
@@ -448,6 +450,7 @@ class LBeamvista : public LMsgReceiverMS,
     bool RunPreviewCommand(int32_t id);
 
     LStatusReporter status_;
+    std::shared_ptr<CBeamvistaPlaybackDlg> playbackBar_;
 
     // --- Laser frame renderer -------------------------------------------------------------------
     // The renderer's scene: the live parameters, the viewport and the frame clock's drift.
