@@ -314,6 +314,10 @@ class LBeamvista : public LMsgReceiverMS,
     // --- Commands, presets, clipboard and context menu ------------------------------------------
     // The picture as shown now (not presented), its top row first when asked; empty on failure.
     HImageRef RenderToImage(bool topRowFirst);
+    // The shown picture as a BMP file in the size folder below the path's folder.
+    bool SaveSnapshot(const XAString& path, int32_t width, int32_t height);
+    // The same drawn at another size; the window keeps its own.
+    bool SaveSnapshotAtSize(const XAString& path, int32_t width, int32_t height);
     // True when the picture reached the clipboard.
     bool CopyImage();
     // Copies, then empties background picture 1 once the copy is safe on the clipboard.
@@ -479,6 +483,8 @@ class LBeamvista : public LMsgReceiverMS,
     template <class Change> void ChangeLivePars(Change change);
     bool showSoundInfo_ = false;
     bool showLoadInfo_ = false;
+    // The next number tried for a snapshot without a show; it only grows.
+    int32_t exportCounter_ = 0;
 
     // --- Settings files, resets and background pictures -----------------------------------------
     bool PromptParameterFile(XAString& path, bool save);

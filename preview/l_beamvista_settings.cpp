@@ -253,8 +253,3 @@ bool LBeamvista::RemoveBackgroundImage(int32_t slot)
     pars.ApplyToParameters(kBeamvistaAllGroups);
     return true;
 }
-
-bool LBeamvista::ExportPictures(bool)
-{
-    return false;
-}
