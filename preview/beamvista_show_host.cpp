@@ -26,11 +26,14 @@ void LBeamvistaShowHost::OnShowOpened()
 {
     preview_.UpdateTitle();
     Redraw();
+    // The show's own settings live in its first user-data block.
+    preview_.SetFileParameters(preview_.Playback().Stream().UserData(0));
     preview_.DeliverStatus();
 }
 
 void LBeamvistaShowHost::OnShowClosed()
 {
+    preview_.ClearFileParameters();
     preview_.UpdateTitle();
 }
 
@@ -54,6 +57,16 @@ void LBeamvistaShowHost::NotifyStatus(uint32_t bits)
 void LBeamvistaShowHost::DeliverStatus()
 {
     preview_.DeliverStatus();
+}
+
+bool LBeamvistaShowHost::LoadSettingsFile(const XAString& path)
+{
+    return preview_.LoadSettingsFile(path);
+}
+
+bool LBeamvistaShowHost::LoadBackgroundImage(const XAString& path)
+{
+    return preview_.LoadBackgroundImage(path, -1, nullptr);
 }
 
 void LBeamvistaShowHost::ReportOpenFailure(const XAString& text)

@@ -1,6 +1,7 @@
 #pragma once
-// The preview as host of its show list and playback: titles, redraws, status and the failure box
-// go to the preview. The hooks of concerns not yet built keep the host's defaults.
+// The preview as host of its show list and playback: titles, redraws, status, the show's own
+// settings, parameter files, background pictures and the failure box go to the preview. The
+// hooks of concerns not yet built keep the host's defaults.
 
 #include "preview/show_playback_host.h"
 
@@ -18,6 +19,8 @@ class LBeamvistaShowHost final : public LShowPlaybackHost
     void Redraw() override;
     void NotifyStatus(uint32_t bits) override;
     void DeliverStatus() override;
+    bool LoadSettingsFile(const XAString& path) override;
+    bool LoadBackgroundImage(const XAString& path) override;
     // One box per chain of failures; one raised by the playback step waits until the paint ends.
     void ReportOpenFailure(const XAString& text) override;
 

@@ -18,6 +18,8 @@ LBeamvista::~LBeamvista()
 {
     // A host being torn down hears nothing more.
     status_.SetCallback(nullptr, false, false);
+    status_.SetBar(nullptr);
+    playbackBar_.reset();
     CloseAll(false);
     // The window goes first: its teardown still reads the members below.
     CloseWindow(true);

@@ -27,6 +27,7 @@
 #include "preview/mouse_gestures.h"
 #include "preview/parameter_change_plan.h"
 #include "preview/render_batch.h"
+#include "preview/settings_file.h"
 #include "preview/show_playback.h"
 #include "preview/status_reporter.h"
 #include "show/channel_frame_cache.h"
@@ -39,6 +40,7 @@
 #include <string>
 #include <vector>
 
+class CBeamvistaPlaybackDlg;
 class GlSurface;
 class LBeamvistaParameterDlg;
 class LBeamvistaStatusCallback;
@@ -241,6 +243,7 @@ class LBeamvista : public LMsgReceiverMS,
     void NotifyStatus(uint32_t bits);
     void DeliverStatus();
     bool ShowPlaybackBar();
+    CBeamvistaPlaybackDlg* PlaybackBar() const { return playbackBar_.get(); }
     // The playback bar and the host first, then the preview's own commands.
     bool OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate* update) override;
     bool Backward() override;
@@ -311,6 +314,10 @@ class LBeamvista : public LMsgReceiverMS,
     // --- Commands, presets, clipboard and context menu ------------------------------------------
     // The picture as shown now (not presented), its top row first when asked; empty on failure.
     HImageRef RenderToImage(bool topRowFirst);
+    // The shown picture as a BMP file in the size folder below the path's folder.
+    bool SaveSnapshot(const XAString& path, int32_t width, int32_t height);
+    // The same drawn at another size; the window keeps its own.
+    bool SaveSnapshotAtSize(const XAString& path, int32_t width, int32_t height);
     // True when the picture reached the clipboard.
     bool CopyImage();
     // Copies, then empties background picture 1 once the copy is safe on the clipboard.
@@ -447,6 +454,7 @@ class LBeamvista : public LMsgReceiverMS,
     bool RunPreviewCommand(int32_t id);
 
     LStatusReporter status_;
+    std::shared_ptr<CBeamvistaPlaybackDlg> playbackBar_;
 
     // --- Laser frame renderer -------------------------------------------------------------------
     // The renderer's scene: the live parameters, the viewport and the frame clock's drift.
@@ -475,12 +483,16 @@ class LBeamvista : public LMsgReceiverMS,
     template <class Change> void ChangeLivePars(Change change);
     bool showSoundInfo_ = false;
     bool showLoadInfo_ = false;
+    // The next number tried for a snapshot without a show; it only grows.
+    int32_t exportCounter_ = 0;
 
     // --- Settings files, resets and background pictures -----------------------------------------
     bool PromptParameterFile(XAString& path, bool save);
-    bool ReadSettingsFile(const XAString& path);
+    bool ReadSettingsFileAt(const XAString& path);
 
-    std::array<LLaserPreviewBitmap, 8> pictures_;
+    LSettingsPictures pictures_;
+    // Kept for parameter files only.
+    LAviExportSettings aviSettings_;
     XAString fileParameterText_;
     LBeamvistaPars filePrevPars_;
     LBeamvistaPars filePars_;

@@ -3,92 +3,63 @@
 
 #include "controls/file_filter.h"
 #include "foundation/archives/archive_file.h"
-#include "foundation/files/file_sync.h"
 #include "platform/message_box.h"
 #include "preview/l_beamvista_modal_guard.h"
+#include "preview/settings_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 constexpr const char* kParameterFileFilter = "Zyl Parameter Files |*.zyp|All Files (*.*)|*.*||";
 constexpr const char* kParameterFileExtension = "zyp";
-constexpr int32_t kSettingsVersion = 3;
-constexpr int32_t kOldestSettingsReader = 0;
-constexpr int32_t kPictureSlots = 8;
-constexpr int32_t kEndOfPictures = -1;
-constexpr int32_t kTrailerCounts = 4;
-constexpr const char* kTemporarySuffix = ".XXXXXX";
 constexpr const char* kPictureFileFilter =
     "All Known Formats|*.jpg;*.jpeg;*.png|JPEG (*.jpg, *.jpeg)|*.jpg;*.jpeg|"
     "Portable Network Graphics (*.png)|*.png|All Files (*.*)|*.*||";
+constexpr const char* kSavingFailedCaption = "Saving failed";
+constexpr const char* kLoadingFailedCaption = "Loadi failed!";
 constexpr const char* kLoadFailedCaption = "Load failed";
 constexpr int32_t kBackgroundOn = 1;
 constexpr int32_t kBackgroundFromShow = 2;
+// The longest text a background's file-name parameter takes.
+constexpr int32_t kLongestPictureName = 255;
 // A background picture as loaded: intensity 1, size 1 x 1, at the centre, 1.
 constexpr LLaserPreviewBitmap::Parameters kNewBackground{1, 1, 0, 0, 1};
 
-void ReportFileError(const XAString& path, const CError& error, const char* caption)
+void ReportFileError(const XAString& path, const XAString& text, const char* caption)
 {
-    XAString text = path;
-    text += "\n\n";
-    text += error.Text();
-    CurrentMessageBoxService().Show(text.CStr(), caption, MessageBoxIcon::Error, MessageBoxButtons::Ok);
+    const XAString message = path + "\n\n" + text;
+    CurrentMessageBoxService().Show(message.CStr(), caption, MessageBoxIcon::Error, MessageBoxButtons::Ok);
 }
 
-void WriteSettings(LArchiveBase& archive, const LBeamvistaPars& pars,
-                   const std::array<LLaserPreviewBitmap, kPictureSlots>& pictures)
+// A window size from a file is taken only when the monitors together could show it.
+bool FitsMonitors(int32_t width, int32_t height)
 {
-    archive.WriteVersion(kSettingsVersion, kOldestSettingsReader);
-    pars.Write(archive, kBeamvistaFileGroups);
-    for (int32_t slot = 0; slot < kPictureSlots; ++slot) {
-        if (pictures[slot].FileBytes().IsEmpty())
-            continue;
-        archive.WriteCount(slot);
-        pictures[slot].Write(archive);
+    const std::vector<UiMonitor> monitors = CurrentUiEnvironment().Monitors();
+    if (monitors.empty())
+        return false;
+    UiRect all = monitors.front().rect;
+    for (const UiMonitor& monitor : monitors) {
+        all.left = std::min(all.left, monitor.rect.left);
+        all.top = std::min(all.top, monitor.rect.top);
+        all.right = std::max(all.right, monitor.rect.right);
+        all.bottom = std::max(all.bottom, monitor.rect.bottom);
     }
-    archive.WriteCount(kEndOfPictures);
-    // No AVI block, no window size, no AVI switches.
-    archive.WriteBool(false);
-    archive.WriteBool(false);
-    archive.WriteBool(false);
-    for (int32_t i = 0; i < kTrailerCounts; ++i)
-        archive.WriteCount(0);
+    return width <= all.right - all.left && height <= all.bottom - all.top;
 }
 
-// Writes next to the file and renames over it, so that a failure loses nothing.
-CError SaveSettings(const char* path, const LBeamvistaPars& pars,
-                    const std::array<LLaserPreviewBitmap, kPictureSlots>& pictures)
+// The name a background's file-name parameter keeps: the path, or when that is too long for it,
+// the path's file name. Empty when even that is too long.
+XAString StoredPictureName(const XAString& path)
 {
-    const XAString target = ReplacementTarget(path);
-    std::string temporary = std::string(target.CStr()) + kTemporarySuffix;
-    const int handle = ::mkstemp(temporary.data());
-    CError status;
-    if (handle < 0) {
-        status.FromSystemCode(errno);
-        return status;
-    }
-    ::fchmod(handle, ReplacementFileMode(target.CStr()));
-    LArchiveFile file;
-    file.Attach(handle, true, true);
-    WriteSettings(file, pars, pictures);
-    file.Flush();
-    if (!file.HasError() && SyncFileHandle(handle) != 0)
-        file.SetSystemError();
-    file.Close();
-    status = file.Status();
-    if (!status.Failed() && std::rename(temporary.c_str(), target.CStr()) != 0)
-        status.FromSystemCode(errno);
-    if (status.Failed())
-        ::unlink(temporary.c_str());
-    else
-        SyncFolderOf(target.CStr());
-    return status;
+    if (path.Length() <= kLongestPictureName)
+        return path;
+    const std::string_view view = path.View();
+    const size_t slash = view.find_last_of('/');
+    const XAString name(slash == std::string_view::npos ? view : view.substr(slash + 1));
+    return name.Length() <= kLongestPictureName ? name : XAString();
 }
 
 } // namespace
@@ -117,9 +88,9 @@ bool LBeamvista::SaveSettingsFile(const XAString& path)
     XAString chosen = path;
     bool saved = false;
     if (!chosen.IsEmpty() || PromptParameterFile(chosen, true)) {
-        const CError status = SaveSettings(chosen.CStr(), livePars_, pictures_);
+        const CError status = SaveSettingsFileAt(chosen.CStr(), livePars_, pictures_);
         if (status.Failed())
-            ReportFileError(chosen, status, "Saving failed");
+            ReportFileError(chosen, status.Text(), kSavingFailedCaption);
         saved = !status.Failed();
     }
     openDialogActive_ = false;
@@ -135,48 +106,37 @@ bool LBeamvista::LoadSettingsFile(const XAString& path)
     XAString chosen = path;
     bool loaded = false;
     if (!chosen.IsEmpty() || PromptParameterFile(chosen, false))
-        loaded = ReadSettingsFile(chosen);
+        loaded = ReadSettingsFileAt(chosen);
     openDialogActive_ = false;
     return loaded;
 }
 
-bool LBeamvista::ReadSettingsFile(const XAString& path)
+bool LBeamvista::ReadSettingsFileAt(const XAString& path)
 {
-    LBeamvistaPars work;
-    std::array<LLaserPreviewBitmap, kPictureSlots> pictures;
-    for (LLaserPreviewBitmap& picture : pictures)
-        picture.Clear();
-    int32_t width = 0;
-    int32_t height = 0;
+    LSettingsFileContent content;
+    // Fields the file does not carry keep their current values.
+    content.pars.Assign(livePars_, kBeamvistaFileGroups);
     LArchiveFile file(path.CStr(), kArchiveFileRead, true);
-    int32_t version = 0;
-    if (file.ReadVersion(kSettingsVersion, kOldestSettingsReader, version)) {
-        // Fields the file does not carry keep their current values.
-        work.Assign(livePars_, kBeamvistaFileGroups);
-        work.Read(file, false);
-        while (!file.HasError()) {
-            const int32_t slot = file.ReadCount();
-            if (slot < 0)
-                break;
-            LLaserPreviewBitmap scratch;
-            (slot < kPictureSlots ? pictures[slot] : scratch).Read(file);
-        }
-        // The AVI settings of older writers are not kept: nothing here uses them, and a file
-        // that holds them is read up to them.
-        const bool aviBlock = version >= 1 && file.ReadBool();
-        if (!aviBlock && version >= 2 && file.ReadBool()) {
-            width = file.ReadI32();
-            height = file.ReadI32();
-        }
-    }
-    if (file.HasError()) {
-        ReportFileError(path, file.Status(), "Loadi failed!");
+    if (!ReadSettingsFile(file, content)) {
+        ReportFileError(path, file.Status().Text(), kLoadingFailedCaption);
         return false;
     }
-    if (width > 0 && height > 0)
-        SetClientSize(width, height);
-    pictures_ = pictures;
-    work.ApplyToParameters(kBeamvistaFileGroups);
+    if (content.hasAvi) {
+        aviSettings_.frameRate = content.avi.frameRate;
+        aviSettings_.options = content.avi.options;
+        aviSettings_.state = content.avi.state;
+        aviSettings_.text = content.avi.text;
+        aviSettings_.data = content.avi.data;
+    }
+    if (content.hasAviSwitches) {
+        aviSettings_.switch1 = content.avi.switch1;
+        aviSettings_.switch2 = content.avi.switch2;
+    }
+    if (content.hasWindowSize && content.width > 0 && content.height > 0 &&
+        FitsMonitors(content.width, content.height))
+        SetClientSize(content.width, content.height);
+    pictures_ = content.pictures;
+    content.pars.ApplyToParameters(kBeamvistaFileGroups);
     ReloadAllBitmapTextures();
     Redraw();
     return true;
@@ -255,15 +215,20 @@ bool LBeamvista::LoadBackgroundImage(const XAString& name, int32_t slot, const X
     }
     if (slot >= kBeamvistaBackgroundCount)
         return false;
+    // The parameter would refuse a longer name and the picture would go with the next change.
+    const XAString storedName = StoredPictureName(name);
+    if (storedName.IsEmpty() && !name.IsEmpty()) {
+        ReportFileError(name, XAString::Format("Maximum of %d chars allowed!", kLongestPictureName),
+                        kLoadFailedCaption);
+        return false;
+    }
     LLaserPreviewBitmap picture;
     const CError error = picture.Load(name.CStr(), bytes, kNewBackground);
     if (error.Failed()) {
-        const XAString text = name + "\n\n" + error.Text();
-        CurrentMessageBoxService().Show(text.CStr(), kLoadFailedCaption, MessageBoxIcon::Error,
-                                        MessageBoxButtons::Ok);
+        ReportFileError(name, error.Text(), kLoadFailedCaption);
         return false;
     }
-    pars.BgFilename(slot) = name;
+    pars.BgFilename(slot) = storedName;
     pars.BgSwitch(slot) = kBackgroundOn;
     pars.ApplyToParameters(kBeamvistaAllGroups);
     pictures_[slot] = picture;
@@ -287,9 +252,4 @@ bool LBeamvista::RemoveBackgroundImage(int32_t slot)
     pars.BgFilename(slot) = XAString();
     pars.ApplyToParameters(kBeamvistaAllGroups);
     return true;
-}
-
-bool LBeamvista::ExportPictures(bool)
-{
-    return false;
 }

@@ -2,6 +2,8 @@
 // after each tick, when the timer stops, or at once while no timer runs.
 #include "preview/l_beamvista.h"
 
+#include "preview/c_beamvista_playback_dlg.h"
+
 void LBeamvista::SetStatusCallback(LBeamvistaStatusCallback* callback)
 {
     status_.SetCallback(callback, HasWindow(), TimerRunning());
@@ -19,5 +21,19 @@ void LBeamvista::DeliverStatus()
 
 bool LBeamvista::ShowPlaybackBar()
 {
-    return false;
+    if (!HasWindow())
+        return false;
+    // A bar whose window went with its parent is made anew.
+    if (!playbackBar_ || !playbackBar_->HasWindow()) {
+        status_.SetBar(nullptr);
+        playbackBar_.reset();
+        playbackBar_ = CBeamvistaPlaybackDlg::Create(window_->Parent());
+        if (!playbackBar_)
+            return false;
+        playbackBar_->SetPlayback(this);
+        status_.SetBar(playbackBar_.get());
+        NotifyStatus(kStatusAll);
+    }
+    playbackBar_->ShowOnTop();
+    return true;
 }

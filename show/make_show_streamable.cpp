@@ -1,6 +1,6 @@
 // Moving a show's index in front of its data, so that it can be played while it arrives.
 
-#include "show/internal/file_replace.h"
+#include "foundation/files/file_replace.h"
 #include "foundation/files/file_sync.h"
 #include "show/laser_preview_stream.h"
 #include "show/show_file_converter.h"

@@ -1,7 +1,7 @@
 #include "show/show_file_converter.h"
 
 #include "foundation/archives/archive_file.h"
-#include "show/internal/file_replace.h"
+#include "foundation/files/file_replace.h"
 #include "foundation/files/file_sync.h"
 #include "show/frame.h"
 #include "show/laser_preview_stream.h"

@@ -1,9 +1,9 @@
 #include "platform/wx/native_window_wx.h"
 
 #include "foundation/errors/c_error.h"
-#include "platform/resources.h"
 #include "platform/virtual_keys.h"
 #include "platform/wx/gl_surface_wx.h"
+#include "platform/wx/icon_resource_wx.h"
 #include "platform/wx/virtual_keys_wx.h"
 
 #include <gtk/gtk.h>
@@ -12,8 +12,6 @@
 #include <wx/frame.h>
 #include <wx/glcanvas.h>
 #include <wx/icon.h>
-#include <wx/image.h>
-#include <wx/mstream.h>
 
 // The drawing area. It outlives its owner only while the toolkit finishes destroying it, so every
 // handler asks whether the owner is still there.
@@ -189,19 +187,6 @@ wxWindow* ParentWindow(UiWindowId id)
     return static_cast<wxWindow*>(const_cast<void*>(id.Handle()));
 }
 
-wxIcon IconFromResource(int32_t iconId)
-{
-    const PictureResource* picture = FindPictureResource(ResourceKind::Icon, iconId);
-    if (picture == nullptr)
-        return wxNullIcon;
-    wxMemoryInputStream stream(picture->png, picture->size);
-    wxImage image(stream, wxBITMAP_TYPE_PNG);
-    if (!image.IsOk())
-        return wxNullIcon;
-    wxIcon icon;
-    icon.CopyFromBitmap(wxBitmap(image));
-    return icon;
-}
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include "shell/startup_rules.h"
 #include "shell/wx/c_skin_frame.h"
 #include "shell/wx/l_kw_preview_about.h"
+#include "shell/wx/wx_playback_bar.h"
 
 #include <glib-unix.h>
 #include <wx/clipbrd.h>
@@ -59,6 +60,7 @@ bool CKWPreviewApp::OnInit()
     clipboard_ = std::make_unique<WxClipboard>();
     SetClipboardService(clipboard_.get());
     InstallWxControls();
+    InstallWxPlaybackBar();
     g_unix_signal_add(SIGTERM, CloseOnSignal, nullptr);
     g_unix_signal_add(SIGINT, CloseOnSignal, nullptr);
 

@@ -1,4 +1,4 @@
-#include "show/internal/file_replace.h"
+#include "foundation/files/file_replace.h"
 
 #include "foundation/files/file_sync.h"
 

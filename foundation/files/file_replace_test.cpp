@@ -1,18 +1,41 @@
-#include "show/internal/file_replace.h"
-
-#include "show/test_support/show_test_support.h"
+#include "foundation/files/file_replace.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <sys/stat.h>
 
 namespace {
 
-using show_test::ReadFileBytes;
-using show_test::TempFolder;
+class TempFolder
+{
+  public:
+    TempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zylreplaceXXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string File(const char* name) const { return (std::filesystem::path(path_) / name).string(); }
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 void WriteText(const std::string& path, const char* text)
 {
