@@ -21,11 +21,13 @@
 #include "preview/beamvista_show_host.h"
 #include "preview/driver_defaults.h"
 #include "preview/frame_clock.h"
+#include "preview/frame_sequence.h"
 #include "preview/l_beamvista_input_host.h"
 #include "preview/l_beamvista_playback_callback.h"
 #include "preview/laser_frame_renderer.h"
 #include "preview/mouse_gestures.h"
 #include "preview/parameter_change_plan.h"
+#include "preview/posted_frames.h"
 #include "preview/render_batch.h"
 #include "preview/show_playback.h"
 #include "preview/status_reporter.h"
@@ -261,6 +263,9 @@ class LBeamvista : public LMsgReceiverMS,
     void EmptyFrameSequence();
     // Moves the sequence's cursor, wrapping at both ends.
     void StepFrameSequence(int32_t items);
+    const LFrameSequence& FrameSequence() const { return frameSequence_; }
+    // The waiting and the current posted frame go.
+    void DropPostedFrames();
     const LaserFrameRenderer& Renderer() const { return renderer_; }
 
     // --- Text and overlays ----------------------------------------------------------------------
@@ -457,6 +462,8 @@ class LBeamvista : public LMsgReceiverMS,
     LaserFrameRenderer renderer_;
     RenderBatchBuilder batches_;
     LChannelFrameCache showFrames_;
+    LFrameSequence frameSequence_;
+    LPostedFrames postedFrames_;
 
     // --- Graphics driver detection and defaults -------------------------------------------------
     // The current context's renderer name and widest line; none without a current context.
