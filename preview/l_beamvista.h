@@ -22,6 +22,7 @@
 #include "preview/driver_defaults.h"
 #include "preview/frame_clock.h"
 #include "preview/frame_sequence.h"
+#include "preview/l_beamvista_focus_listener.h"
 #include "preview/l_beamvista_input_host.h"
 #include "preview/l_beamvista_playback_callback.h"
 #include "preview/laser_frame_renderer.h"
@@ -308,6 +309,8 @@ class LBeamvista : public LMsgReceiverMS,
     bool OnMouseWheel(int32_t rotation, const UiMouseEvent& event) override;
     void OnCaptureLost() override;
     void OnFocus(bool gained) override;
+    // Told when the full-screen window gains the focus and when it loses it again (not owned).
+    void SetFocusListener(LBeamvistaFocusListener* listener) { focusListener_ = listener; }
     const LMouseGestures& Gestures() const { return gestures_; }
     // The I key: each modifier held toggles its own line and keeps the display on; without one
     // the display toggles.
@@ -476,6 +479,10 @@ class LBeamvista : public LMsgReceiverMS,
     // --- Keyboard and mouse ---------------------------------------------------------------------
     LBeamvistaInputHost inputHost_{*this};
     LMouseGestures gestures_{inputHost_};
+    // Tells the focus listener that the focus went, when it was told that it came.
+    void NotifyFocusLost();
+    LBeamvistaFocusListener* focusListener_ = nullptr;
+    bool focusNotified_ = false;
 
     // --- Commands, presets, clipboard and context menu ------------------------------------------
     // Sends a copy of livePars_ changed by `change` to the parameters.
