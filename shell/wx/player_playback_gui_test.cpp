@@ -86,10 +86,13 @@ class PlayerPlaybackGuiTest : public testing::Test
         return path;
     }
 
-    void StartPlayer(const std::vector<std::string>& shows)
+    // The player runs in `workingFolder` when one is given: file dialogs open there.
+    void StartPlayer(const std::vector<std::string>& shows, const std::string& workingFolder = {})
     {
         std::vector<std::string> argv{"/usr/bin/env", "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound_,
                                       ZYL_PLAYER};
+        if (!workingFolder.empty())
+            argv.insert(argv.begin(), {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\"", workingFolder});
         argv.insert(argv.end(), shows.begin(), shows.end());
         player_ = session_.Start(argv);
         ASSERT_GT(player_, 0);
@@ -268,6 +271,24 @@ TEST_F(PlayerPlaybackGuiTest, KeysStepTheListPauseAndSwitchFullScreenAndExitTher
         << "Exit leaves full screen";
     EXPECT_TRUE(TitleShown(third)) << "and the player goes on";
     EXPECT_EQ(waitpid(player_, nullptr, WNOHANG), 0);
+}
+
+// The Open dialog, from the preview's Ctrl+O, opening in the player's working folder: every show
+// chosen there replaces the list, in the dialog's order.
+TEST_F(PlayerPlaybackGuiTest, TheOpenDialogReplacesTheListWithTheChosenShows)
+{
+    const std::string options = "--seconds 30 --servers 1 --channels 1 --still-circle";
+    const std::string more = folder_ + "/more";
+    std::filesystem::create_directory(more);
+    MakeShow("more/c.zyl", options);
+    MakeShow("more/b.zyl", options);
+    StartPlayer({MakeShow("a.zyl", options)}, more);
+    ASSERT_TRUE(TitleShown("Zyl Player - a.zyl"));
+
+    KeysTo("Zyl Player - a.zyl", "ctrl+o");
+    ASSERT_TRUE(TitleShown("Open")) << "the dialog takes the system's title";
+    KeysTo("Open", "ctrl+a Return");
+    EXPECT_TRUE(TitleShown("Zyl Player - b.zyl (1 of 2)"));
 }
 
 } // namespace
