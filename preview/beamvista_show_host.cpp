@@ -80,3 +80,13 @@ void LBeamvistaShowHost::ReportOpenFailure(const XAString& text)
     else
         ShowOpenFailure(text);
 }
+
+void LBeamvistaShowHost::DropPostedFrames()
+{
+    preview_.DropPostedFrames();
+}
+
+void LBeamvistaShowHost::ClearFrameSequence()
+{
+    preview_.EmptyFrameSequence();
+}

@@ -21,11 +21,14 @@
 #include "preview/beamvista_show_host.h"
 #include "preview/driver_defaults.h"
 #include "preview/frame_clock.h"
+#include "preview/frame_sequence.h"
+#include "preview/l_beamvista_focus_listener.h"
 #include "preview/l_beamvista_input_host.h"
 #include "preview/l_beamvista_playback_callback.h"
 #include "preview/laser_frame_renderer.h"
 #include "preview/mouse_gestures.h"
 #include "preview/parameter_change_plan.h"
+#include "preview/posted_frames.h"
 #include "preview/render_batch.h"
 #include "preview/settings_file.h"
 #include "preview/show_playback.h"
@@ -264,6 +267,9 @@ class LBeamvista : public LMsgReceiverMS,
     void EmptyFrameSequence();
     // Moves the sequence's cursor, wrapping at both ends.
     void StepFrameSequence(int32_t items);
+    const LFrameSequence& FrameSequence() const { return frameSequence_; }
+    // The waiting and the current posted frame go.
+    void DropPostedFrames();
     const LaserFrameRenderer& Renderer() const { return renderer_; }
 
     // --- Text and overlays ----------------------------------------------------------------------
@@ -306,6 +312,8 @@ class LBeamvista : public LMsgReceiverMS,
     bool OnMouseWheel(int32_t rotation, const UiMouseEvent& event) override;
     void OnCaptureLost() override;
     void OnFocus(bool gained) override;
+    // Told when the full-screen window gains the focus and when it loses it again (not owned).
+    void SetFocusListener(LBeamvistaFocusListener* listener) { focusListener_ = listener; }
     const LMouseGestures& Gestures() const { return gestures_; }
     // The I key: each modifier held toggles its own line and keeps the display on; without one
     // the display toggles.
@@ -465,6 +473,8 @@ class LBeamvista : public LMsgReceiverMS,
     LaserFrameRenderer renderer_;
     RenderBatchBuilder batches_;
     LChannelFrameCache showFrames_;
+    LFrameSequence frameSequence_;
+    LPostedFrames postedFrames_;
 
     // --- Graphics driver detection and defaults -------------------------------------------------
     // The current context's renderer name and widest line; none without a current context.
@@ -477,6 +487,10 @@ class LBeamvista : public LMsgReceiverMS,
     // --- Keyboard and mouse ---------------------------------------------------------------------
     LBeamvistaInputHost inputHost_{*this};
     LMouseGestures gestures_{inputHost_};
+    // Tells the focus listener that the focus went, when it was told that it came.
+    void NotifyFocusLost();
+    LBeamvistaFocusListener* focusListener_ = nullptr;
+    bool focusNotified_ = false;
 
     // --- Commands, presets, clipboard and context menu ------------------------------------------
     // Sends a copy of livePars_ changed by `change` to the parameters.

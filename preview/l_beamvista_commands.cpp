@@ -136,6 +136,7 @@ bool LBeamvista::UpdateContextMenu(UiMenu* menu)
     state.showCount = ShowCount();
     state.hasBackgroundImage = HasBackgroundImage();
     state.dspSelectionEnabled = dspSelectionEnabled_;
+    state.postedFrameCurrent = postedFrames_.HasCurrent();
     state.controlBuild = CurrentDeliverableKind() == DeliverableKind::Control;
     UpdateContextMenuModel(*menu, state);
     return true;

@@ -65,8 +65,24 @@ void LBeamvista::OnCaptureLost()
 
 void LBeamvista::OnFocus(bool gained)
 {
-    if (!gained)
-        WakeCursor();
+    if (gained) {
+        if (fullScreen_ && focusListener_ != nullptr) {
+            focusNotified_ = true;
+            focusListener_->OnPreviewFocusGained(1);
+        }
+        return;
+    }
+    WakeCursor();
+    NotifyFocusLost();
+}
+
+void LBeamvista::NotifyFocusLost()
+{
+    if (!focusNotified_)
+        return;
+    focusNotified_ = false;
+    if (focusListener_ != nullptr)
+        focusListener_->OnPreviewFocusLost(1);
 }
 
 void LBeamvista::ToggleInfoLines(uint32_t modifiers)

@@ -10,6 +10,7 @@
 #include "preview/test_support/preview_test_fixture.h"
 
 #include <array>
+#include <string>
 
 namespace {
 
@@ -262,6 +263,36 @@ TEST_F(PreviewInputTest, TheContextMenuOfAPreviewWithoutShows)
                                             "Exit"};
     EXPECT_EQ(Describe(ui_.menusShown[0].items), expected);
     EXPECT_EQ(preview_.modalCount_, 0) << "the busy mark ends with the menu";
+}
+
+// A host's focus listener hears of the focus only while the preview is full screen, and hears of
+// a loss once for each gain, also when the window goes while it has the focus.
+TEST_F(PreviewInputTest, TheFocusListenerHearsGainAndLossOfTheFullScreenWindowInPairs)
+{
+    struct Listener : LBeamvistaFocusListener
+    {
+        void OnPreviewFocusGained(int32_t reason) override { heard += "gained " + std::to_string(reason) + ", "; }
+        void OnPreviewFocusLost(int32_t reason) override { heard += "lost " + std::to_string(reason) + ", "; }
+        std::string heard;
+    } listener;
+    preview_.SetFocusListener(&listener);
+    preview_.OnFocus(true);
+    preview_.OnFocus(false);
+    EXPECT_EQ(listener.heard, "") << "a child window";
+
+    ASSERT_TRUE(preview_.SetFullScreen(true));
+    preview_.OnFocus(true);
+    preview_.OnFocus(false);
+    preview_.OnFocus(false);
+    EXPECT_EQ(listener.heard, "gained 1, lost 1, ");
+
+    listener.heard.clear();
+    preview_.OnFocus(true);
+    ASSERT_TRUE(preview_.SetFullScreen(false));
+    EXPECT_EQ(listener.heard, "gained 1, lost 1, ") << "the full-screen window went with the focus";
+    preview_.OnFocus(false);
+    EXPECT_EQ(listener.heard, "gained 1, lost 1, ");
+    preview_.SetFocusListener(nullptr);
 }
 
 TEST_F(PreviewInputTest, NoContextMenuWithoutAWindowOrWithoutTheResource)

@@ -87,6 +87,30 @@ TEST_F(PreviewPlaybackTest, TicksPlayTheShowInStepWithItsSoundAndTheHostHearsOnc
     preview_.SetStatusCallback(nullptr);
 }
 
+// The frames the preview was given to draw outside its shows: a frame sequence keeps the timer
+// running and goes when paths are opened or everything is closed.
+TEST_F(PreviewPlaybackTest, OpeningPathsAndCloseAllEmptyTheFrameSequence)
+{
+    const auto fill = [this] {
+        preview_.frameSequence_.Append(LPic());
+        preview_.frameSequence_.Append(LPic());
+        preview_.frameSequence_.Step(1);
+        preview_.frameSequence_.SetDeadlineCs(500);
+    };
+    fill();
+    EXPECT_TRUE(preview_.TimerMustRun()) << "no show, but a sequence to play";
+    ASSERT_TRUE(preview_.OpenPath(Show("a.zyl", 2.0, false).c_str(), false));
+    EXPECT_TRUE(preview_.frameSequence_.IsEmpty());
+    EXPECT_EQ(preview_.frameSequence_.Cursor(), 0);
+    EXPECT_EQ(preview_.frameSequence_.DeadlineCs(), 0);
+
+    fill();
+    EXPECT_TRUE(preview_.OnCmdMsg(preview_command::kCloseAll, UiCommandCode::Execute, nullptr));
+    EXPECT_TRUE(preview_.frameSequence_.IsEmpty());
+    EXPECT_EQ(preview_.ShowCount(), 0);
+    EXPECT_FALSE(preview_.TimerMustRun());
+}
+
 TEST_F(PreviewPlaybackTest, ABrokenShowReachedByThePlaybackStepGivesOneBoxAfterThePaint)
 {
     const std::string shortShow = Show("a.zyl", 1.0, false);

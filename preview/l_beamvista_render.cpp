@@ -33,7 +33,7 @@ void LBeamvista::ResetChannelDefaults()
 
 bool LBeamvista::HasSequenceFrames() const
 {
-    return false;
+    return !frameSequence_.IsEmpty();
 }
 
 void LBeamvista::DrawUserPictures() {}
@@ -79,7 +79,17 @@ void LBeamvista::DrawGlowMarks()
     SubmitBatches();
 }
 
-// Nothing in this system fills the frame sequence yet: there is nothing to empty or step.
-void LBeamvista::EmptyFrameSequence() {}
+void LBeamvista::EmptyFrameSequence()
+{
+    frameSequence_.Clear();
+}
 
-void LBeamvista::StepFrameSequence(int32_t) {}
+void LBeamvista::StepFrameSequence(int32_t items)
+{
+    frameSequence_.Step(items);
+}
+
+void LBeamvista::DropPostedFrames()
+{
+    postedFrames_.DropAll();
+}

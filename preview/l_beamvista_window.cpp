@@ -270,6 +270,7 @@ void LBeamvista::OnCloseRequest()
 
 void LBeamvista::OnDestroyed()
 {
+    NotifyFocusLost();
     WakeCursor();
     RestoreDisplayMode();
     ReleaseGLContext();

@@ -98,10 +98,18 @@ EGLDisplay SurfacelessDisplay()
     return getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
 }
 
+UiSize AtLeastOnePixel(UiSize size)
+{
+    return {std::max(size.width, 1), std::max(size.height, 1)};
+}
+
 class OffscreenGlSurface final : public GlSurface
 {
   public:
-    OffscreenGlSurface(int32_t width, int32_t height) : size_{std::max(width, 1), std::max(height, 1)} {}
+    OffscreenGlSurface(UiSize size, std::unique_ptr<GlFramePresenter> presenter)
+        : size_(AtLeastOnePixel(size)), presenter_(std::move(presenter))
+    {
+    }
     ~OffscreenGlSurface() override { Release(); }
 
     bool Open(bool software, CError& error);
@@ -113,35 +121,64 @@ class OffscreenGlSurface final : public GlSurface
         if (!eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_))
             return false;
         api_.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        if (presenter_)
+            FollowTargetSize();
         return true;
     }
     bool IsCurrent() const override { return context_ != EGL_NO_CONTEXT && eglGetCurrentContext() == context_; }
-    bool Present() override
-    {
-        if (!IsCurrent())
-            return false;
-        glFinish();
-        return true;
-    }
+    bool Present() override;
     void Release() override;
     UiSize Size() const override { return size_; }
-    std::string Describe() const override { return "offscreen"; }
+    std::string Describe() const override { return presenter_ ? "offscreen, presented into a window" : "offscreen"; }
 
   private:
     bool MakeFramebuffer(CError& error);
+    void AllocateRenderbuffers();
+    void FollowTargetSize();
 
     UiSize size_;
+    std::unique_ptr<GlFramePresenter> presenter_;
     EGLDisplay display_ = EGL_NO_DISPLAY;
     EGLContext context_ = EGL_NO_CONTEXT;
     FramebufferApi api_;
     GLuint framebuffer_ = 0;
     GLuint colour_ = 0;
     GLuint depth_ = 0;
+    std::vector<uint8_t> frame_;
+    std::vector<uint8_t> topRowFirst_;
 };
+
+bool OffscreenGlSurface::Present()
+{
+    if (!IsCurrent())
+        return false;
+    if (!presenter_) {
+        glFinish();
+        return true;
+    }
+    constexpr size_t kPixelBytes = 4;
+    const size_t rowBytes = static_cast<size_t>(size_.width) * kPixelBytes;
+    frame_.resize(rowBytes * static_cast<size_t>(size_.height));
+    glPixelStorei(GL_PACK_ALIGNMENT, kPixelBytes);
+    glReadPixels(0, 0, size_.width, size_.height, GL_BGRA, GL_UNSIGNED_BYTE, frame_.data());
+    if (glGetError() != GL_NO_ERROR)
+        return false;
+    // OpenGL reads the bottom row first; windows want the top one first.
+    topRowFirst_.resize(frame_.size());
+    for (int32_t row = 0; row < size_.height; ++row)
+        std::memcpy(topRowFirst_.data() + static_cast<size_t>(row) * rowBytes,
+                    frame_.data() + static_cast<size_t>(size_.height - 1 - row) * rowBytes, rowBytes);
+    return presenter_->PresentPixels(topRowFirst_.data(), size_);
+}
 
 bool OffscreenGlSurface::Open(bool software, CError& error)
 {
     display_ = software ? SoftwareDisplay() : EGL_NO_DISPLAY;
+    // Presenting stands in for a window's own driver only when it really renders in software.
+    if (display_ == EGL_NO_DISPLAY && presenter_) {
+        error.SetError("Mesa's software OpenGL device is not available.", 0);
+        return false;
+    }
     if (display_ == EGL_NO_DISPLAY)
         display_ = SurfacelessDisplay();
     if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
@@ -182,12 +219,9 @@ bool OffscreenGlSurface::MakeFramebuffer(CError& error)
     api_.genFramebuffers(1, &framebuffer_);
     api_.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     api_.genRenderbuffers(1, &colour_);
-    api_.bindRenderbuffer(GL_RENDERBUFFER, colour_);
-    api_.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, size_.width, size_.height);
-    api_.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
     api_.genRenderbuffers(1, &depth_);
-    api_.bindRenderbuffer(GL_RENDERBUFFER, depth_);
-    api_.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, size_.width, size_.height);
+    AllocateRenderbuffers();
+    api_.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
     api_.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth_);
     if (api_.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         error.SetError("The offscreen framebuffer is incomplete.", 0);
@@ -197,6 +231,24 @@ bool OffscreenGlSurface::MakeFramebuffer(CError& error)
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glDrawBuffer(GL_COLOR_ATTACHMENT0);
     return true;
+}
+
+void OffscreenGlSurface::AllocateRenderbuffers()
+{
+    api_.bindRenderbuffer(GL_RENDERBUFFER, colour_);
+    api_.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, size_.width, size_.height);
+    api_.bindRenderbuffer(GL_RENDERBUFFER, depth_);
+    api_.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, size_.width, size_.height);
+}
+
+// The picture is as large as the window it is presented into.
+void OffscreenGlSurface::FollowTargetSize()
+{
+    const UiSize target = AtLeastOnePixel(presenter_->TargetSize());
+    if (target == size_)
+        return;
+    size_ = target;
+    AllocateRenderbuffers();
 }
 
 void OffscreenGlSurface::Release()
@@ -221,8 +273,17 @@ void OffscreenGlSurface::Release()
 
 std::unique_ptr<GlSurface> CreateOffscreenGlSurface(const OffscreenGlOptions& options, CError& error)
 {
-    auto surface = std::make_unique<OffscreenGlSurface>(options.width, options.height);
+    auto surface = std::make_unique<OffscreenGlSurface>(UiSize{options.width, options.height}, nullptr);
     if (!surface->Open(options.software, error))
+        return nullptr;
+    return surface;
+}
+
+std::unique_ptr<GlSurface> CreatePresentingGlSurface(std::unique_ptr<GlFramePresenter> presenter, CError& error)
+{
+    const UiSize size = presenter->TargetSize();
+    auto surface = std::make_unique<OffscreenGlSurface>(size, std::move(presenter));
+    if (!surface->Open(true, error))
         return nullptr;
     return surface;
 }

@@ -1,6 +1,8 @@
 #include "platform/wx/gl_surface_wx.h"
 
 #include "foundation/errors/c_error.h"
+#include "platform/gl/generic_rendering.h"
+#include "platform/gl/gl_offscreen.h"
 #include "platform/wx/native_window_wx.h"
 
 #include <GL/glx.h>
@@ -8,6 +10,8 @@
 #include <gtk/gtk.h>
 #include <wx/glcanvas.h>
 
+#include <bit>
+#include <string>
 #include <vector>
 
 namespace {
@@ -93,6 +97,98 @@ class WindowGlSurface final : public GlSurface
     bool current_ = false;
 };
 
+// Puts frames rendered elsewhere into the canvas's X window, converted to the window's visual.
+class XWindowPresenter final : public GlFramePresenter
+{
+  public:
+    explicit XWindowPresenter(WxNativeWindow& window) : window_(window), display_(X11Display()) {}
+    ~XWindowPresenter() override
+    {
+        if (gc_ != nullptr)
+            XFreeGC(display_, gc_);
+    }
+
+    UiSize TargetSize() const override { return window_.ClientRect().Size(); }
+    bool PresentPixels(const uint8_t* pixels, UiSize size) override;
+
+  private:
+    // The window's pixel value of a blue, green, red byte triple; false for visuals that are not
+    // true colour.
+    bool LearnVisual(const XWindowAttributes& attributes);
+    bool GcFor(Window window);
+
+    WxNativeWindow& window_;
+    Display* display_;
+    GC gc_ = nullptr;
+    Window gcWindow_ = 0;
+    int redShift_ = 0;
+    int greenShift_ = 0;
+    int blueShift_ = 0;
+    std::vector<uint32_t> converted_;
+};
+
+bool XWindowPresenter::LearnVisual(const XWindowAttributes& attributes)
+{
+    const Visual* visual = attributes.visual;
+    if (visual == nullptr || visual->c_class != TrueColor || attributes.depth < 24)
+        return false;
+    // Eight bits a channel: a channel's byte sits at the top of its mask.
+    const auto shiftOf = [](unsigned long mask) { return std::bit_width(mask) - 8; };
+    redShift_ = shiftOf(visual->red_mask);
+    greenShift_ = shiftOf(visual->green_mask);
+    blueShift_ = shiftOf(visual->blue_mask);
+    return redShift_ >= 0 && greenShift_ >= 0 && blueShift_ >= 0;
+}
+
+bool XWindowPresenter::GcFor(Window window)
+{
+    if (gc_ != nullptr && gcWindow_ == window)
+        return true;
+    if (gc_ != nullptr)
+        XFreeGC(display_, gc_);
+    gc_ = XCreateGC(display_, window, 0, nullptr);
+    gcWindow_ = window;
+    return gc_ != nullptr;
+}
+
+bool XWindowPresenter::PresentPixels(const uint8_t* pixels, UiSize size)
+{
+    if (display_ == nullptr || !window_.Exists())
+        return false;
+    const Window window = window_.Canvas()->GetXWindow();
+    XWindowAttributes attributes;
+    if (window == 0 || !XGetWindowAttributes(display_, window, &attributes) || !LearnVisual(attributes) ||
+        !GcFor(window))
+        return false;
+    const size_t count = static_cast<size_t>(size.width) * static_cast<size_t>(size.height);
+    converted_.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* bgra = pixels + i * 4;
+        converted_[i] = (uint32_t{bgra[2]} << redShift_) | (uint32_t{bgra[1]} << greenShift_) |
+                        (uint32_t{bgra[0]} << blueShift_);
+    }
+    XImage* image = XCreateImage(display_, attributes.visual, static_cast<unsigned>(attributes.depth), ZPixmap, 0,
+                                 reinterpret_cast<char*>(converted_.data()), static_cast<unsigned>(size.width),
+                                 static_cast<unsigned>(size.height), 32, size.width * 4);
+    if (image == nullptr)
+        return false;
+    // The words are in this machine's order.
+    image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    XPutImage(display_, window, gc_, image, 0, 0, 0, 0, static_cast<unsigned>(size.width),
+              static_cast<unsigned>(size.height));
+    image->data = nullptr; // ours, not Xlib's to free
+    XDestroyImage(image);
+    XFlush(display_);
+    return true;
+}
+
+// The renderer of the current context.
+std::string CurrentRenderer()
+{
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    return renderer != nullptr ? renderer : "";
+}
+
 } // namespace
 
 bool ChooseWindowGlAttributes(const GlFormatRequest& request, wxGLAttributes& attributes, CError& error)
@@ -124,10 +220,23 @@ bool ChooseWindowGlAttributes(const GlFormatRequest& request, wxGLAttributes& at
     return true;
 }
 
-std::unique_ptr<GlSurface> CreateWindowGlSurface(WxNativeWindow& window, CError& error)
+std::unique_ptr<GlSurface> CreateWindowGlSurface(WxNativeWindow& window, bool forceGeneric, CError& error)
 {
     auto surface = std::make_unique<WindowGlSurface>(window);
     if (!surface->Open(error))
         return nullptr;
-    return surface;
+    if (!forceGeneric || !surface->MakeCurrent() || !RendersOffscreenForGeneric(true, CurrentRenderer()))
+        return surface;
+    surface->Release();
+    CError softwareError;
+    std::unique_ptr<GlSurface> software = CreatePresentingWindowGlSurface(window, softwareError);
+    if (software)
+        return software;
+    // Without Mesa's software device the window's own driver still draws.
+    return CreateWindowGlSurface(window, false, error);
+}
+
+std::unique_ptr<GlSurface> CreatePresentingWindowGlSurface(WxNativeWindow& window, CError& error)
+{
+    return CreatePresentingGlSurface(std::make_unique<XWindowPresenter>(window), error);
 }

@@ -427,5 +427,5 @@ std::unique_ptr<GlSurface> WxNativeWindow::CreateGlSurface(CError& error)
         error.SetError("The window is gone.", 0);
         return nullptr;
     }
-    return CreateWindowGlSurface(*this, error);
+    return CreateWindowGlSurface(*this, spec_.gl.forceGeneric, error);
 }

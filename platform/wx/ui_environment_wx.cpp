@@ -293,7 +293,9 @@ bool WxUiEnvironment::RunFileDialog(const UiFileDialogRequest& request, UiFileDi
     long style = request.save ? wxFD_SAVE : wxFD_OPEN;
     if (request.multiple)
         style |= wxFD_MULTIPLE;
-    wxFileDialog dialog(WindowOf(request.owner), wxString::FromUTF8(request.title),
+    // Without a title of the caller's the dialog takes the system's own, as the chooser has none.
+    const std::string title = !request.title.empty() ? request.title : request.save ? "Save As" : "Open";
+    wxFileDialog dialog(WindowOf(request.owner), wxString::FromUTF8(title),
                         wxString::FromUTF8(request.folder), wxString::FromUTF8(request.fileName),
                         WildcardOf(request.filter), style);
     dialog.SetFilterIndex(request.filterIndex);

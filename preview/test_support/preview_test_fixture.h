@@ -22,6 +22,7 @@ class TestPreview : public LBeamvista
     using LBeamvista::LBeamvista;
     ~TestPreview() override;
     using LBeamvista::creatingContext_;
+    using LBeamvista::frameSequence_;
     using LBeamvista::cursorHidden_;
     using LBeamvista::fullScreen_;
     using LBeamvista::fullScreenHeight_;

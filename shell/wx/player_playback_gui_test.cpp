@@ -1,11 +1,13 @@
 // The real ZylPlayer playing shows made by the show generator, on a private X server, its sound
 // written to a file by SDL's disk driver: the file must hold the show's track as the decoder gives
-// it, without a gap, until Mute; a broken show in the list gives one "OpenZyl failed!" box.
+// it, without a gap, until Mute; a broken show in the list gives one "OpenZyl failed!" box; the
+// preview's keys and context menu step the list, pause and switch full screen.
 #include "platform/wx/test_support/x_session.h"
 #include "show/laser_preview_stream.h"
 #include "show/sound_decoder.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -25,6 +27,8 @@ constexpr int32_t kRate = 22050;
 constexpr int32_t kBlockAlign = 4;
 constexpr size_t kBytesPerSecond = size_t{kRate} * kBlockAlign;
 constexpr const char* kFailureTitle = "OpenZyl failed!";
+// The caption of the preview's own top-level window (full screen).
+constexpr const char* kPreviewTitle = "Beam Vista";
 
 std::vector<uint8_t> ReadBytes(const std::string& path)
 {
@@ -82,10 +86,13 @@ class PlayerPlaybackGuiTest : public testing::Test
         return path;
     }
 
-    void StartPlayer(const std::vector<std::string>& shows)
+    // The player runs in `workingFolder` when one is given: file dialogs open there.
+    void StartPlayer(const std::vector<std::string>& shows, const std::string& workingFolder = {})
     {
         std::vector<std::string> argv{"/usr/bin/env", "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + sound_,
                                       ZYL_PLAYER};
+        if (!workingFolder.empty())
+            argv.insert(argv.begin(), {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\"", workingFolder});
         argv.insert(argv.end(), shows.begin(), shows.end());
         player_ = session_.Start(argv);
         ASSERT_GT(player_, 0);
@@ -139,6 +146,24 @@ class PlayerPlaybackGuiTest : public testing::Test
         session_.Run("xdotool key --delay 80 " + keys + " Return");
     }
 
+    // Sends keys to the top-level window with this title.
+    void KeysTo(const std::string& title, const std::string& keys)
+    {
+        const std::vector<std::string> windows = WindowsTitled(title);
+        ASSERT_EQ(windows.size(), 1u) << title;
+        session_.Run("xdotool windowactivate --sync " + windows[0] + " key --delay 80 " + keys);
+    }
+    // True when the card plays nothing but silence for two seconds after `from` and the sound's
+    // lead.
+    bool SilentAfter(size_t from)
+    {
+        if (!XSession::PollUntil([&] { return SoundBytes() > from + 2 * kBytesPerSecond; }, 20s))
+            return false;
+        const std::vector<uint8_t> heard = ReadBytes(sound_);
+        return std::all_of(heard.begin() + from + kBytesPerSecond * 3 / 4, heard.end(),
+                           [](uint8_t b) { return b == 0; });
+    }
+
     size_t SoundBytes() const
     {
         std::error_code error;
@@ -187,12 +212,7 @@ TEST_F(PlayerPlaybackGuiTest, PlaysTheTrackWithoutAGapUntilMuteAndReportsABroken
 
     // Mute from the menu: the card plays silence from then on, with the sound's lead at most.
     ChoosePlayItem("Zyl Player - a.zyl (1 of 3)", 2);
-    const size_t mutedAt = SoundBytes();
-    ASSERT_TRUE(XSession::PollUntil([&] { return SoundBytes() > mutedAt + 2 * kBytesPerSecond; }, 20s));
-    heard = ReadBytes(sound_);
-    const size_t silentFrom = mutedAt + kBytesPerSecond * 3 / 4;
-    EXPECT_TRUE(std::all_of(heard.begin() + silentFrom, heard.end(), [](uint8_t b) { return b == 0; }))
-        << "sound after Mute";
+    EXPECT_TRUE(SilentAfter(SoundBytes())) << "sound after Mute";
 
     // Next File meets the broken show: one box, then the show after it.
     ChoosePlayItem("Zyl Player - a.zyl (1 of 3)", 3);
@@ -216,6 +236,59 @@ TEST_F(PlayerPlaybackGuiTest, AShortShowBeforeABrokenOneGivesTheBoxOnceAfterTheP
     // The lone show loops on without another box.
     EXPECT_TRUE(TitleShown("Zyl Player - a.zyl"));
     EXPECT_FALSE(TitleShown(kFailureTitle, 3s)) << "a second box";
+}
+
+// Keys of the preview, reaching it through the frame's view and in its own full-screen window,
+// and its context menu chosen by the keyboard.
+TEST_F(PlayerPlaybackGuiTest, KeysStepTheListPauseAndSwitchFullScreenAndExitThereOnlyLeavesIt)
+{
+    const std::string options = "--sound --seconds 30 --servers 1 --channels 1 --still-circle";
+    StartPlayer({MakeShow("a.zyl", options), MakeShow("b.zyl", options), MakeShow("c.zyl", options)});
+    ASSERT_TRUE(TitleShown("Zyl Player - a.zyl (1 of 3)"));
+
+    KeysTo("Zyl Player - a.zyl (1 of 3)", "ctrl+Down");
+    const std::string third = "Zyl Player - c.zyl (3 of 3)";
+    ASSERT_TRUE(TitleShown(third)) << "Ctrl+Down opens the last show";
+
+    ASSERT_TRUE(XSession::PollUntil([&] { return SoundBytes() > kBytesPerSecond; }, 20s));
+    KeysTo(third, "space");
+    EXPECT_TRUE(SilentAfter(SoundBytes())) << "sound after Space";
+
+    KeysTo(third, "alt+Return");
+    ASSERT_TRUE(TitleShown(kPreviewTitle)) << "Alt+Enter: the preview's own full-screen window";
+    KeysTo(kPreviewTitle, "Escape");
+    EXPECT_TRUE(XSession::PollUntil([&] { return WindowsTitled(kPreviewTitle).empty(); }, 10s))
+        << "Escape leaves full screen";
+
+    // Exit from the context menu (the last item, one step up from none) in full screen only
+    // leaves full screen.
+    KeysTo(third, "alt+Return");
+    ASSERT_TRUE(TitleShown(kPreviewTitle));
+    const std::string fullScreen = WindowsTitled(kPreviewTitle)[0];
+    session_.Run("xdotool windowactivate --sync " + fullScreen + " mousemove --window " + fullScreen +
+                 " 200 200 click 3 sleep 1 key --delay 80 Up Return");
+    EXPECT_TRUE(XSession::PollUntil([&] { return WindowsTitled(kPreviewTitle).empty(); }, 10s))
+        << "Exit leaves full screen";
+    EXPECT_TRUE(TitleShown(third)) << "and the player goes on";
+    EXPECT_EQ(waitpid(player_, nullptr, WNOHANG), 0);
+}
+
+// The Open dialog, from the preview's Ctrl+O, opening in the player's working folder: every show
+// chosen there replaces the list, in the dialog's order.
+TEST_F(PlayerPlaybackGuiTest, TheOpenDialogReplacesTheListWithTheChosenShows)
+{
+    const std::string options = "--seconds 30 --servers 1 --channels 1 --still-circle";
+    const std::string more = folder_ + "/more";
+    std::filesystem::create_directory(more);
+    MakeShow("more/c.zyl", options);
+    MakeShow("more/b.zyl", options);
+    StartPlayer({MakeShow("a.zyl", options)}, more);
+    ASSERT_TRUE(TitleShown("Zyl Player - a.zyl"));
+
+    KeysTo("Zyl Player - a.zyl", "ctrl+o");
+    ASSERT_TRUE(TitleShown("Open")) << "the dialog takes the system's title";
+    KeysTo("Open", "ctrl+a Return");
+    EXPECT_TRUE(TitleShown("Zyl Player - b.zyl (1 of 2)"));
 }
 
 } // namespace
