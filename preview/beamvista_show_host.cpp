@@ -24,9 +24,15 @@ bool LBeamvistaShowHost::HasWindow()
 
 void LBeamvistaShowHost::OnShowOpened()
 {
+    preview_.BuildShowPictureTextures();
     preview_.UpdateTitle();
     Redraw();
     preview_.DeliverStatus();
+}
+
+void LBeamvistaShowHost::OnShowClosing()
+{
+    preview_.DeleteShowPictureTextures();
 }
 
 void LBeamvistaShowHost::OnShowClosed()
