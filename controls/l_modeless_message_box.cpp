@@ -74,7 +74,7 @@ void LModelessMessageBox::DestroyWindow()
     if (ownerDisabled_)
         EnableOwner(true);
     ModelessBoxWindow* window = window_;
-    window->Destroy();
+    window->DestroyBox();
     window_ = nullptr;
 }
 

@@ -19,7 +19,7 @@ class FakeBoxService final : public ModelessBoxService
         ModelessBoxSpec spec;
         ModelessBoxSink* sink;
         bool alive = true;
-        void Destroy() override
+        void DestroyBox() override
         {
             alive = false;
             if (sink != nullptr)

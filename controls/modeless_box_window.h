@@ -38,8 +38,8 @@ class ModelessBoxWindow
 {
   public:
     virtual ~ModelessBoxWindow() = default;
-    // The sink hears OnBoxWindowGone before this returns.
-    virtual void Destroy() = 0;
+    // Closes the window; the sink hears OnBoxWindowGone before this returns.
+    virtual void DestroyBox() = 0;
     // Disables or enables the box's owner (its parent, else the application's top window),
     // keeping the box itself enabled; false when it has none.
     virtual bool EnableOwner(bool enable) = 0;

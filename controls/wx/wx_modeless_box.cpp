@@ -1,5 +1,7 @@
 #include "controls/wx/wx_modeless_box.h"
 
+#include "platform/font_spec.h"
+
 #include <wx/app.h>
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -16,6 +18,8 @@ constexpr int32_t kHandIcon = 32513;
 constexpr int32_t kQuestionIcon = 32514;
 constexpr int32_t kExclamationIcon = 32515;
 constexpr int32_t kAsteriskIcon = 32516;
+// The dialog font: an 11-pixel em at 96 dots per inch.
+constexpr double kDialogFontPoints = 8.25;
 
 wxArtID ArtOf(int32_t iconId)
 {
@@ -52,6 +56,8 @@ class WxModelessBox final : public wxDialog, public ModelessBoxWindow
                    wxCAPTION | (spec.closeBox ? wxSYSTEM_MENU | wxCLOSE_BOX : 0)),
           sink_(&sink), owner_(owner)
     {
+        // The layout was measured in the dialog font; the children inherit it.
+        SetFont(wxFont(wxFontInfo(kDialogFontPoints).FaceName(kDefaultFontFace)));
         const ModelessBoxLayout& layout = spec.layout;
         const wxArtID art = ArtOf(spec.iconId);
         if (!art.empty()) {
@@ -84,7 +90,7 @@ class WxModelessBox final : public wxDialog, public ModelessBoxWindow
 
     ~WxModelessBox() override { Forget(); }
 
-    void Destroy() override
+    void DestroyBox() override
     {
         Forget();
         wxDialog::Destroy();
@@ -154,9 +160,15 @@ bool WxModelessBoxService::PumpMessages(bool allWindows)
     const wxEventLoopBase* main = wxTheApp->GetMainLoop();
     if (main != nullptr && LoopExitProbe::ShouldExit(*main))
         return false;
-    wxEventLoopBase* active = wxEventLoopBase::GetActive();
-    if (active == nullptr)
-        return true;
-    active->YieldFor(allWindows ? wxEVT_CATEGORY_ALL : wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT);
+    const long categories = allWindows ? wxEVT_CATEGORY_ALL : wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT;
+    if (wxEventLoopBase* active = wxEventLoopBase::GetActive()) {
+        active->YieldFor(categories);
+    } else {
+        // Before the main loop runs (the first window is made during start-up) a loop of the
+        // pump's own hands the events out.
+        wxGUIEventLoop loop;
+        wxEventLoopActivator activate(&loop);
+        loop.YieldFor(categories);
+    }
     return main == nullptr || !LoopExitProbe::ShouldExit(*main);
 }
