@@ -274,3 +274,18 @@ bool LAudioPump::SetMute(bool on)
     Seek(-1, on, false);
     return true;
 }
+
+int32_t LAudioPump::TrackRate() const
+{
+    return decoder_ ? decoder_->Rate() : 0;
+}
+
+int32_t LAudioPump::TrackChannels() const
+{
+    return decoder_ ? decoder_->Channels() : 0;
+}
+
+int32_t LAudioPump::TrackBitrate() const
+{
+    return decoder_ ? decoder_->Bitrate() : 0;
+}

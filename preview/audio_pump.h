@@ -55,6 +55,10 @@ class LAudioPump
     int64_t AudioBase() const { return audioBase_; }
     int32_t StagingChunk() const { return stagingChunk_; }
     int64_t DecoderFrame() const { return decoderFrame_; }
+    // The open track's format; 0 without one.
+    int32_t TrackRate() const;
+    int32_t TrackChannels() const;
+    int32_t TrackBitrate() const;
     LW32DSnd& Output() { return sound_; }
 
   private:

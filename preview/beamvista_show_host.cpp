@@ -24,11 +24,17 @@ bool LBeamvistaShowHost::HasWindow()
 
 void LBeamvistaShowHost::OnShowOpened()
 {
+    preview_.BuildShowPictureTextures();
     preview_.UpdateTitle();
     Redraw();
     // The show's own settings live in its first user-data block.
     preview_.SetFileParameters(preview_.Playback().Stream().UserData(0));
     preview_.DeliverStatus();
+}
+
+void LBeamvistaShowHost::OnShowClosing()
+{
+    preview_.DeleteShowPictureTextures();
 }
 
 void LBeamvistaShowHost::OnShowClosed()

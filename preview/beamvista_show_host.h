@@ -14,6 +14,7 @@ class LBeamvistaShowHost final : public LShowPlaybackHost
 
     bool HasWindow() override;
     void OnShowOpened() override;
+    void OnShowClosing() override;
     void OnShowClosed() override;
     void UpdateTitle() override;
     void Redraw() override;

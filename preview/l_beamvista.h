@@ -20,6 +20,9 @@
 #include "platform/ui_environment.h"
 #include "preview/beamvista_show_host.h"
 #include "preview/driver_defaults.h"
+#include "preview/fog_noise_store.h"
+#include "preview/fog_progress_box.h"
+#include "preview/font_atlas.h"
 #include "preview/frame_clock.h"
 #include "preview/frame_sequence.h"
 #include "preview/l_beamvista_focus_listener.h"
@@ -28,11 +31,13 @@
 #include "preview/laser_frame_renderer.h"
 #include "preview/mouse_gestures.h"
 #include "preview/parameter_change_plan.h"
+#include "preview/picture_placement.h"
 #include "preview/posted_frames.h"
 #include "preview/render_batch.h"
 #include "preview/settings_file.h"
 #include "preview/show_playback.h"
 #include "preview/status_reporter.h"
+#include "preview/texture_slot.h"
 #include "show/channel_frame_cache.h"
 #include "show/l_laser_preview_bitmap.h"
 
@@ -273,23 +278,47 @@ class LBeamvista : public LMsgReceiverMS,
     const LaserFrameRenderer& Renderer() const { return renderer_; }
 
     // --- Text and overlays ----------------------------------------------------------------------
-    enum class TextAnchor { TopLeft, BottomLeft, BottomRight };
-    void ResetTextCursor();
-    // Colour as 0xBBGGRR.
-    void DrawText(TextAnchor anchor, const XAString& text, int32_t x, int32_t y, uint32_t colour);
+    // Colours as 0xBBGGRR. The shadow is drawn only while "0x9008" is on.
+    TextBlockSize MeasureText(const XAString& text, bool shadow) const;
+    // (x, y) in the plane: the lower left of the first line; later lines go down.
+    void DrawText(float x, float y, const XAString& text, uint32_t colour, bool shadow);
+    // Pixels from the left and top: the top of the first line.
+    void DrawTextAt(int32_t px, int32_t py, const XAString& text, uint32_t colour, bool shadow);
+    // Pixels from the left and bottom: the bottom of the last line.
+    void DrawTextUp(int32_t px, int32_t py, const XAString& text, uint32_t colour, bool shadow);
+    // Pixels from the right and bottom to the measured block's right and bottom.
+    void DrawTextRight(int32_t px, int32_t py, const XAString& text, uint32_t colour, bool shadow);
     int32_t LineHeight() const;
+    bool FontReady() const;
+    const FontAtlas& Font() const { return fontAtlas_; }
+    // The open show's file title and its play position ("Show-0.01.02.03"); empty without one.
+    XAString ExportBaseName();
 
     // --- Textures -------------------------------------------------------------------------------
     static constexpr int32_t kTextureCount = 22;
+    static constexpr int32_t kFontTexture = 1;
+    static constexpr int32_t kGlowTexture = 2;
     static constexpr int32_t kFogTexture = 3;
+    static constexpr int32_t kReservedTexture = 4;
     static constexpr int32_t kBeamProfileTexture = 5;
+    static constexpr int32_t kShowPictureTexture = 6;  // 6..13: the open show's pictures
+    static constexpr int32_t kUserPictureTexture = 14; // 14..21: the preview's picture slots
     void BuildAllTextures();
-    void BuildTexture(int32_t kind);
+    // False for a kind out of range, without a ready context, or when the content fails.
+    bool BuildTexture(int32_t kind);
     void ReloadAllBitmapTextures();
+    void ReloadBitmapTexture(int32_t slot);
+    void BuildShowPictureTextures();
+    void DeleteShowPictureTextures();
     void DeleteTextures();
     // A kind whose texture is not ready binds none: that drawing goes untextured.
     void BindTexture(int32_t kind);
     bool FogTextureIs2d() const;
+    const TextureSlot& Texture(int32_t kind) const { return textures_[static_cast<size_t>(kind)]; }
+    // Set while a texture is built; the fog's progress box runs paints meanwhile.
+    bool BuildingTexture() const { return buildingTexture_; }
+    // Makes the progress box of a fog cube computation; none given: no box.
+    void SetFogProgressFactory(FogNoiseStore::ProgressFactory factory) { fogProgress_ = std::move(factory); }
 
     // --- Graphics driver detection and defaults -------------------------------------------------
     // The six OpenGL switches of the set from the driver; nothing without a current context.
@@ -481,8 +510,29 @@ class LBeamvista : public LMsgReceiverMS,
     std::optional<GlDriverInfo> CurrentDriver();
 
     // --- Textures -------------------------------------------------------------------------------
-    std::array<uint32_t, kTextureCount> textureNames_{};
-    std::array<bool, kTextureCount> textureReady_{};
+    bool MakeTextureContent(int32_t kind, TextureSlot& slot);
+    bool BuildFogTexture(TextureSlot& slot);
+    bool BuildPictureTexture(int32_t kind, TextureSlot& slot);
+    bool BuildGlowTexture(TextureSlot& slot);
+    bool BuildBeamProfileTexture(TextureSlot& slot);
+    bool BuildFontTexture(TextureSlot& slot);
+    bool ShadowDrawn(bool shadow) const;
+    PictureValues SlotValues(int32_t slot) const;
+    // slot: the background slot whose parameters may apply, -1 for none.
+    void DrawPicture(int32_t kind, const LLaserPreviewBitmap& record, int32_t slot);
+    void DrawShowPictures(const LLaserPreviewStream& stream);
+    // The status lines of the open show, into overlayText_.
+    void ComposeStatusText(LLaserPreviewStream& stream, int64_t time);
+
+    FontAtlas fontAtlas_;
+    // Built again once a computed cube was written, with the parameters of that moment.
+    bool RebuildFogAfterCube();
+
+    std::array<TextureSlot, kTextureCount> textures_{};
+    bool buildingTexture_ = false;
+    bool fogComputing_ = false;
+    bool rebuildingFog_ = false;
+    FogNoiseStore::ProgressFactory fogProgress_ = MakeFogProgressBox;
 
     // --- Keyboard and mouse ---------------------------------------------------------------------
     LBeamvistaInputHost inputHost_{*this};

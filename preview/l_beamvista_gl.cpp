@@ -65,8 +65,7 @@ void LBeamvista::ReleaseGLContext()
         DeleteTextures();
     }
     glReady_ = false;
-    textureNames_.fill(0);
-    textureReady_.fill(false);
+    textures_.fill(TextureSlot{});
     surface_->Release();
     surface_.reset();
 }

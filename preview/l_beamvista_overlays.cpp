@@ -2,7 +2,13 @@
 // offsets, the status and message texts, the frame rates and the driver's lines.
 #include "preview/l_beamvista.h"
 
+#include "foundation/files/fs_name.h"
 #include "foundation/strings/number_text.h"
+#include "preview/status_text.h"
+#include "show/laser_preview_stream.h"
+
+#include <algorithm>
+#include <climits>
 
 #include <cmath>
 
@@ -64,24 +70,58 @@ void LBeamvista::DrawTextOverlays()
     int32_t top = 2 + y0;
     int32_t bottom = 4 + y0;
     if (!overlayText_.IsEmpty()) {
-        DrawText(TextAnchor::TopLeft, overlayText_, 4 + x0, top, kStatusColour);
-        top += overlayText_.CountOf("\r") * LineHeight();
+        DrawTextAt(4 + x0, top, overlayText_, kStatusColour, true);
+        top += CountTextLines(overlayText_.CStr()) * LineHeight();
     }
     if (!messageText_.IsEmpty()) {
-        DrawText(TextAnchor::BottomLeft, messageText_, 4 + x0, bottom, kWhite);
-        bottom += messageText_.CountOf("\r") * LineHeight();
+        DrawTextUp(4 + x0, bottom, messageText_, kWhite, true);
+        bottom += CountTextLines(messageText_.CStr()) * LineHeight();
     }
     if (!showInfo_)
         return;
     frameClock_.CountLaserFrame();
     if (showPcFps_)
-        DrawText(TextAnchor::BottomRight, RateText(frameClock_.pcFps), 2 + x0, 4 + y0, kWhite);
+        DrawTextRight(2 + x0, 4 + y0, RateText(frameClock_.pcFps), kWhite, true);
     if (showLaserFps_ && frameClock_.laserFps > 0)
-        DrawText(TextAnchor::BottomLeft, RateText(frameClock_.laserFps), 4 + x0, bottom, kWhite);
+        DrawTextUp(4 + x0, bottom, RateText(frameClock_.laserFps), kWhite, true);
     if (glInfoLineCount_ > 0)
         AppendLine(overlayText2_, glInfoLine1_);
     if (glInfoLineCount_ > 1)
         AppendLine(overlayText2_, glInfoLine2_);
     if (!overlayText2_.IsEmpty())
-        DrawText(TextAnchor::TopLeft, overlayText2_, 4 + x0, top, kWhite);
+        DrawTextAt(4 + x0, top, overlayText2_, kWhite, true);
+}
+
+void LBeamvista::ComposeStatusText(LLaserPreviewStream& stream, int64_t time)
+{
+    StatusFacts facts;
+    facts.timecodeLine = showInfo_ && showTimecode_;
+    facts.soundLine = showSoundInfo_;
+    facts.loadLine = showLoadInfo_;
+    facts.time = time;
+    facts.name = XAFsName(playback_.CurrentPath()).FileNamePart();
+    facts.entry = playback_.CurrentIndex();
+    facts.entries = playback_.EntryCount();
+    facts.paused = playback_.IsPaused();
+    facts.muted = playback_.IsMuted();
+    LAudioPump& sound = playback_.Sound();
+    facts.hasSound = stream.TotalSoundBytes() > 0;
+    facts.rate = sound.TrackRate();
+    facts.channels = sound.TrackChannels();
+    facts.bitrate = sound.TrackBitrate();
+    facts.showBytes = stream.AvailableBytes();
+    facts.soundOutput = sound.HasBuffer();
+    int64_t played = 0;
+    int64_t written = 0;
+    if (facts.soundOutput && sound.Output().GetCounters(played, written))
+        facts.queuedSoundBytes = static_cast<int32_t>(std::clamp<int64_t>(written - played, 0, INT32_MAX));
+    AppendStatusText(overlayText_, facts);
+}
+
+XAString LBeamvista::ExportBaseName()
+{
+    int64_t time = 0;
+    if (ShowStreamAt(time) == nullptr)
+        return XAString();
+    return ExportNameOf(XAFsName(playback_.CurrentPath()).FileTitle(), time);
 }

@@ -36,8 +36,6 @@ bool LBeamvista::HasSequenceFrames() const
     return !frameSequence_.IsEmpty();
 }
 
-void LBeamvista::DrawUserPictures() {}
-
 void LBeamvista::DrawTestPatterns()
 {
     if (!livePars_.o_draw_circle && !livePars_.o_draw_plane)
@@ -59,10 +57,12 @@ void LBeamvista::DrawShowFrames()
         return;
     }
     PrepareRendererScene();
+    DrawShowPictures(*stream);
     renderer_.ResetLongestFrameDuration();
     DrawShowChannels(*stream, time, showFrames_, renderer_, batches_);
     SubmitBatches();
     frameClock_.laserFrameDelta = std::max(frameClock_.laserFrameDelta, renderer_.LongestFrameDuration());
+    ComposeStatusText(*stream, time);
 }
 
 bool LBeamvista::DrawSequenceFrame()

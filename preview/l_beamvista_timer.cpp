@@ -67,7 +67,7 @@ void LBeamvista::OnPaint()
     UpdateFrameClock(-1);
     AdvancePlayback();
     AfterPaint();
-    if (surface_)
+    if (surface_ && !buildingTexture_)
         surface_->Present();
 }
 
@@ -110,7 +110,8 @@ bool LBeamvista::TimerMustRun() const
 
 void LBeamvista::RenderScene()
 {
-    if (MakeCurrent())
+    // A texture build pumping the progress box's messages owns the context meanwhile.
+    if (!buildingTexture_ && MakeCurrent())
         DrawScene();
 }
 
@@ -119,7 +120,6 @@ void LBeamvista::DrawScene()
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     glTranslatef(0, 0, -1);
-    ResetTextCursor();
     overlayText_ = XAString();
     overlayText2_ = XAString();
     DrawInfoLines();

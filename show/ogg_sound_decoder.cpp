@@ -11,6 +11,7 @@ class OggSoundDecoder final : public LSoundDecoder
     void Close() override { ogg_.Close(); }
     int32_t Channels() const override { return ogg_.Channels(); }
     int32_t Rate() const override { return ogg_.Rate(); }
+    int32_t Bitrate() const override { return ogg_.Bitrate(); }
     int64_t TotalFrames() const override { return ogg_.PcmTotal(); }
     int32_t Read(void* buffer, int32_t length) override
     {

@@ -18,6 +18,8 @@ class LSoundDecoder
     virtual void Close() = 0;
     virtual int32_t Channels() const = 0;
     virtual int32_t Rate() const = 0;
+    // Bits per second of the whole track; 0 while unknown.
+    virtual int32_t Bitrate() const { return 0; }
     // Sample frames of the whole track; 0 while unknown.
     virtual int64_t TotalFrames() const = 0;
     // Up to length bytes of whole sample frames; 0 at the end or while the data is still

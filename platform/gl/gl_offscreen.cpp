@@ -130,6 +130,7 @@ class OffscreenGlSurface final : public GlSurface
     void Release() override;
     UiSize Size() const override { return size_; }
     std::string Describe() const override { return presenter_ ? "offscreen, presented into a window" : "offscreen"; }
+    GlProc GetProcAddress(const char* name) const override { return eglGetProcAddress(name); }
 
   private:
     bool MakeFramebuffer(CError& error);

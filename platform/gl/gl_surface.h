@@ -9,11 +9,16 @@
 //   swap, or a copy of the framebuffer into the window it presents into).
 // - Release deletes the context; afterwards MakeCurrent answers false. The destructor releases.
 // - Size is the drawable's size in pixels; a side of 0 is reported as 1.
+// - GetProcAddress finds an OpenGL function beyond version 1.1 by name for this context's
+//   driver; null when the driver lacks it (or the backend cannot look functions up).
 #pragma once
 
 #include "platform/ui_geometry.h"
 
 #include <string>
+
+// An OpenGL function as looked up; the caller casts it to the function's own type.
+using GlProc = void (*)();
 
 class GlSurface
 {
@@ -27,4 +32,5 @@ class GlSurface
     virtual UiSize Size() const = 0;
     // What backs the surface ("window", "offscreen"), for the reports.
     virtual std::string Describe() const = 0;
+    virtual GlProc GetProcAddress(const char* name) const { return nullptr; }
 };

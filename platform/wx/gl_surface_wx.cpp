@@ -90,6 +90,10 @@ class WindowGlSurface final : public GlSurface
         return {std::max(client.Width(), 1), std::max(client.Height(), 1)};
     }
     std::string Describe() const override { return "window"; }
+    GlProc GetProcAddress(const char* name) const override
+    {
+        return glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name));
+    }
 
   private:
     WxNativeWindow& window_;
