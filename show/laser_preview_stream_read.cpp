@@ -176,6 +176,8 @@ bool LLaserPreviewStream::ReadIndexRecord(int32_t tag, int32_t limit)
         opaqueValue_ = crypt_.ReadI32();
         return true;
     default:
+        // A tag this reader does not know: the rest of the index cannot be found.
+        crypt_.Status().SetError(kInvalidFileText, 0);
         return false;
     }
     sectionSizes_[section] += crypt_.Tell() - start;

@@ -716,14 +716,15 @@ TEST(LaserPreviewStream, BrokenHeadersAreRefused)
     EXPECT_FALSE(OpenBytes(stream, wrong));
     EXPECT_EQ(stream.GetError().ErrorText(), "Invalid Zyl file!");
 
-    // An unknown index tag fails without a message of its own.
+    // An unknown index tag hides the rest of the index: the show is refused with the file's error,
+    // not with an empty one.
     const XAString unknown = Body([](LArchiveBase& a) {
         WriteHeader(a, 42, kHour, kHour, 42, 44, 42, 42, 44);
         a.WriteCount(77);
         a.WriteCount(ShowFile::kIndexEnd);
     });
     EXPECT_FALSE(OpenBytes(stream, EncipheredShow(unknown)));
-    EXPECT_FALSE(stream.GetError().Failed());
+    EXPECT_EQ(stream.GetError().ErrorText(), "Invalid Zyl file!");
 }
 
 TEST(LaserPreviewStream, OpenMemoryTellsHowManyBytesItNeeds)
