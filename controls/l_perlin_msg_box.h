@@ -9,8 +9,6 @@
 class LPerlinMsgBox : public LModelessMessageBox, public LPerlinNoiseCallback
 {
   public:
-    static constexpr int32_t kExclamationIcon = 32515;
-
     // Shows the box with its owner disabled; false when no box could be shown.
     bool ShowProgress();
     bool Abort() override;

@@ -10,8 +10,15 @@
 
 #include "controls/modeless_box_layout.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+
+// The system's icon ids a box may ask for.
+constexpr int32_t kHandIcon = 32513;
+constexpr int32_t kQuestionIcon = 32514;
+constexpr int32_t kExclamationIcon = 32515;
+constexpr int32_t kAsteriskIcon = 32516;
 
 struct ModelessBoxSpec
 {

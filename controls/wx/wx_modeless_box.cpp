@@ -14,10 +14,6 @@
 
 namespace {
 
-constexpr int32_t kHandIcon = 32513;
-constexpr int32_t kQuestionIcon = 32514;
-constexpr int32_t kExclamationIcon = 32515;
-constexpr int32_t kAsteriskIcon = 32516;
 // The dialog font: an 11-pixel em at 96 dots per inch.
 constexpr double kDialogFontPoints = 8.25;
 
