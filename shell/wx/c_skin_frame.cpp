@@ -817,6 +817,10 @@ void CSkinFrame::OnClose(wxCloseEvent& event)
         return;
     }
     SavePlacementIfDirty();
+    // The frame goes away when the loop is next idle. A tick that outlasts its period (a large
+    // picture on a slow renderer) would keep the loop from ever being idle, so the ticks end here.
+    if (LBeamvista* preview = Preview())
+        preview->StopTimer();
     event.Skip();
 }
 
