@@ -20,8 +20,9 @@ class LArchiveImplementationInterface
     virtual int32_t UnbufferedReadRaw(void* destination, int32_t min, int32_t max) = 0;
     virtual int32_t UnbufferedSkipRaw(int32_t min, int32_t max) = 0;
     virtual int32_t UnbufferedWriteRaw(const void* source, int32_t n) = 0;
-    // Finishes the stream; true unless the archive holds an error.
-    virtual bool Close(bool flag) = 0;
+    // Finishes the stream; true unless the archive holds an error. force closes a file handle the
+    // archive was given but does not own; streams without a handle ignore it.
+    virtual bool Close(bool force) = 0;
     virtual int32_t GetFileSize() = 0;
     // True when GetFileSize knows the stream's size and SeekRel can move.
     virtual bool QueryCapability() = 0;

@@ -122,7 +122,7 @@ XAString LArchiveXString::TakeString()
     return result;
 }
 
-bool LArchiveXString::Close(bool flag)
+bool LArchiveXString::Close(bool force)
 {
     if (IsWriter()) {
         Flush();
