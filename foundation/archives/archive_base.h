@@ -133,6 +133,10 @@ class LArchiveBase : public LArchiveImplementationInterface
     int64_t BytesLeft();
     // Moves the raw position by what a raw transfer moved; positions stop below 2 GiB.
     void AdvanceRaw(int32_t n);
+    // The part of a relative move that the buffers settle: true when the move is done (no
+    // distance, or a reader's target inside its read buffer). Otherwise a writer has flushed or a
+    // reader dropped its buffer, and rawDistance is the move the raw stream has still to make.
+    bool SeekWithinBuffer(int32_t distance, int64_t& rawDistance);
 
   private:
     struct VersionPair
