@@ -20,11 +20,11 @@ constexpr uint8_t kKeyBytes[16] = {0x1E, 0x7C, 0x93, 0x5A, 0x48, 0xD0, 0x2F, 0x6
 class KeptMemoryArchive : public LArchiveXString
 {
   public:
-    bool Close(bool flag) override
+    bool Close(bool force) override
     {
         if (IsWriter())
             kept = TakeString();
-        return LArchiveXString::Close(flag);
+        return LArchiveXString::Close(force);
     }
     XAString kept;
 };

@@ -24,19 +24,19 @@ class BenchFolder
     BenchFolder()
     {
         std::string pattern = (fs::temp_directory_path() / "reg_key_bench_XXXXXX").string();
-        m_path = mkdtemp(pattern.data()) != nullptr ? pattern : "";
+        path_ = mkdtemp(pattern.data()) != nullptr ? pattern : "";
         setenv(kPathVariable, Database().c_str(), 1);
     }
     ~BenchFolder()
     {
         unsetenv(kPathVariable);
         std::error_code error;
-        fs::remove_all(m_path, error);
+        fs::remove_all(path_, error);
     }
-    fs::path Database() const { return m_path / "registry.db"; }
+    fs::path Database() const { return path_ / "registry.db"; }
 
   private:
-    fs::path m_path;
+    fs::path path_;
 };
 
 void BM_RegKeyWriteDword(benchmark::State& state)
@@ -71,22 +71,22 @@ class PlainDatabase
   public:
     explicit PlainDatabase(const fs::path& path)
     {
-        sqlite3_open(path.c_str(), &m_db);
-        sqlite3_exec(m_db,
+        sqlite3_open(path.c_str(), &db_);
+        sqlite3_exec(db_,
                      "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;"
                      "CREATE TABLE t(name TEXT PRIMARY KEY, data BLOB)",
                      nullptr, nullptr, nullptr);
     }
-    ~PlainDatabase() { sqlite3_close(m_db); }
+    ~PlainDatabase() { sqlite3_close(db_); }
     sqlite3_stmt* Prepare(const char* sql)
     {
         sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr);
+        sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr);
         return statement;
     }
 
   private:
-    sqlite3* m_db = nullptr;
+    sqlite3* db_ = nullptr;
 };
 
 void BM_SqliteInsertReference(benchmark::State& state)

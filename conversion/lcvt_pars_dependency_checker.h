@@ -29,7 +29,7 @@ class LCvtParsDependencyChecker : public LMsgReceiverMS, public LValueNotifyMsgD
 
     // Every message goes to the notification decoder.
     bool Receive(LMsg& msg) override;
-    // A value changed (notification kind 0).
+    // A value changed (notification kind kChanged).
     void OnValueNotify(LValueNotifyMsg& msg);
 
     LMsgReceiverInterface* AsReceiver() { return static_cast<LMsgReceiverMS*>(this); }

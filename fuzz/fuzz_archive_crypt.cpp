@@ -55,11 +55,11 @@ void RewriteArbitrary(const uint8_t* data, size_t size)
 class KeptMemoryArchive : public LArchiveXString
 {
   public:
-    bool Close(bool flag) override
+    bool Close(bool force) override
     {
         if (IsWriter())
             kept = TakeString();
-        return LArchiveXString::Close(flag);
+        return LArchiveXString::Close(force);
     }
     XAString kept;
 };

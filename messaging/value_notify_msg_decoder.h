@@ -13,7 +13,7 @@ class LValueNotifyMsgDecoder
 
     // False for any other class; otherwise what OnNotify answers.
     virtual bool Receive(LMsg& msg);
-    // Kinds 0 to 2 go to their operation (true); any other kind answers false.
+    // kChanged, kRolledBack and kDone go to their operation (true); any other number answers false.
     virtual bool OnNotify(LValueNotifyMsg& msg);
 
     virtual void OnChanged(LValueNotifyMsg& msg);

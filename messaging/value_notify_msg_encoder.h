@@ -14,9 +14,9 @@ class LValueNotifyMsgEncoder
 
     virtual bool Send(LMsg& msg) = 0;
 
-    // Kind 0; the notification's result is recorded into the cause.
+    // kChanged; the notification's result is recorded into the cause.
     bool SendChanged(LValueHandler* handler, LValueMsg& cause);
-    // Kinds 1 and 2.
+    // kRolledBack and kDone.
     bool SendRolledBack(LValueHandler* handler, const LValueMsg& cause);
     bool SendDone(LValueHandler* handler, const LValueMsg& cause);
 };

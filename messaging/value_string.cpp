@@ -27,8 +27,7 @@ void LValueString::SetAllW(const XWString& text, int32_t maximumLength, bool def
     value_ = text;
     default_ = text;
     maximumLength_ = maximumLength;
-    defaultMarking_ = defaultMarking;
-    enabled_ = enabled;
+    SetMarks(defaultMarking, enabled);
 }
 
 void LValueString::SetAllA(const char* text, int32_t maximumLength, bool defaultMarking, bool enabled)
@@ -54,7 +53,7 @@ bool LValueString::Truncate()
 
 void LValueString::CheckLength(LValueModifyMsg& msg)
 {
-    if (!Truncate() && (msg.flags & LValueMsg::kFlagQuiet) == 0) {
+    if (!Truncate() && !IsQuiet(msg)) {
         msg.SetError(XAString::Format("Maximum of %d chars allowed!", maximumLength_), -1);
     }
 }
@@ -100,38 +99,22 @@ bool LValueString::GetTextA(XAString& out, int32_t item) const
 
 bool LValueString::GetInt(int32_t& out, int32_t item) const
 {
-    switch (item) {
-    case kItemMaximum:
+    if (item == kItemMaximum) {
         out = maximumLength_;
         return true;
-    case kItemDefaultMark:
-        out = defaultMarking_ ? 1 : 0;
-        return true;
-    case kItemEnabled:
-        out = enabled_ ? 1 : 0;
-        return true;
-    default:
-        return LValue::GetInt(out, item);
     }
+    return LValueMarked::GetInt(out, item);
 }
 
 void LValueString::SetFromInt(LValueModifyMsg& msg, int32_t value)
 {
-    switch (msg.item) {
-    case kItemMaximum:
-        maximumLength_ = value;
-        if ((msg.flags & (LValueMsg::kFlagQuiet | LValueMsg::kFlagReclamp)) != 0) {
-            Truncate();
-        }
-        break;
-    case kItemDefaultMark:
-        defaultMarking_ = value != 0;
-        break;
-    case kItemEnabled:
-        enabled_ = value != 0;
-        break;
-    default:
-        break;
+    if (msg.item != kItemMaximum) {
+        LValueMarked::SetFromInt(msg, value);
+        return;
+    }
+    maximumLength_ = value;
+    if (ReclampsAtOnce(msg)) {
+        Truncate();
     }
 }
 

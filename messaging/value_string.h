@@ -2,9 +2,9 @@
 // LValueString: a 16-bit text value with a default and a maximum length in characters. Texts
 // given in 8 bits are converted, with '?' for what has no 16-bit form.
 
-#include "messaging/value.h"
+#include "messaging/value_marked.h"
 
-class LValueString : public LValue
+class LValueString : public LValueMarked
 {
   public:
     // Without arguments: Clear.
@@ -34,6 +34,4 @@ class LValueString : public LValue
     XWString value_;
     XWString default_;
     int32_t maximumLength_ = 0;
-    bool defaultMarking_ = false;
-    bool enabled_ = true;
 };

@@ -38,7 +38,7 @@ class BeamvistaOpenGlDefaultsTest : public ::testing::Test
         return pars;
     }
 
-    TemporarySettingsStore m_store;
+    TemporarySettingsStore store_;
 };
 
 TEST_F(BeamvistaOpenGlDefaultsTest, WritesTheSixSwitches)

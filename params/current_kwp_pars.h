@@ -18,7 +18,7 @@ class LCurrentKWPPars : public LMsgReceiverMS, public LValueNotifyMsgDecoder
 
     // Hands notifications to the decoder part.
     bool Receive(LMsg& msg) override;
-    // A completed change (kind 2): the record is filled again from the handlers.
+    // A completed change (kDone): the record is filled again from the handlers.
     void OnParameterChangeDone(LValueNotifyMsg& msg);
 
   protected:

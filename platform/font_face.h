@@ -37,6 +37,7 @@ struct GlyphCoverage
     std::vector<uint8_t> coverage; // rows x width bytes, top row first: 0 blank .. 255 covered
 };
 
+// A face is made by a text raster (text_raster.h), which also says why it could not make one.
 class FontFace : public FontDataSource
 {
   public:
@@ -45,10 +46,10 @@ class FontFace : public FontDataSource
     // Requested heights are held to this many pixels either way.
     static constexpr int32_t kMaxHeight = 16384;
 
-    // The face that MatchFontSpec finds, at the requested size; null when no font can be found
-    // or opened.
+    // The face that the current text raster opens for spec, at the requested size; null when no
+    // font can be found or opened (the raster's LastError() says why).
     static std::unique_ptr<FontFace> Create(const FontSpec& spec);
-    ~FontFace() override;
+    ~FontFace() override = default;
     FontFace(const FontFace&) = delete;
     FontFace& operator=(const FontFace&) = delete;
 
@@ -58,19 +59,15 @@ class FontFace : public FontDataSource
     bool Antialiased() const { return antialiased_; }
 
     // The pen advance of one character; 0 when the face cannot load it.
-    int32_t Advance(char32_t character) const;
+    virtual int32_t Advance(char32_t character) const = 0;
     // The character rasterised; false (and an empty glyph) when the face cannot load it.
-    bool RenderGlyph(char32_t character, GlyphCoverage& glyph) const;
+    virtual bool RenderGlyph(char32_t character, GlyphCoverage& glyph) const = 0;
 
-    int64_t GetFontData(uint32_t tag, uint32_t offset, void* buffer, uint32_t length) const override;
+  protected:
+    FontFace(std::string faceName, bool antialiased);
+    void SetMetrics(const FontMetrics& metrics) { metrics_ = metrics; }
 
   private:
-    struct Library;
-    FontFace(std::unique_ptr<Library> library, std::string faceName, bool antialiased);
-    bool SetHeight(int32_t height);
-    bool LoadCharacter(char32_t character, bool render) const;
-
-    std::unique_ptr<Library> library_;
     std::string faceName_;
     bool antialiased_ = true;
     FontMetrics metrics_;

@@ -124,7 +124,7 @@ class SettingsStore::Database
   public:
     // Null when the file cannot be used; reason then says why.
     static std::unique_ptr<Database> Open(const std::string& path, std::string& reason);
-    std::string Reason() const { return sqlite3_errmsg(m_db); }
+    std::string Reason() const { return sqlite3_errmsg(db_); }
     // Why Inspect could not read the file as a database; empty when it could.
     const std::string& Unreadable() const { return unreadable_; }
     ~Database();
@@ -143,7 +143,7 @@ class SettingsStore::Database
     enum class Content { Empty, Ours, Foreign };
 
     static sqlite3* Connect(const std::string& path, int flags, std::string& reason);
-    bool Exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool Exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
     bool Configure();
     Content Inspect();
     bool EnsureSchema();
@@ -153,32 +153,32 @@ class SettingsStore::Database
     template <typename Body> bool WriteTransaction(Body body);
     std::optional<KeyId> FindChild(KeyId parent, std::string_view name);
 
-    sqlite3* m_db;
-    std::unique_ptr<SqliteStatement> m_selectKey;
-    std::unique_ptr<SqliteStatement> m_insertKey;
-    std::unique_ptr<SqliteStatement> m_deleteKeyTree;
-    std::unique_ptr<SqliteStatement> m_selectValue;
-    std::unique_ptr<SqliteStatement> m_upsertValue;
-    std::unique_ptr<SqliteStatement> m_deleteValue;
-    std::unique_ptr<SqliteStatement> m_keyContent;
+    sqlite3* db_;
+    std::unique_ptr<SqliteStatement> selectKey_;
+    std::unique_ptr<SqliteStatement> insertKey_;
+    std::unique_ptr<SqliteStatement> deleteKeyTree_;
+    std::unique_ptr<SqliteStatement> selectValue_;
+    std::unique_ptr<SqliteStatement> upsertValue_;
+    std::unique_ptr<SqliteStatement> deleteValue_;
+    std::unique_ptr<SqliteStatement> keyContent_;
     std::string unreadable_;
 };
 
-SettingsStore::Database::Database(sqlite3* db) : m_db(db)
+SettingsStore::Database::Database(sqlite3* db) : db_(db)
 {
 }
 
 SettingsStore::Database::~Database()
 {
     // Statements first: a connection closes only once its statements are gone.
-    m_selectKey.reset();
-    m_insertKey.reset();
-    m_deleteKeyTree.reset();
-    m_selectValue.reset();
-    m_upsertValue.reset();
-    m_deleteValue.reset();
-    m_keyContent.reset();
-    sqlite3_close(m_db);
+    selectKey_.reset();
+    insertKey_.reset();
+    deleteKeyTree_.reset();
+    selectValue_.reset();
+    upsertValue_.reset();
+    deleteValue_.reset();
+    keyContent_.reset();
+    sqlite3_close(db_);
 }
 
 sqlite3* SettingsStore::Database::Connect(const std::string& path, int flags, std::string& reason)
@@ -243,7 +243,7 @@ std::unique_ptr<SettingsStore::Database> SettingsStore::Database::Open(const std
 
 bool SettingsStore::Database::Configure()
 {
-    SqliteStatement journal(m_db, "PRAGMA journal_mode = WAL");
+    SqliteStatement journal(db_, "PRAGMA journal_mode = WAL");
     SqliteStatement::Run run(journal);
     if (!run.Step() || run.ColumnText(0) != "wal") {
         return false;
@@ -259,7 +259,7 @@ bool SettingsStore::Database::Configure()
 SettingsStore::Database::Content SettingsStore::Database::Inspect()
 {
     // The unique constraint's own index has no statement of its own.
-    SqliteStatement objects(m_db, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name");
+    SqliteStatement objects(db_, "SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name");
     SqliteStatement::Run run(objects);
     std::vector<std::string> statements;
     while (run.Step()) {
@@ -281,7 +281,7 @@ SettingsStore::Database::Content SettingsStore::Database::Inspect()
 
 std::optional<int64_t> SettingsStore::Database::SchemaVersion()
 {
-    SqliteStatement version(m_db, "PRAGMA user_version");
+    SqliteStatement version(db_, "PRAGMA user_version");
     SqliteStatement::Run run(version);
     if (!run.Step()) {
         return std::nullopt;
@@ -307,16 +307,16 @@ bool SettingsStore::Database::EnsureSchema()
 
 bool SettingsStore::Database::PrepareStatements()
 {
-    m_selectKey = std::make_unique<SqliteStatement>(m_db, kSelectKey);
-    m_insertKey = std::make_unique<SqliteStatement>(m_db, kInsertKey);
-    m_deleteKeyTree = std::make_unique<SqliteStatement>(m_db, kDeleteKeyTree);
-    m_selectValue = std::make_unique<SqliteStatement>(m_db, kSelectValue);
-    m_upsertValue = std::make_unique<SqliteStatement>(m_db, kUpsertValue);
-    m_deleteValue = std::make_unique<SqliteStatement>(m_db, kDeleteValue);
-    m_keyContent = std::make_unique<SqliteStatement>(m_db, kKeyContent);
-    return m_selectKey->IsValid() && m_insertKey->IsValid() && m_deleteKeyTree->IsValid() &&
-           m_selectValue->IsValid() && m_upsertValue->IsValid() && m_deleteValue->IsValid() &&
-           m_keyContent->IsValid();
+    selectKey_ = std::make_unique<SqliteStatement>(db_, kSelectKey);
+    insertKey_ = std::make_unique<SqliteStatement>(db_, kInsertKey);
+    deleteKeyTree_ = std::make_unique<SqliteStatement>(db_, kDeleteKeyTree);
+    selectValue_ = std::make_unique<SqliteStatement>(db_, kSelectValue);
+    upsertValue_ = std::make_unique<SqliteStatement>(db_, kUpsertValue);
+    deleteValue_ = std::make_unique<SqliteStatement>(db_, kDeleteValue);
+    keyContent_ = std::make_unique<SqliteStatement>(db_, kKeyContent);
+    return selectKey_->IsValid() && insertKey_->IsValid() && deleteKeyTree_->IsValid() &&
+           selectValue_->IsValid() && upsertValue_->IsValid() && deleteValue_->IsValid() &&
+           keyContent_->IsValid();
 }
 
 template <typename Body> bool SettingsStore::Database::WriteTransaction(Body body)
@@ -335,7 +335,7 @@ template <typename Body> bool SettingsStore::Database::WriteTransaction(Body bod
 
 std::optional<SettingsStore::KeyId> SettingsStore::Database::FindChild(KeyId parent, std::string_view name)
 {
-    SqliteStatement::Run run(*m_selectKey);
+    SqliteStatement::Run run(*selectKey_);
     run.Bind(1, parent).BindText(2, name);
     if (!run.Step()) {
         return std::nullopt;
@@ -363,11 +363,11 @@ SettingsStore::Database::CreateKey(SettingsRoot root, const std::vector<std::str
                 key = *child;
                 continue;
             }
-            SqliteStatement::Run run(*m_insertKey);
+            SqliteStatement::Run run(*insertKey_);
             if (!run.Bind(1, key).BindText(2, part).Execute()) {
                 return false;
             }
-            key = sqlite3_last_insert_rowid(m_db);
+            key = sqlite3_last_insert_rowid(db_);
         }
         return true;
     });
@@ -381,7 +381,7 @@ bool SettingsStore::Database::SetValue(KeyId key, std::string_view name, Setting
                                        std::span<const uint8_t> data)
 {
     return WriteTransaction([&] {
-        SqliteStatement::Run run(*m_upsertValue);
+        SqliteStatement::Run run(*upsertValue_);
         return run.Bind(1, key)
             .BindText(2, name)
             .Bind(3, static_cast<int32_t>(type))
@@ -392,7 +392,7 @@ bool SettingsStore::Database::SetValue(KeyId key, std::string_view name, Setting
 
 std::optional<SettingsValue> SettingsStore::Database::GetValue(KeyId key, std::string_view name)
 {
-    SqliteStatement::Run run(*m_selectValue);
+    SqliteStatement::Run run(*selectValue_);
     run.Bind(1, key).BindText(2, name);
     if (!run.Step()) {
         return std::nullopt;
@@ -403,27 +403,27 @@ std::optional<SettingsValue> SettingsStore::Database::GetValue(KeyId key, std::s
 bool SettingsStore::Database::DeleteValue(KeyId key, std::string_view name)
 {
     return WriteTransaction([&] {
-        SqliteStatement::Run run(*m_deleteValue);
-        return run.Bind(1, key).BindText(2, name).Execute() && sqlite3_changes(m_db) > 0;
+        SqliteStatement::Run run(*deleteValue_);
+        return run.Bind(1, key).BindText(2, name).Execute() && sqlite3_changes(db_) > 0;
     });
 }
 
 bool SettingsStore::Database::DeleteKeyTree(KeyId key)
 {
     return WriteTransaction([&] {
-        SqliteStatement::Run run(*m_deleteKeyTree);
-        return run.Bind(1, key).Execute() && sqlite3_changes(m_db) > 0;
+        SqliteStatement::Run run(*deleteKeyTree_);
+        return run.Bind(1, key).Execute() && sqlite3_changes(db_) > 0;
     });
 }
 
 bool SettingsStore::Database::IsEmptyKey(KeyId key)
 {
-    SqliteStatement::Run run(*m_keyContent);
+    SqliteStatement::Run run(*keyContent_);
     run.Bind(1, key);
     return !run.Step() || run.ColumnInt(0) == 0;
 }
 
-SettingsStore::SettingsStore(std::string path) : m_path(std::move(path)), m_database(Database::Open(m_path, openError_))
+SettingsStore::SettingsStore(std::string path) : path_(std::move(path)), database_(Database::Open(path_, openError_))
 {
 }
 
@@ -474,69 +474,69 @@ SettingsStore* SetSettingsStore(SettingsStore* store)
 
 std::string SettingsStore::LastError() const
 {
-    std::lock_guard lock(m_mutex);
-    return m_database ? m_database->Reason() : openError_;
+    std::lock_guard lock(mutex_);
+    return database_ ? database_->Reason() : openError_;
 }
 
 bool SettingsStore::IsOpen() const
 {
-    return m_database != nullptr;
+    return database_ != nullptr;
 }
 
 std::optional<SettingsStore::KeyId> SettingsStore::OpenKey(SettingsRoot root, std::string_view path,
                                                            bool create)
 {
-    std::lock_guard lock(m_mutex);
-    if (!m_database) {
+    std::lock_guard lock(mutex_);
+    if (!database_) {
         return std::nullopt;
     }
     const std::vector<std::string_view> parts = SplitKeyPath(path);
     // Most opens find their key: only a missing one takes the write lock.
-    std::optional<KeyId> key = m_database->FindKey(root, parts);
+    std::optional<KeyId> key = database_->FindKey(root, parts);
     if (key || !create) {
         return key;
     }
-    return m_database->CreateKey(root, parts);
+    return database_->CreateKey(root, parts);
 }
 
 bool SettingsStore::SetValue(KeyId key, std::string_view name, SettingsValueType type,
                              std::span<const uint8_t> data)
 {
-    std::lock_guard lock(m_mutex);
-    return m_database && m_database->SetValue(key, name, type, data);
+    std::lock_guard lock(mutex_);
+    return database_ && database_->SetValue(key, name, type, data);
 }
 
 std::optional<SettingsValue> SettingsStore::GetValue(KeyId key, std::string_view name)
 {
-    std::lock_guard lock(m_mutex);
-    if (!m_database) {
+    std::lock_guard lock(mutex_);
+    if (!database_) {
         return std::nullopt;
     }
-    return m_database->GetValue(key, name);
+    return database_->GetValue(key, name);
 }
 
 bool SettingsStore::DeleteValue(KeyId key, std::string_view name)
 {
-    std::lock_guard lock(m_mutex);
-    return m_database && m_database->DeleteValue(key, name);
+    std::lock_guard lock(mutex_);
+    return database_ && database_->DeleteValue(key, name);
 }
 
 bool SettingsStore::IsEmptyKey(KeyId key)
 {
-    std::lock_guard lock(m_mutex);
-    return !m_database || m_database->IsEmptyKey(key);
+    std::lock_guard lock(mutex_);
+    return !database_ || database_->IsEmptyKey(key);
 }
 
 bool SettingsStore::DeleteKey(SettingsRoot root, std::string_view path)
 {
-    std::lock_guard lock(m_mutex);
-    if (!m_database) {
+    std::lock_guard lock(mutex_);
+    if (!database_) {
         return false;
     }
     const std::vector<std::string_view> parts = SplitKeyPath(path);
     if (parts.empty()) {
         return false;
     }
-    std::optional<KeyId> key = m_database->FindKey(root, parts);
-    return key && m_database->DeleteKeyTree(*key);
+    std::optional<KeyId> key = database_->FindKey(root, parts);
+    return key && database_->DeleteKeyTree(*key);
 }

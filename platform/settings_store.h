@@ -47,7 +47,7 @@ class SettingsStore
     // $ZYL_SETTINGS_DB when set, else registry.db in the program's folder of the user's
     // configuration ($XDG_CONFIG_HOME, by default ~/.config).
     static std::string DefaultPath();
-    const std::string& Path() const { return m_path; }
+    const std::string& Path() const { return path_; }
     bool IsOpen() const;
     // Why the store could not be opened, or why the last call that failed failed, in SQLite's words.
     std::string LastError() const;
@@ -67,10 +67,10 @@ class SettingsStore
   private:
     class Database;
 
-    std::string m_path;
-    mutable std::mutex m_mutex;
-    std::string openError_; // filled while m_database opens
-    std::unique_ptr<Database> m_database;
+    std::string path_;
+    mutable std::mutex mutex_;
+    std::string openError_; // filled while database_ opens
+    std::unique_ptr<Database> database_;
 };
 
 // The store in use, never null: the one set, else the process's store at DefaultPath(), opened

@@ -32,44 +32,44 @@ class TempFolder
     {
         std::string pattern = (fs::temp_directory_path() / "settings_store_XXXXXX").string();
         const char* made = mkdtemp(pattern.data());
-        m_path = made != nullptr ? made : "";
+        path_ = made != nullptr ? made : "";
     }
     ~TempFolder()
     {
         std::error_code error;
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
-        fs::remove_all(m_path, error);
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
+        fs::remove_all(path_, error);
     }
-    const fs::path& Path() const { return m_path; }
+    const fs::path& Path() const { return path_; }
 
   private:
-    fs::path m_path;
+    fs::path path_;
 };
 
 // Sets or clears an environment variable for the lifetime of the object.
 class EnvOverride
 {
   public:
-    EnvOverride(const char* name, const char* value) : m_name(name)
+    EnvOverride(const char* name, const char* value) : name_(name)
     {
         if (const char* old = std::getenv(name)) {
-            m_old = old;
+            old_ = old;
         }
         Set(value);
     }
-    ~EnvOverride() { Set(m_old ? m_old->c_str() : nullptr); }
+    ~EnvOverride() { Set(old_ ? old_->c_str() : nullptr); }
 
   private:
     void Set(const char* value)
     {
         if (value != nullptr) {
-            setenv(m_name, value, 1);
+            setenv(name_, value, 1);
         } else {
-            unsetenv(m_name);
+            unsetenv(name_);
         }
     }
-    const char* m_name;
-    std::optional<std::string> m_old;
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
 // Runs body in a child process and answers whether it returned true there.
@@ -130,9 +130,9 @@ std::vector<RawValue> ReadRawValues(const fs::path& file)
 class SettingsStoreTest : public ::testing::Test
 {
   protected:
-    fs::path StorePath() const { return m_folder.Path() / "registry.db"; }
+    fs::path StorePath() const { return folder_.Path() / "registry.db"; }
 
-    TempFolder m_folder;
+    TempFolder folder_;
 };
 
 TEST(SettingsValueTest, DwordIsFourBytesLeastSignificantFirst)
@@ -325,7 +325,7 @@ void ExpectUnusable(SettingsStore& store)
 
 TEST_F(SettingsStoreTest, StoreThatCannotBeCreatedAnswersNothing)
 {
-    const fs::path file = m_folder.Path() / "plain-file";
+    const fs::path file = folder_.Path() / "plain-file";
     std::ofstream(file) << "x";
     SettingsStore store((file / "registry.db").string());
     ExpectUnusable(store);
@@ -372,7 +372,7 @@ TEST_F(SettingsStoreTest, ReadOnlyStoreReadsItsValuesAndRefusesWrites)
     }
     for (const ModeCase& c : cases) {
         fs::permissions(StorePath(), c.file);
-        fs::permissions(m_folder.Path(), c.folder);
+        fs::permissions(folder_.Path(), c.folder);
         const bool readsButRefusesWrites = RunInChild([&] {
             if (!DropPrivileges()) {
                 return false;
@@ -387,7 +387,7 @@ TEST_F(SettingsStoreTest, ReadOnlyStoreReadsItsValuesAndRefusesWrites)
         });
         EXPECT_TRUE(readsButRefusesWrites) << "file mode " << static_cast<int>(c.file) << ", folder mode "
                                            << static_cast<int>(c.folder);
-        fs::permissions(m_folder.Path(), fs::perms::owner_all, fs::perm_options::add);
+        fs::permissions(folder_.Path(), fs::perms::owner_all, fs::perm_options::add);
     }
     fs::permissions(StorePath(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(ReadRawValues(StorePath()).size(), 1u);
@@ -515,8 +515,8 @@ TEST(SettingsStorePathTest, DefaultPathFollowsEnvironment)
 
 TEST_F(SettingsStoreTest, SharedStoreFollowsThePathOverride)
 {
-    const std::string first = (m_folder.Path() / "first.db").string();
-    const std::string second = (m_folder.Path() / "second.db").string();
+    const std::string first = (folder_.Path() / "first.db").string();
+    const std::string second = (folder_.Path() / "second.db").string();
     std::shared_ptr<SettingsStore> a;
     std::shared_ptr<SettingsStore> b;
     {
@@ -536,7 +536,7 @@ TEST_F(SettingsStoreTest, SharedStoreFollowsThePathOverride)
 
 TEST_F(SettingsStoreTest, ScopedStoreIsCurrentWhileItLives)
 {
-    EnvOverride database("ZYL_SETTINGS_DB", (m_folder.Path() / "shared.db").c_str());
+    EnvOverride database("ZYL_SETTINGS_DB", (folder_.Path() / "shared.db").c_str());
     const std::shared_ptr<SettingsStore> shared = CurrentSettingsStore();
     SettingsStore own(StorePath().string());
     {

@@ -1,9 +1,12 @@
 #include "platform/text_raster.h"
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
 
 namespace {
+
+constinit std::atomic<TextRaster*> replacement{nullptr};
 
 bool IsHighSurrogate(char16_t unit)
 {
@@ -46,6 +49,17 @@ void DrawGlyph(RasterBitmap& bitmap, const GlyphCoverage& glyph, int64_t penX, i
 }
 
 } // namespace
+
+TextRaster& CurrentTextRaster()
+{
+    TextRaster* raster = replacement.load(std::memory_order_acquire);
+    return raster != nullptr ? *raster : FreeTypeTextRaster();
+}
+
+TextRaster* SetTextRaster(TextRaster* raster)
+{
+    return replacement.exchange(raster, std::memory_order_acq_rel);
+}
 
 TextExtent MeasureText(const FontFace& font, std::u16string_view text)
 {

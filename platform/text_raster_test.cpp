@@ -1,9 +1,15 @@
 #include "platform/text_raster.h"
 
+#include "platform/internal/font_match.h"
+#include "platform/internal/text_raster_freetype.h"
 #include "platform/raster_surface.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
 #include <limits>
 
 namespace {
@@ -135,6 +141,74 @@ TEST(TextRaster, TextPartlyOrWhollyOutsideIsCut)
     for (const auto& place : places)
         DrawText(*bitmap, *font, place[0], place[1], u"W@W", kRgbWhite);
     EXPECT_GT(InkBounds(*bitmap).right, 0);
+}
+
+// A raster that opens nothing and counts the requests it saw.
+class RefusingRaster final : public TextRaster
+{
+  public:
+    explicit RefusingRaster(std::string reason) : reason_(std::move(reason)) {}
+    std::unique_ptr<FontFace> OpenFont(const FontSpec&) override
+    {
+        ++requests;
+        return nullptr;
+    }
+    std::string LastError() const override { return reason_; }
+
+    int requests = 0;
+
+  private:
+    std::string reason_;
+};
+
+TEST(TextRaster, FontsOpenThroughTheRasterInPlaceAndTheScopePutsThePreviousBack)
+{
+    RefusingRaster outer("outer");
+    RefusingRaster inner("inner");
+    {
+        ScopedTextRaster useOuter(&outer);
+        {
+            ScopedTextRaster useInner(&inner);
+            EXPECT_FALSE(DefaultFont(16));
+            EXPECT_EQ(CurrentTextRaster().LastError(), "inner");
+        }
+        EXPECT_FALSE(DefaultFont(16));
+        EXPECT_EQ(CurrentTextRaster().LastError(), "outer");
+    }
+    EXPECT_EQ(inner.requests, 1);
+    EXPECT_EQ(outer.requests, 1);
+    EXPECT_EQ(&CurrentTextRaster(), &FreeTypeTextRaster());
+    EXPECT_TRUE(DefaultFont(16));
+    EXPECT_EQ(CurrentTextRaster().LastError(), "");
+}
+
+TEST(TextRaster, FreeTypeRefusalNamesTheFileAndFreeTypesReason)
+{
+    const std::optional<FontMatch> installed = MatchFontSpec(FontSpec{});
+    ASSERT_TRUE(installed);
+    const std::string notAFont = testing::TempDir() + "not-a-font-" + std::to_string(getpid()) + ".ttf";
+    std::ofstream(notAFont) << "these bytes are no font";
+    struct Case
+    {
+        std::string file;
+        int32_t index;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {notAFont, 0, "unknown file format (FreeType error 2)"},
+        {notAFont + ".missing", 0, "cannot open resource (FreeType error 1)"},
+        {installed->file, 4096, "invalid argument (FreeType error 6)"}, // no such face in the file
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        FontMatch match = *installed;
+        match.file = c.file;
+        match.index = c.index;
+        std::string error;
+        EXPECT_FALSE(OpenFreeTypeFont(match, FontSpec{}, error));
+        EXPECT_EQ(error, "Font file \"" + c.file + "\" can not be opened: " + c.reason);
+    }
+    std::remove(notAFont.c_str());
 }
 
 TEST(RasterSurface, DrawsThroughTheSelectedBitmapAndFont)

@@ -105,6 +105,26 @@ int32_t LArchiveBase::SeekRel(int32_t distance)
     return Tell();
 }
 
+bool LArchiveBase::SeekWithinBuffer(int32_t distance, int64_t& rawDistance)
+{
+    rawDistance = distance;
+    if (distance == 0)
+        return true;
+    if (IsWriter()) {
+        Flush();
+        return false;
+    }
+    const int32_t buffered = BufferedBytes();
+    if (distance >= 0 && distance <= buffered) {
+        Skip(distance, distance);
+        return true;
+    }
+    // The raw stream stands past the buffered bytes.
+    rawDistance -= buffered;
+    DropReadBuffer();
+    return false;
+}
+
 void LArchiveBase::SetReadBuffer(uint8_t* base, int32_t size)
 {
     readBase_ = readCursor_ = readEnd_ = base;

@@ -20,8 +20,9 @@ class LArchiveImplementationInterface
     virtual int32_t UnbufferedReadRaw(void* destination, int32_t min, int32_t max) = 0;
     virtual int32_t UnbufferedSkipRaw(int32_t min, int32_t max) = 0;
     virtual int32_t UnbufferedWriteRaw(const void* source, int32_t n) = 0;
-    // Finishes the stream; true unless the archive holds an error.
-    virtual bool Close(bool flag) = 0;
+    // Finishes the stream; true unless the archive holds an error. force closes a file handle the
+    // archive was given but does not own; streams without a handle ignore it.
+    virtual bool Close(bool force) = 0;
     virtual int32_t GetFileSize() = 0;
     // True when GetFileSize knows the stream's size and SeekRel can move.
     virtual bool QueryCapability() = 0;
@@ -74,6 +75,11 @@ class LArchiveBase : public LArchiveImplementationInterface
     void Flush();
 
     XAString ReadAString(int32_t n);
+    // Reads a block whose count the caller has already read: available is that count (the bytes
+    // stored), min the fewest the caller accepts and max the most it takes into destination (a
+    // null destination takes none). Fewer than min, or with strict more than max, records an
+    // error; the stored bytes are consumed either way, what does not fit being skipped. Returns
+    // how many bytes went into destination.
     int32_t ReadCountMinMax(void* destination, int32_t available, int32_t min, int32_t max, bool strict);
     void WriteCounted(const void* source, int32_t n);
     void SkipCounted();
@@ -112,9 +118,17 @@ class LArchiveBase : public LArchiveImplementationInterface
     void WriteCString(const char* text);
     void WriteString(const XAString& s);
 
+    // A version pair is two counts: the version the writer wrote, and the oldest version of a
+    // reader that can still read it.
     void WriteVersion(int32_t version, int32_t minimumReader);
+    // Reads a pair as a reader that knows versions oldest to newest: false, with an error, when
+    // the stream needs a reader newer than newest or was written in a version older than oldest;
+    // also false when the archive holds an error from before.
     bool CheckVersion(int32_t newest, int32_t oldest);
+    // CheckVersion, answering the version the stream was written in through stored.
     bool ReadVersion(int32_t newest, int32_t oldest, int32_t& stored);
+    // The same for a second pair (a record's own version, which may follow the stream's), kept
+    // apart from the first; it judges the pair alone and ignores an earlier error.
     bool CheckVersion2(int32_t newest, int32_t oldest);
     bool ReadVersion2(int32_t newest, int32_t oldest, int32_t& stored);
 
@@ -132,6 +146,10 @@ class LArchiveBase : public LArchiveImplementationInterface
     int64_t BytesLeft();
     // Moves the raw position by what a raw transfer moved; positions stop below 2 GiB.
     void AdvanceRaw(int32_t n);
+    // The part of a relative move that the buffers settle: true when the move is done (no
+    // distance, or a reader's target inside its read buffer). Otherwise a writer has flushed or a
+    // reader dropped its buffer, and rawDistance is the move the raw stream has still to make.
+    bool SeekWithinBuffer(int32_t distance, int64_t& rawDistance);
 
   private:
     struct VersionPair

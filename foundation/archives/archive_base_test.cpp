@@ -41,7 +41,7 @@ class VectorArchive : public LArchiveBase
         writes_.push_back(n);
         return n;
     }
-    bool Close(bool) override
+    bool Close(bool /*force*/) override
     {
         Flush();
         SetWriteBuffer(nullptr, 0);

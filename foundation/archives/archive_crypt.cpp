@@ -475,7 +475,7 @@ int32_t LArchiveCrypt::GetFileSize()
     return static_cast<int32_t>(static_cast<uint32_t>(dataLength_));
 }
 
-bool LArchiveCrypt::Close(bool flag)
+bool LArchiveCrypt::Close(bool force)
 {
     if (IsWriter()) {
         Flush();
@@ -491,7 +491,7 @@ bool LArchiveCrypt::Close(bool flag)
     }
     ioBuffer_.Clear();
     if (raw_) {
-        raw_->Close(flag);
+        raw_->Close(force);
         TakeOverRawStatus();
         raw_ = nullptr;
     }

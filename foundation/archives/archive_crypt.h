@@ -35,7 +35,7 @@ class LArchiveCrypt : public LArchiveBase
     virtual bool Attach(LArchiveBase& raw, bool append);
 
     // Finishes the stream and closes the raw archive with the same flag.
-    bool Close(bool flag = false) override;
+    bool Close(bool force = false) override;
     // The data length (low 32 bits).
     int32_t GetFileSize() override;
     bool QueryCapability() override { return true; }

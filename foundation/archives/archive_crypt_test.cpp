@@ -113,11 +113,11 @@ std::string Text(const XAString& s)
 class KeptMemoryArchive : public LArchiveXString
 {
   public:
-    bool Close(bool flag) override
+    bool Close(bool force) override
     {
         if (IsWriter())
             kept = AsBytes(TakeString());
-        return LArchiveXString::Close(flag);
+        return LArchiveXString::Close(force);
     }
     Bytes kept;
 };

@@ -227,20 +227,9 @@ int32_t LArchiveFile::GetFileSize()
 
 int32_t LArchiveFile::SeekRel(int32_t distance)
 {
-    if (distance == 0)
+    int64_t d = 0;
+    if (SeekWithinBuffer(distance, d))
         return Tell();
-    int64_t d = distance;
-    if (IsWriter()) {
-        Flush();
-    } else {
-        const int32_t buffered = BufferedBytes();
-        if (distance >= 0 && distance <= buffered) {
-            Skip(distance, distance);
-            return Tell();
-        }
-        d -= buffered;
-        DropReadBuffer();
-    }
     const int64_t from = RawOffset();
     if (from < 0)
         return 0;

@@ -122,7 +122,7 @@ XAString LArchiveXString::TakeString()
     return result;
 }
 
-bool LArchiveXString::Close(bool flag)
+bool LArchiveXString::Close(bool force)
 {
     if (IsWriter()) {
         Flush();
@@ -188,20 +188,9 @@ int32_t LArchiveXString::UnbufferedWriteRaw(const void* source, int32_t n)
 
 int32_t LArchiveXString::SeekRel(int32_t distance)
 {
-    if (distance == 0)
+    int64_t d = 0;
+    if (SeekWithinBuffer(distance, d))
         return Tell();
-    int64_t d = distance;
-    if (IsWriter()) {
-        Flush();
-    } else {
-        const int32_t buffered = BufferedBytes();
-        if (distance >= 0 && distance <= buffered) {
-            Skip(distance, distance);
-            return Tell();
-        }
-        d -= buffered;
-        DropReadBuffer();
-    }
     int64_t target = rawPosition_ + d;
     if (target < 0 || target > validLength_) {
         Status().SetError(kInvalidSeekText, 0);

@@ -21,7 +21,7 @@ class LArchiveXString : public LArchiveBase
     // Flushes and returns a copy of the bytes written; take it before Close.
     XAString TakeString();
 
-    bool Close(bool flag = false) override;
+    bool Close(bool force = false) override;
     int32_t GetFileSize() override;
     bool QueryCapability() override { return true; }
     int32_t UnbufferedReadRaw(void* destination, int32_t min, int32_t max) override;

@@ -50,7 +50,7 @@ bool LRegKey::Open(const char* path, bool write, SettingsRoot root)
     if (!OpenFull(root, FullKeyPath(path, root).View(), true)) {
         return false;
     }
-    m_write = write;
+    write_ = write;
     return true;
 }
 
@@ -62,8 +62,8 @@ bool LRegKey::OpenFull(SettingsRoot root, std::string_view fullPath, bool create
     if (!key) {
         return false;
     }
-    m_store = std::move(store);
-    m_key = key;
+    store_ = std::move(store);
+    key_ = key;
     return true;
 }
 
@@ -71,7 +71,7 @@ LRegKey LRegKey::LRegKeyWithRoot(SettingsRoot root, const char* path, bool creat
 {
     LRegKey key;
     key.OpenFull(root, FullKeyPath(path, root).View(), create);
-    key.m_write = create;
+    key.write_ = create;
     return key;
 }
 
@@ -82,15 +82,15 @@ bool LRegKey::DeleteKeyWithRoot(SettingsRoot root, const char* path)
 
 void LRegKey::Close()
 {
-    m_store.reset();
-    m_key.reset();
-    m_write = false;
+    store_.reset();
+    key_.reset();
+    write_ = false;
 }
 
 bool LRegKey::WriteDword(const char* name, uint32_t value)
 {
     return IsOpen() &&
-           m_store->SetValue(*m_key, NameOf(name), SettingsValueType::Dword, EncodeSettingsDword(value));
+           store_->SetValue(*key_, NameOf(name), SettingsValueType::Dword, EncodeSettingsDword(value));
 }
 
 bool LRegKey::WriteInt(const char* name, int32_t value)
@@ -108,7 +108,7 @@ bool LRegKey::ReadDword(const char* name, uint32_t& value)
     if (!IsOpen()) {
         return false;
     }
-    const std::optional<SettingsValue> stored = m_store->GetValue(*m_key, NameOf(name));
+    const std::optional<SettingsValue> stored = store_->GetValue(*key_, NameOf(name));
     const std::optional<uint32_t> number = stored ? DecodeSettingsDword(stored->data) : std::nullopt;
     if (!number) {
         return false;
@@ -139,8 +139,8 @@ bool LRegKey::ReadBool(const char* name, bool& value)
 
 bool LRegKey::WriteString(const char* name, const char* text)
 {
-    return IsOpen() && m_store->SetValue(*m_key, NameOf(name), SettingsValueType::String,
-                                         EncodeSettingsString(text != nullptr ? text : ""));
+    return IsOpen() && store_->SetValue(*key_, NameOf(name), SettingsValueType::String,
+                                        EncodeSettingsString(text != nullptr ? text : ""));
 }
 
 bool LRegKey::ReadString(const char* name, XAString& text)
@@ -148,7 +148,7 @@ bool LRegKey::ReadString(const char* name, XAString& text)
     if (!IsOpen()) {
         return false;
     }
-    const std::optional<SettingsValue> stored = m_store->GetValue(*m_key, NameOf(name));
+    const std::optional<SettingsValue> stored = store_->GetValue(*key_, NameOf(name));
     if (!stored || stored->type != SettingsValueType::String) {
         return false;
     }
@@ -164,10 +164,10 @@ bool LRegKey::ReadString(const char* name, XAString& text)
 
 bool LRegKey::DeleteValue(const char* name)
 {
-    return IsOpen() && m_store->DeleteValue(*m_key, NameOf(name));
+    return IsOpen() && store_->DeleteValue(*key_, NameOf(name));
 }
 
 bool LRegKey::IsEmpty()
 {
-    return IsOpen() && m_store->IsEmptyKey(*m_key);
+    return IsOpen() && store_->IsEmptyKey(*key_);
 }

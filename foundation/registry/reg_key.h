@@ -35,7 +35,7 @@ class LRegKey
     // caller's intent only; the key is writable either way.
     bool Open(const char* path, bool write, SettingsRoot root);
     void Close();
-    bool IsOpen() const { return m_key.has_value(); }
+    bool IsOpen() const { return key_.has_value(); }
 
     bool WriteDword(const char* name, uint32_t value);
     bool WriteInt(const char* name, int32_t value);
@@ -62,7 +62,7 @@ class LRegKey
     LRegKey() = default;
     bool OpenFull(SettingsRoot root, std::string_view fullPath, bool create);
 
-    std::shared_ptr<SettingsStore> m_store;
-    std::optional<SettingsStore::KeyId> m_key;
-    bool m_write = false;
+    std::shared_ptr<SettingsStore> store_;
+    std::optional<SettingsStore::KeyId> key_;
+    bool write_ = false;
 };

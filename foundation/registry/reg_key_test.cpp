@@ -23,21 +23,21 @@ class RegKeyTest : public ::testing::Test
     {
         std::string pattern = (fs::temp_directory_path() / "reg_key_XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        folder_ = pattern;
         if (const char* old = std::getenv(kPathVariable)) {
-            m_oldPath = old;
+            oldPath_ = old;
         }
-        UseStore(m_folder / "registry.db");
+        UseStore(folder_ / "registry.db");
     }
     void TearDown() override
     {
-        if (m_oldPath) {
-            setenv(kPathVariable, m_oldPath->c_str(), 1);
+        if (oldPath_) {
+            setenv(kPathVariable, oldPath_->c_str(), 1);
         } else {
             unsetenv(kPathVariable);
         }
         std::error_code error;
-        fs::remove_all(m_folder, error);
+        fs::remove_all(folder_, error);
     }
 
     void UseStore(const fs::path& path) { setenv(kPathVariable, path.c_str(), 1); }
@@ -59,8 +59,8 @@ class RegKeyTest : public ::testing::Test
         ASSERT_TRUE(store->SetValue(*key, name, type, data));
     }
 
-    fs::path m_folder;
-    std::optional<std::string> m_oldPath;
+    fs::path folder_;
+    std::optional<std::string> oldPath_;
 };
 
 struct PathCase
@@ -216,7 +216,7 @@ TEST_F(RegKeyTest, ClosedKeyReadsNothingAndWritesNothing)
 
 TEST_F(RegKeyTest, UnusableStoreKeepsDefaultsAndRefusesWrites)
 {
-    const fs::path plainFile = m_folder / "plain-file";
+    const fs::path plainFile = folder_ / "plain-file";
     std::ofstream(plainFile) << "x";
     UseStore(plainFile / "registry.db");
     LRegKey key("Zyl Player", true);
@@ -235,7 +235,7 @@ TEST_F(RegKeyTest, FailedOpenClosesThePreviousKey)
 {
     LRegKey key("Zyl Player", true);
     ASSERT_TRUE(key.IsOpen());
-    const fs::path plainFile = m_folder / "plain-file";
+    const fs::path plainFile = folder_ / "plain-file";
     std::ofstream(plainFile) << "x";
     UseStore(plainFile / "registry.db");
     EXPECT_FALSE(key.Open("Zyl Player", true, SettingsRoot::CurrentUser));

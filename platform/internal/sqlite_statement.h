@@ -20,14 +20,14 @@ class SqliteStatement
     SqliteStatement(const SqliteStatement&) = delete;
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
-    bool IsValid() const { return m_statement != nullptr; }
+    bool IsValid() const { return statement_ != nullptr; }
 
     // One run: bind parameters (numbered from 1), step through the rows; the destructor of
     // the run resets the statement for the next one.
     class Run
     {
       public:
-        explicit Run(SqliteStatement& statement) : m_statement(statement.m_statement) {}
+        explicit Run(SqliteStatement& statement) : statement_(statement.statement_) {}
         ~Run();
         Run(const Run&) = delete;
         Run& operator=(const Run&) = delete;
@@ -38,7 +38,7 @@ class SqliteStatement
 
         // True while there is a row; false at the end and on failure, told apart by Failed().
         bool Step();
-        bool Failed() const { return m_failed; }
+        bool Failed() const { return failed_; }
         // True when the statement ran to its end without failing.
         bool Execute();
 
@@ -47,10 +47,10 @@ class SqliteStatement
         std::vector<uint8_t> ColumnBlob(int column) const;
 
       private:
-        sqlite3_stmt* m_statement;
-        bool m_failed = false;
+        sqlite3_stmt* statement_;
+        bool failed_ = false;
     };
 
   private:
-    sqlite3_stmt* m_statement = nullptr;
+    sqlite3_stmt* statement_ = nullptr;
 };

@@ -18,11 +18,11 @@ class CapturingArchive : public LArchiveXString
 {
   public:
     CapturingArchive() { OpenWrite(0); }
-    bool Close(bool flag = false) override
+    bool Close(bool force = false) override
     {
         if (IsWriter())
             captured = TakeString();
-        return LArchiveXString::Close(flag);
+        return LArchiveXString::Close(force);
     }
     XAString captured;
 };
