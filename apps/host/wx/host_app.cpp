@@ -4,13 +4,12 @@
 #include "apps/host/page/page_reader.h"
 #include "apps/host/wx/command_pump.h"
 #include "apps/host/wx/host_frame.h"
+#include "platform/wx/app_setup_wx.h"
 
 #include <wx/image.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <glib-unix.h>
-#include <csignal>
 
 namespace {
 
@@ -20,25 +19,6 @@ constexpr char kControlProgId[] = "Velquon.ZylPlayerActiveXCtrl.1";
 void Report(const std::string& text)
 {
     std::fprintf(stderr, "zylhost: %s\n", text.c_str());
-}
-
-// SIGTERM and SIGINT close the frame on the GUI thread, so the objects are let go in order.
-gboolean CloseOnSignal(gpointer)
-{
-    if (wxWindow* top = wxTheApp->GetTopWindow()) {
-        top->Close();
-    } else {
-        wxTheApp->ExitMainLoop();
-    }
-    wxWakeUpIdle();
-    return G_SOURCE_CONTINUE;
-}
-
-void ReportAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
-                  const wxString& message)
-{
-    std::fprintf(stderr, "%s(%d): check \"%s\" failed in %s(): %s\n", file.utf8_str().data(), line,
-                 condition.utf8_str().data(), function.utf8_str().data(), message.utf8_str().data());
 }
 
 std::string PageUrl(const std::string& page)
@@ -103,7 +83,7 @@ bool HostApp::CollectObjects(std::vector<HostObjectSpec>& specs)
 
 bool HostApp::OnInit()
 {
-    wxSetAssertHandler(ReportAssert);
+    ReportToolkitChecksOnStderr();
     // The control's pictures are PNG files.
     wxImage::AddHandler(new wxPNGHandler);
     std::vector<HostObjectSpec> specs;
@@ -138,8 +118,8 @@ bool HostApp::OnInit()
         }
         event.Skip();
     });
-    g_unix_signal_add(SIGTERM, CloseOnSignal, nullptr);
-    g_unix_signal_add(SIGINT, CloseOnSignal, nullptr);
+    // The frame closes on SIGTERM and SIGINT, so the objects are let go in order.
+    CloseTopWindowOnSignals();
     return true;
 }
 
