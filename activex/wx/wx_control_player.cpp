@@ -1,45 +1,16 @@
 #include "activex/wx/wx_control_player.h"
 
 #include "preview/l_beamvista.h"
-#include "preview/preview_command_ids.h"
+#include "shell/wx/c_skin_frame.h"
 #include "shell/wx/wx_child_view.h"
 
-namespace {
-
-bool IsControlCommand(uint32_t id)
+WxControlPlayer::WxControlPlayer(CSkinFrame& frame) : frame_(frame)
 {
-    switch (static_cast<int32_t>(id)) {
-    case preview_command::kClose:
-    case preview_command::kCloseAll:
-    case preview_command::kAbout:
-    case preview_command::kStopLoading:
-    case preview_command::kReload:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
-WxControlPlayer::WxControlPlayer(WxChildView& view, std::function<bool(int32_t)> onCommand)
-    : view_(view), onCommand_(std::move(onCommand))
-{
-    if (LBeamvista* preview = Preview()) {
-        preview->SetStatusCallback(&relay_);
-    }
-}
-
-WxControlPlayer::~WxControlPlayer()
-{
-    if (LBeamvista* preview = Preview()) {
-        preview->SetStatusCallback(nullptr);
-    }
 }
 
 LBeamvista* WxControlPlayer::Preview() const
 {
-    return view_.View().Preview();
+    return frame_.View() != nullptr ? frame_.View()->View().Preview() : nullptr;
 }
 
 bool WxControlPlayer::Play()
@@ -96,16 +67,30 @@ void WxControlPlayer::ShowContextMenu()
     }
 }
 
-bool WxControlPlayer::IsFullScreen() const
+float WxControlPlayer::PositionFraction() const
 {
-    return Preview() != nullptr && Preview()->IsFullScreen();
+    return frame_.Model().Position();
 }
 
-void WxControlPlayer::SetFullScreen(bool on, bool)
+bool WxControlPlayer::IsFrameShown() const
 {
-    if (Preview() != nullptr) {
-        Preview()->SetFullScreen(on);
-    }
+    const SkinFrameState& state = frame_.Model().State();
+    return state.skin || state.skinMin;
+}
+
+void WxControlPlayer::SetSkinLayout(bool skin, bool skinMin)
+{
+    frame_.SetSkinLayout(skin, skinMin);
+}
+
+bool WxControlPlayer::IsFullScreen() const
+{
+    return frame_.IsFullScreen();
+}
+
+void WxControlPlayer::SetFullScreen(bool on, bool ctrlHeld)
+{
+    frame_.SetFullScreen(on, ctrlHeld);
 }
 
 bool WxControlPlayer::OpenFromMemory(const XAString& name, const XAString& data, int32_t size, int32_t* threshold,
@@ -140,14 +125,4 @@ void WxControlPlayer::SetStatusText(const XAString& text)
 bool WxControlPlayer::SeekToTime(int64_t time, bool keepPaused)
 {
     return Preview() != nullptr && Preview()->SeekToTime(time, keepPaused);
-}
-
-int WxControlPlayer::StatusRelay::OnPreviewCommand(uint32_t id, int32_t code, void* extra, void* handlerInfo)
-{
-    // Update queries and notifications stay with the preview; plain commands the control owns
-    // go to it.
-    if (code != 0 || handlerInfo != nullptr || !IsControlCommand(id)) {
-        return 0;
-    }
-    return player_.onCommand_(static_cast<int32_t>(id)) ? 1 : 0;
 }

@@ -2,17 +2,20 @@
 
 #include "activex/c_zyl_player_active_x_ctrl.h"
 #include "activex/c_zyl_player_active_x_prop_page.h"
+#include "activex/control_context_menu.h"
 #include "activex/control_identity.h"
 #include "activex/wx/wx_control_player.h"
+#include "activex/wx/wx_control_services.h"
 #include "platform/com/class_factory.h"
-#include "shell/about_text.h"
+#include "platform/wx/menu_wx.h"
 #include "shell/command_ids.h"
+#include "shell/wx/c_skin_frame.h"
+#include "shell/wx/l_kw_preview_about.h"
 #include "shell/wx/wx_child_view.h"
 
 #include <wx/dcclient.h>
 #include <wx/dialog.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -21,14 +24,33 @@
 #include <wx/window.h>
 
 #include <algorithm>
+#include <map>
+#include <optional>
 
 namespace {
 
 constexpr int kTimerId = 1;
-constexpr char kAboutItem[] = "&About Zyl Player ActiveX";
 constexpr char kPropertyFrameCaption[] = "Zyl Player ActiveX Control Properties";
 
 } // namespace
+
+// The end of the frame's command chain in the control: after the view, the frame and the module
+// (which handles none), the control, the frame's parent. It also answers that it has About.
+class ControlCommands final : public UiCommandTarget
+{
+  public:
+    explicit ControlCommands(ControlWindowEvents& events) : events_(events) {}
+    bool OnCmdMsg(int32_t id, UiCommandCode code, UiCommandUpdate* update) override
+    {
+        if (code == UiCommandCode::Execute) {
+            return events_.OnCommand(id);
+        }
+        return id == command_id::kAbout;
+    }
+
+  private:
+    ControlWindowEvents& events_;
+};
 
 // The toolkit's window of a control: black with the download's status lines while no player
 // covers it; mouse requests for the menu and its timer go to the control.
@@ -47,7 +69,6 @@ class WxControlSurface final : public wxWindow
         Bind(wxEVT_TIMER, [this](wxTimerEvent&) { events_.OnWindowTimer(); });
         Bind(wxEVT_RIGHT_DOWN, &WxControlSurface::OnMenuRequest, this);
         Bind(wxEVT_LEFT_DCLICK, &WxControlSurface::OnMenuRequest, this);
-        Bind(wxEVT_MENU, [this](wxCommandEvent& event) { events_.OnCommand(event.GetId()); });
         Bind(wxEVT_DESTROY, &WxControlSurface::OnDestroy, this);
     }
     ~WxControlSurface() override { player_.reset(); }
@@ -60,32 +81,45 @@ class WxControlSurface final : public wxWindow
         if (player_) {
             return player_.get();
         }
-        auto* view = new WxChildView(this, kControlApplicationName);
-        view->SetSize(GetClientSize());
         // The control plays what its Url names: the host's own command line is not opened.
-        view->Bootstrap({});
-        if (view->View().Preview() == nullptr) {
-            view->Destroy();
+        auto* frame = new CSkinFrame(commands_, kControlApplicationName);
+        if (!frame->CreateAsChild(this, {}) || frame->View() == nullptr || frame->View()->View().Preview() == nullptr) {
+            frame->Destroy();
             return nullptr;
         }
-        view_ = view;
-        player_ = std::make_unique<WxControlPlayer>(*view, [this](int32_t id) { return events_.OnCommand(id); });
+        // The control build's frame starts without the skin, with the thin playback strip, and
+        // its keys (full screen, frame modes) are not offered to it: the control's module sets no
+        // main window for the view to find the frame by.
+        frame->SetSkinLayout(false, true);
+        frame->View()->SetKeyFilter({});
+        frame_ = frame;
+        player_ = std::make_unique<WxControlPlayer>(*frame);
         Refresh();
         return player_.get();
     }
 
+    // The first popup of the control's menu resource, at the pointer; its commands go to the
+    // control.
     void ShowFallbackMenu()
     {
+        const std::optional<UiMenu> items = ControlFallbackMenu();
+        if (!items) {
+            return;
+        }
         wxMenu menu;
-        menu.Append(command_id::kAbout, kAboutItem);
-        PopupMenu(&menu);
+        std::map<int, int32_t> commands;
+        AppendMenuItems(menu, items->items, commands);
+        const int chosen = GetPopupMenuSelectionFromUser(menu);
+        if (const auto command = commands.find(chosen); command != commands.end()) {
+            events_.OnCommand(command->second);
+        }
     }
 
   private:
     void OnPaint(wxPaintEvent&)
     {
         wxPaintDC dc(this);
-        if (view_ != nullptr) {
+        if (frame_ != nullptr) {
             return;
         }
         dc.SetBackground(*wxBLACK_BRUSH);
@@ -110,8 +144,8 @@ class WxControlSurface final : public wxWindow
     }
     void OnSize(wxSizeEvent& event)
     {
-        if (view_ != nullptr) {
-            view_->SetSize(GetClientSize());
+        if (frame_ != nullptr) {
+            frame_->SetSize(0, 0, GetClientSize().x, GetClientSize().y);
         }
         event.Skip();
     }
@@ -125,7 +159,7 @@ class WxControlSurface final : public wxWindow
         if (event.GetEventObject() == this) {
             timer_.Stop();
             player_.reset();
-            view_ = nullptr;
+            frame_ = nullptr;
             if (port_ != nullptr) {
                 port_->OnSurfaceDestroyed();
                 port_ = nullptr;
@@ -138,7 +172,8 @@ class WxControlSurface final : public wxWindow
     WxControlWindow* port_;
     ControlWindowEvents& events_;
     wxTimer timer_;
-    WxChildView* view_ = nullptr;
+    ControlCommands commands_{events_};
+    CSkinFrame* frame_ = nullptr;
     std::unique_ptr<WxControlPlayer> player_;
 };
 
@@ -213,8 +248,7 @@ void WxControlWindow::ShowFallbackMenu()
 
 void WxControlWindow::ShowAboutBox()
 {
-    wxMessageBox(wxString::FromUTF8(kAboutVersion), wxString::FromUTF8(kAboutCaption), wxOK | wxCENTRE,
-                 surface_);
+    LKWPreviewAbout::RunModal(surface_ != nullptr ? wxGetTopLevelParent(surface_) : nullptr);
 }
 
 void WxControlWindow::ShowPropertyFrame()
@@ -251,6 +285,7 @@ std::unique_ptr<ControlWindow> MakeWxControlWindow(void* parent, ControlWindowEv
     if (parent == nullptr) {
         return nullptr;
     }
+    EnsureWxControlServices();
     return std::make_unique<WxControlWindow>(parent, events);
 }
 

@@ -4,6 +4,7 @@
 #include "foundation/files/fs_name.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
+#include "platform/wx/app_setup_wx.h"
 #include "platform/wx/clipboard_wx.h"
 #include "platform/wx/message_box_wx.h"
 #include "platform/wx/ui_environment_wx.h"
@@ -13,36 +14,10 @@
 #include "shell/wx/l_kw_preview_about.h"
 #include "shell/wx/wx_playback_bar.h"
 
-#include <glib-unix.h>
 #include <wx/clipbrd.h>
 #include <wx/image.h>
 
-#include <csignal>
 #include <cstdio>
-
-namespace {
-
-// SIGTERM and SIGINT arrive through the main loop, so closing runs on the GUI thread.
-gboolean CloseOnSignal(gpointer)
-{
-    if (wxWindow* top = wxTheApp->GetTopWindow())
-        top->Close();
-    else
-        wxTheApp->ExitMainLoop();
-    // The toolkit deletes closed frames when it is idle; outside its own events it must be told.
-    wxWakeUpIdle();
-    return G_SOURCE_CONTINUE;
-}
-
-// A failed check of the toolkit is reported, never put up as a dialog that would stop the player.
-void ReportAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
-                  const wxString& message)
-{
-    std::fprintf(stderr, "%s(%d): check \"%s\" failed in %s(): %s\n", file.utf8_str().data(), line,
-                 condition.utf8_str().data(), function.utf8_str().data(), message.utf8_str().data());
-}
-
-} // namespace
 
 CKWPreviewApp::CKWPreviewApp() = default;
 
@@ -50,7 +25,7 @@ CKWPreviewApp::~CKWPreviewApp() = default;
 
 bool CKWPreviewApp::OnInit()
 {
-    wxSetAssertHandler(ReportAssert);
+    ReportToolkitChecksOnStderr();
     // The compiled-in pictures are PNG files.
     wxImage::AddHandler(new wxPNGHandler);
     environment_ = std::make_unique<WxUiEnvironment>();
@@ -61,8 +36,7 @@ bool CKWPreviewApp::OnInit()
     SetClipboardService(clipboard_.get());
     InstallWxControls();
     InstallWxPlaybackBar();
-    g_unix_signal_add(SIGTERM, CloseOnSignal, nullptr);
-    g_unix_signal_add(SIGINT, CloseOnSignal, nullptr);
+    CloseTopWindowOnSignals();
 
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)

@@ -1,0 +1,138 @@
+#include "apps/host/wx/command_pump.h"
+
+#include "apps/host/embedding/dispatch_commands.h"
+#include "apps/host/embedding/server_library.h"
+#include "apps/host/wx/host_frame.h"
+
+#include <glib-unix.h>
+
+#include <array>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t kReadChunk = 4096;
+
+} // namespace
+
+CommandPump::CommandPump(HostFrame& frame, std::function<void()> quit)
+    : frame_(frame), quit_(std::move(quit)), wait_(this)
+{
+    Bind(wxEVT_TIMER, &CommandPump::OnWaitOver, this);
+}
+
+CommandPump::~CommandPump()
+{
+    wait_.Stop();
+    if (source_ != 0) {
+        g_source_remove(source_);
+    }
+}
+
+void CommandPump::Start()
+{
+    source_ = g_unix_fd_add(STDIN_FILENO, static_cast<GIOCondition>(G_IO_IN | G_IO_HUP | G_IO_ERR),
+                            reinterpret_cast<GUnixFDSourceFunc>(&CommandPump::OnInput), this);
+}
+
+void CommandPump::WriteLine(const std::string& line)
+{
+    std::fputs(line.c_str(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+int CommandPump::OnInput(int, unsigned, void* self)
+{
+    auto* pump = static_cast<CommandPump*>(self);
+    pump->ReadInput();
+    if (pump->inputEnded_) {
+        pump->source_ = 0;
+        return G_SOURCE_REMOVE;
+    }
+    return G_SOURCE_CONTINUE;
+}
+
+void CommandPump::ReadInput()
+{
+    std::array<char, kReadChunk> buffer;
+    const ssize_t count = read(STDIN_FILENO, buffer.data(), buffer.size());
+    if (count > 0) {
+        pending_.append(buffer.data(), static_cast<size_t>(count));
+    } else {
+        inputEnded_ = true;
+    }
+    // A command may run a modal loop in which more input arrives: lines run one at a time.
+    if (!running_) {
+        CallAfter([this] { RunLines(); });
+    }
+}
+
+void CommandPump::RunLines()
+{
+    if (running_ || quitting_) {
+        return;
+    }
+    running_ = true;
+    while (!quitting_ && !wait_.IsRunning()) {
+        const size_t end = pending_.find('\n');
+        if (end == std::string::npos) {
+            break;
+        }
+        const std::string line = pending_.substr(0, end);
+        pending_.erase(0, end + 1);
+        RunLine(line);
+    }
+    running_ = false;
+    if (!quitting_ && !wait_.IsRunning() && inputEnded_) {
+        // A last line without its line end still counts.
+        if (!pending_.empty()) {
+            RunLine(std::exchange(pending_, std::string()));
+        }
+        if (!quitting_ && !wait_.IsRunning()) {
+            quitting_ = true;
+            quit_();
+        }
+    }
+}
+
+void CommandPump::RunLine(const std::string& line)
+{
+    HostCommand command;
+    std::string error;
+    if (!ParseHostCommand(line, command, error)) {
+        WriteLine("error " + FormatHresult(E_INVALIDARG) + " " + error);
+        return;
+    }
+    switch (command.kind) {
+    case HostCommandKind::None:
+        return;
+    case HostCommandKind::Quit:
+        WriteLine("ok");
+        quitting_ = true;
+        quit_();
+        return;
+    case HostCommandKind::Wait:
+        wait_.StartOnce(command.number > 0 ? command.number : 1);
+        return;
+    case HostCommandKind::Verb: {
+        IOleObject* object = frame_.FirstObject();
+        const HRESULT result = object != nullptr ? object->DoVerb(command.number) : E_FAIL;
+        WriteLine(Succeeded(result) ? "ok" : "error " + FormatHresult(result) + " verb");
+        return;
+    }
+    default: {
+        IDispatch* object = frame_.FirstDispatch();
+        WriteLine(object != nullptr ? RunDispatchCommand(*object, command)
+                                    : "error " + FormatHresult(E_FAIL) + " no object");
+        return;
+    }
+    }
+}
+
+void CommandPump::OnWaitOver(wxTimerEvent&)
+{
+    WriteLine("ok");
+    RunLines();
+}

@@ -1,0 +1,45 @@
+// CommandPump: the container's --commands protocol (apps/host/page/host_commands.h) read from
+// standard input on the GUI thread's loop, answered on standard output. A wait lets the windows
+// run before the next line is read; the end of input quits like "quit".
+#pragma once
+
+#include "apps/host/page/host_commands.h"
+
+#include <wx/timer.h>
+
+#include <functional>
+#include <string>
+
+class HostFrame;
+
+class CommandPump final : public wxEvtHandler
+{
+  public:
+    // quit ends the container; the frame outlives the pump's use of it.
+    CommandPump(HostFrame& frame, std::function<void()> quit);
+    ~CommandPump() override;
+    CommandPump(const CommandPump&) = delete;
+    CommandPump& operator=(const CommandPump&) = delete;
+
+    // Starts watching standard input.
+    void Start();
+    // One line on standard output, at once.
+    static void WriteLine(const std::string& line);
+
+  private:
+    static int OnInput(int fd, unsigned condition, void* self);
+    void ReadInput();
+    // Runs the lines read so far, up to the end or a wait.
+    void RunLines();
+    void RunLine(const std::string& line);
+    void OnWaitOver(wxTimerEvent& event);
+
+    HostFrame& frame_;
+    std::function<void()> quit_;
+    unsigned source_ = 0;
+    std::string pending_;
+    bool inputEnded_ = false;
+    bool running_ = false;
+    bool quitting_ = false;
+    wxTimer wait_;
+};

@@ -1,0 +1,168 @@
+#include "apps/host/wx/host_frame.h"
+
+#include "apps/host/embedding/object_types.h"
+#include "apps/host/embedding/server_library.h"
+#include "apps/host/wx/property_list_dialog.h"
+
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+
+namespace {
+
+// An object whose page gives no size gets the size of a small player.
+constexpr int32_t kDefaultWidth = 320;
+constexpr int32_t kDefaultHeight = 240;
+constexpr int kPageMargin = 8;
+
+enum ObjectAction : int32_t { kActionProperties, kActionAbout, kActionPropertyList, kActionCount };
+
+int MenuId(size_t index, int32_t action)
+{
+    return wxID_HIGHEST + 1 + static_cast<int>(index) * kActionCount + action;
+}
+
+} // namespace
+
+HostFrame::HostFrame(const wxString& title, std::string pageUrl, std::function<void(const std::string&)> writeEvent)
+    : wxFrame(nullptr, wxID_ANY, title), pageUrl_(std::move(pageUrl)), writeEvent_(std::move(writeEvent)),
+      page_(new wxPanel(this))
+{
+    page_->SetSizer(new wxBoxSizer(wxHORIZONTAL));
+    Bind(wxEVT_CLOSE_WINDOW, &HostFrame::OnClose, this);
+}
+
+std::vector<std::string> HostFrame::Embed(const std::vector<HostObjectSpec>& specs)
+{
+    for (const HostObjectSpec& spec : specs) {
+        auto hosted = std::make_unique<Hosted>();
+        const wxSize size(spec.width > 0 ? spec.width : kDefaultWidth, spec.height > 0 ? spec.height : kDefaultHeight);
+        hosted->window = new wxWindow(page_, wxID_ANY, wxDefaultPosition, size);
+        hosted->window->SetMinSize(size);
+        hosted->window->SetBackgroundColour(*wxBLACK);
+        page_->GetSizer()->Add(hosted->window, 0, wxALL, kPageMargin);
+        hosted->site = std::make_unique<HostSite>(hosted->window, pageUrl_);
+        for (const auto& [name, value] : spec.params) {
+            hosted->params.Add(name, value);
+        }
+        hosted_.push_back(std::move(hosted));
+    }
+    page_->Fit();
+    Fit();
+    Layout();
+
+    std::vector<std::string> failures;
+    for (size_t i = 0; i < specs.size(); ++i) {
+        Hosted& hosted = *hosted_[i];
+        const HostObjectSpec& spec = specs[i];
+        std::string error;
+        ComPtr<IClassFactory> factory;
+        HRESULT result = spec.library->GetClassObject(spec.clsid, IClassFactory::kIid, factory.Receive());
+        if (Failed(result)) {
+            failures.push_back("object " + std::to_string(i + 1) + ": no class object: " + FormatHresult(result));
+            continue;
+        }
+        if (writeEvent_) {
+            hosted.printer = std::make_unique<EventPrinter>(nullptr, writeEvent_);
+        }
+        const wxSize size = hosted.window->GetClientSize();
+        result = hosted.object.Embed(*factory.Get(), *hosted.site, hosted.printer.get(), hosted.params,
+                                     ComRect{0, 0, size.x, size.y}, error);
+        if (Failed(result)) {
+            failures.push_back("object " + std::to_string(i + 1) + ": " + error);
+        }
+    }
+    BuildMenu();
+    // The menu bar took its height from the page.
+    Fit();
+    return failures;
+}
+
+IOleObject* HostFrame::FirstObject() const
+{
+    for (const auto& hosted : hosted_) {
+        if (hosted->object.Object() != nullptr) {
+            return hosted->object.Object();
+        }
+    }
+    return nullptr;
+}
+
+IDispatch* HostFrame::FirstDispatch() const
+{
+    for (const auto& hosted : hosted_) {
+        if (hosted->object.Dispatch() != nullptr) {
+            return hosted->object.Dispatch();
+        }
+    }
+    return nullptr;
+}
+
+void HostFrame::BuildMenu()
+{
+    auto* bar = new wxMenuBar;
+    auto* file = new wxMenu;
+    file->Append(wxID_EXIT, "E&xit");
+    bar->Append(file, "&File");
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, wxID_EXIT);
+    for (size_t i = 0; i < hosted_.size(); ++i) {
+        if (hosted_[i]->object.Object() == nullptr) {
+            continue;
+        }
+        auto* menu = new wxMenu;
+        menu->Append(MenuId(i, kActionProperties), "&Properties...");
+        menu->Append(MenuId(i, kActionAbout), "&About...");
+        menu->Append(MenuId(i, kActionPropertyList), "Property &List...");
+        bar->Append(menu, hosted_.size() == 1 ? wxString("&Control") : wxString::Format("Object &%zu", i + 1));
+        for (int32_t action = 0; action < kActionCount; ++action) {
+            Bind(wxEVT_MENU, [this, i, action](wxCommandEvent&) { OnObjectMenu(i, action); }, MenuId(i, action));
+        }
+    }
+    SetMenuBar(bar);
+}
+
+void HostFrame::OnObjectMenu(size_t index, int32_t action)
+{
+    Hosted& hosted = *hosted_[index];
+    if (hosted.object.Object() == nullptr) {
+        return;
+    }
+    HRESULT result = S_OK;
+    switch (action) {
+    case kActionProperties:
+        result = hosted.object.Object()->DoVerb(OLEIVERB_PROPERTIES);
+        break;
+    case kActionAbout:
+        if (hosted.object.Dispatch() != nullptr) {
+            ZVariant none;
+            result = hosted.object.Dispatch()->Invoke(DISPID_ABOUTBOX, kDispatchMethod, {}, &none);
+        }
+        break;
+    default:
+        if (hosted.object.Dispatch() != nullptr) {
+            PropertyListDialog dialog(this, *hosted.object.Dispatch(),
+                                      ClassInterfaceOf(hosted.object.Object(), 0));
+            dialog.ShowModal();
+        }
+        break;
+    }
+    if (Failed(result)) {
+        wxMessageBox(wxString::FromUTF8("The object refused: " + FormatHresult(result)), "zylhost", wxOK | wxICON_ERROR,
+                     this);
+    }
+}
+
+void HostFrame::UnembedAll()
+{
+    for (auto& hosted : hosted_) {
+        hosted->object.Unembed();
+    }
+}
+
+void HostFrame::OnClose(wxCloseEvent& event)
+{
+    // The objects' windows go with their sites; the objects let go of them first.
+    UnembedAll();
+    event.Skip();
+}

@@ -1,0 +1,222 @@
+// The real zylhost with the real control library on a private X server with a window manager:
+// pages read, objects embedded and shown, the command protocol on standard input and output,
+// the control's menus driven by xdotool and read back with zylshot.
+#include "platform/wx/test_support/x_session.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class ZylhostGuiTest : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(session_.Ok()) << session_.Error();
+        std::string pattern = (std::filesystem::temp_directory_path() / "zylhost_XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override
+    {
+        if (input_ >= 0) {
+            close(input_);
+        }
+        if (host_ > 0) {
+            session_.Stop(host_);
+        }
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
+    }
+
+    void WritePage(const std::string& body)
+    {
+        std::ofstream(folder_ / "page.html") << "<html><body>\n" << body << "</body></html>\n";
+    }
+    // zylhost --commands on the page, its input a pipe the test writes, its output a file.
+    void StartHost()
+    {
+        const std::filesystem::path fifo = folder_ / "input";
+        ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+        host_ = session_.Start({"sh", "-c",
+                                std::string("exec '") + ZYLHOST + "' --commands '" + (folder_ / "page.html").string() +
+                                    "' <'" + fifo.string() + "' >'" + (folder_ / "output").string() + "' 2>'" +
+                                    (folder_ / "errors").string() + "'"});
+        ASSERT_GT(host_, 0);
+        // Read and write: the open does not wait for the reader.
+        input_ = open(fifo.c_str(), O_RDWR);
+        ASSERT_GE(input_, 0);
+        ASSERT_TRUE(XSession::PollUntil([this] { return !WindowId("zylhost - page.html").empty(); }, 30s))
+            << "no window titled zylhost - page.html";
+    }
+    void Send(const std::string& line)
+    {
+        const std::string text = line + "\n";
+        ASSERT_EQ(write(input_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    }
+    std::vector<std::string> OutputLines() const
+    {
+        std::vector<std::string> lines;
+        std::istringstream text(ReadFile(folder_ / "output"));
+        for (std::string line; std::getline(text, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    // Sends a command and waits for the answer: the next line after those there were.
+    std::string Ask(const std::string& line)
+    {
+        const size_t before = OutputLines().size();
+        Send(line);
+        std::string answer;
+        XSession::PollUntil(
+            [&] {
+                const std::vector<std::string> lines = OutputLines();
+                for (size_t i = before; i < lines.size(); ++i) {
+                    if (!lines[i].starts_with("event ")) {
+                        answer = lines[i];
+                        return true;
+                    }
+                }
+                return false;
+            },
+            20s);
+        return answer;
+    }
+    std::string WindowId(const std::string& title) const
+    {
+        std::string titles;
+        session_.Run(std::string(ZYLSHOT) + " titles", &titles);
+        std::istringstream lines(titles);
+        std::string id;
+        std::string line;
+        while (lines >> id && std::getline(lines, line)) {
+            if (line == " " + title) {
+                return id;
+            }
+        }
+        return {};
+    }
+    // Every window below window, as "id width height" rows, depth first.
+    std::vector<std::tuple<std::string, int, int>> Children(const std::string& window) const
+    {
+        std::string text;
+        session_.Run(std::string(ZYLSHOT) + " children " + window, &text);
+        std::vector<std::tuple<std::string, int, int>> children;
+        std::istringstream lines(text);
+        std::string id;
+        int width = 0;
+        int height = 0;
+        while (lines >> id >> width >> height) {
+            children.emplace_back(id, width, height);
+        }
+        return children;
+    }
+    std::string ChildrenText(const std::string& window) const
+    {
+        std::string text;
+        session_.Run(std::string(ZYLSHOT) + " children " + window, &text);
+        return text;
+    }
+    // The previews are the frame's native child windows (the OpenGL windows of the players).
+    bool HasPreview(const std::string& frame, int width, int minHeight, int maxHeight) const
+    {
+        for (const auto& [id, w, h] : Children(frame)) {
+            if (w == width && h >= minHeight && h <= maxHeight) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // Waits for the host's end: its exit status.
+    int WaitForEnd()
+    {
+        const int status = session_.Stop(host_);
+        host_ = -1;
+        return status;
+    }
+
+    static XSession session_;
+    std::filesystem::path folder_;
+    pid_t host_ = -1;
+    int input_ = -1;
+};
+
+XSession ZylhostGuiTest::session_(true);
+
+// The page's object comes up with its PARAMs loaded, its events reach the container, its
+// properties answer through the protocol, and quitting ends the container cleanly.
+TEST_F(ZylhostGuiTest, EmbedsThePagesObjectAndAnswersCommands)
+{
+    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\">\n"
+              "  <param name=\"ForceFog\" value=\"1\">\n"
+              "  <param name=\"Src\" value=\"missing.zyl\">\n"
+              "</object>\n");
+    StartHost();
+    EXPECT_EQ(Ask("get ForceFog"), "ok 1");
+    EXPECT_EQ(Ask("get Url"), "ok missing.zyl");
+    EXPECT_EQ(Ask("set FogIntensity 37.5"), "ok");
+    EXPECT_EQ(Ask("get FogIntensity"), "ok 38");
+    EXPECT_EQ(Ask("get NoSuchThing"), "error 0x80020006 unknown name NoSuchThing");
+    EXPECT_EQ(Ask("call GetVersionX"), "ok 0001000000000001");
+    const std::vector<std::string> lines = OutputLines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "event ReadyStateChange 4"), lines.end());
+    EXPECT_EQ(Ask("quit"), "ok");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+// Two objects of two sizes (one by the control's class, one by its media type), each with its
+// player: without a Frame PARAM the thin playback strip takes the bottom of the object, with
+// Frame = 0 the preview fills it. Closing the window ends the container with status 0.
+TEST_F(ZylhostGuiTest, TwoObjectsEachGetTheirWindowAndClosingExitsCleanly)
+{
+    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\"></object>\n"
+              "<object type=\"application/x-velquon-zyl\" width=\"200\" height=\"150\">\n"
+              "  <param name=\"Frame\" value=\"0\">\n"
+              "</object>\n");
+    StartHost();
+    const std::string frame = WindowId("zylhost - page.html");
+    EXPECT_TRUE(XSession::PollUntil(
+        [&] { return HasPreview(frame, 320, 240 / 2, 240 - 1) && HasPreview(frame, 200, 150, 150); }, 20s))
+        << ChildrenText(frame) << ReadFile(folder_ / "errors");
+    session_.Run("xdotool windowactivate --sync " + frame + " key alt+F4");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+// The player's context menu in the control offers About as its last item; it opens the about
+// box over the container.
+TEST_F(ZylhostGuiTest, ContextMenuOfThePlayerOpensTheAboutBox)
+{
+    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\"></object>\n");
+    StartHost();
+    const std::string frame = WindowId("zylhost - page.html");
+    ASSERT_TRUE(XSession::PollUntil([&] { return HasPreview(frame, 320, 240 / 2, 240 - 1); }, 20s));
+    session_.Run("xdotool windowactivate --sync " + frame);
+    session_.Run("xdotool mousemove --window " + frame + " 100 100 click 3");
+    session_.Run("sleep 1");
+    session_.Run("xdotool key --delay 100 Up Return");
+    EXPECT_TRUE(XSession::PollUntil([&] { return !WindowId("About Zyl Player").empty(); }, 10s));
+    session_.Run("xdotool key Escape");
+    EXPECT_TRUE(XSession::PollUntil([&] { return WindowId("About Zyl Player").empty(); }, 10s));
+    EXPECT_EQ(Ask("quit"), "ok");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+} // namespace
