@@ -73,6 +73,7 @@ void ControlFeeding::Reset()
     fed_ = 0;
     showName_ = XAString();
     failure_ = XAString();
+    completed_ = false;
     host_.Bandwidth().Restart(0);
     KillReleaseTimer();
 }
@@ -86,6 +87,7 @@ void ControlFeeding::Start(const XAString& url)
     deferred_ = Deferred();
     announced_ = 0;
     failure_ = XAString();
+    completed_ = false;
     transferOpen_ = true;
     path_->Open(url, XAString(std::string_view(host_.PageUrl())), *this);
 }
@@ -193,12 +195,18 @@ void ControlFeeding::Drain()
 
 void ControlFeeding::OnTransferStopped(const CError& result)
 {
+    // The last bytes completed the load already; only the stop is left to hear.
+    if (completed_) {
+        return;
+    }
     if (result.Failed()) {
         failure_ = result.ErrorText();
     }
     if (buffer_.length > 0) {
         OnDataArrived(buffer_.length, UrlDownloadListener::kLastData, false);
     } else {
+        // Nothing arrived, whatever length was declared: Loaded must not read 100.
+        total_ = 0;
         OnLoadComplete();
     }
 }
@@ -304,6 +312,7 @@ void ControlFeeding::ShowProgress(int64_t size)
 
 void ControlFeeding::OnLoadComplete()
 {
+    completed_ = true;
     released_ = total_;
     KillReleaseTimer();
     // A failed download says why in place of the progress.

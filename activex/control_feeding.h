@@ -86,6 +86,8 @@ class ControlFeeding final : public ControlDownload, private UrlDownloadListener
     // a script set another Url touches nothing of the new load.
     uint32_t generation_ = 0;
     bool transferOpen_ = false;
+    // The load of the running transfer completed.
+    bool completed_ = false;
     bool timerRunning_ = false;
     bool handling_ = false;
 };
