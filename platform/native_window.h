@@ -20,6 +20,7 @@
 //   its parent's client coordinates for a child, on the screen for a top-level window.
 #pragma once
 
+#include "platform/frame_hit.h"
 #include "platform/ui_geometry.h"
 #include "platform/ui_input.h"
 #include "platform/ui_window_id.h"
@@ -67,6 +68,10 @@ class NativeWindowSink
     virtual void OnCaptureLost() {}
     // Files dropped on the window (UTF-8 paths).
     virtual void OnDropFiles(const std::vector<std::string>& paths) {}
+    // A left press on the sizing frame of a top-level window without caption (the window draws
+    // that frame itself): `standard` is the frame's own meaning of the point, an edge or corner
+    // that sizes; the answer is what the press does.
+    virtual FrameHit OnFrameHitTest(FrameHit standard) { return standard; }
 };
 
 struct NativeWindowSpec
@@ -112,7 +117,8 @@ class NativeWindow
     virtual std::string Title() const = 0;
     virtual void SetIcon(int32_t iconId) = 0;
 
-    // Decorations of a top-level window: the title bar (caption) and the sizing frame.
+    // Decorations of a top-level window: the title bar (caption) and the sizing frame. A sizing
+    // frame without caption is the window's own band round the client, which keeps its size.
     virtual bool HasCaption() const = 0;
     virtual bool HasFrame() const = 0;
     virtual void SetDecorations(bool caption, bool frame) = 0;

@@ -341,6 +341,8 @@ class LBeamvista : public LMsgReceiverMS,
     bool OnMouseWheel(int32_t rotation, const UiMouseEvent& event) override;
     void OnCaptureLost() override;
     void OnFocus(bool gained) override;
+    // A window that is neither a child nor has a caption is dragged by its top border.
+    FrameHit OnFrameHitTest(FrameHit standard) override;
     // Told when the full-screen window gains the focus and when it loses it again (not owned).
     void SetFocusListener(LBeamvistaFocusListener* listener) { focusListener_ = listener; }
     const LMouseGestures& Gestures() const { return gestures_; }

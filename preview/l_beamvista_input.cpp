@@ -76,6 +76,13 @@ void LBeamvista::OnFocus(bool gained)
     NotifyFocusLost();
 }
 
+FrameHit LBeamvista::OnFrameHitTest(FrameHit standard)
+{
+    const bool captionless =
+        HasWindow() && window_->Kind() != NativeWindowKind::Child && !window_->HasCaption();
+    return standard == FrameHit::kTop && captionless ? FrameHit::kCaption : standard;
+}
+
 void LBeamvista::NotifyFocusLost()
 {
     if (!focusNotified_)

@@ -91,6 +91,48 @@ TEST_F(WindowTest, CaptionFrameToggleCycles)
     }
 }
 
+// Only the top border of a window without caption turns from sizing into moving; edges and
+// corners keep sizing, and a child or a captioned window answers as its frame does.
+TEST_F(WindowTest, CaptionlessTopLevelMovesByItsTopBorder)
+{
+    enum class Place { Child, Popup, FullScreen };
+    struct Case
+    {
+        const char* name;
+        Place place;
+        int captionFrameSteps;
+        FrameHit standard;
+        FrameHit expected;
+    };
+    using H = FrameHit;
+    const Case cases[] = {
+        {"popup with caption", Place::Popup, 0, H::kTop, H::kTop},
+        {"popup frame only: top", Place::Popup, 1, H::kTop, H::kCaption},
+        {"popup frame only: top left", Place::Popup, 1, H::kTopLeft, H::kTopLeft},
+        {"popup frame only: left", Place::Popup, 1, H::kLeft, H::kLeft},
+        {"popup frame only: bottom", Place::Popup, 1, H::kBottom, H::kBottom},
+        {"popup without either", Place::Popup, 2, H::kTop, H::kCaption},
+        {"popup with both again", Place::Popup, 3, H::kTop, H::kTop},
+        {"full screen", Place::FullScreen, 0, H::kTop, H::kCaption},
+        {"child", Place::Child, 0, H::kTop, H::kTop},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestPreview preview;
+        if (c.place == Place::Child)
+            ASSERT_TRUE(preview.CreateAsChild(view_));
+        else if (c.place == Place::Popup)
+            ASSERT_TRUE(preview.CreateAsPopup(view_));
+        else
+            ASSERT_TRUE(preview.CreateFullScreen(view_, 1280, 1024));
+        for (int step = 0; step < c.captionFrameSteps; ++step)
+            preview.ToggleCaptionFrame();
+        EXPECT_EQ(preview.OnFrameHitTest(c.standard), c.expected);
+    }
+    TestPreview windowless;
+    EXPECT_EQ(windowless.OnFrameHitTest(H::kTop), H::kTop);
+}
+
 TEST_F(WindowTest, TopMostTogglesTheTopLevelWindow)
 {
     TestPreview preview;

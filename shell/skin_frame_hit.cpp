@@ -3,27 +3,10 @@
 namespace {
 
 // The edge or corner code for a point within `edge` pixels of the window's border, else client.
-SkinFrameHit EdgeHit(int32_t width, int32_t height, int32_t x, int32_t y, int32_t edge, bool topMoves)
+FrameHit EdgeHit(int32_t width, int32_t height, int32_t x, int32_t y, int32_t edge, bool topMoves)
 {
-    const bool left = x < edge, right = x >= width - edge;
-    const bool top = y < edge, bottom = y >= height - edge;
-    if (top && left)
-        return SkinFrameHit::kTopLeft;
-    if (top && right)
-        return SkinFrameHit::kTopRight;
-    if (bottom && left)
-        return SkinFrameHit::kBottomLeft;
-    if (bottom && right)
-        return SkinFrameHit::kBottomRight;
-    if (left)
-        return SkinFrameHit::kLeft;
-    if (right)
-        return SkinFrameHit::kRight;
-    if (top)
-        return topMoves ? SkinFrameHit::kCaption : SkinFrameHit::kTop;
-    if (bottom)
-        return SkinFrameHit::kBottom;
-    return SkinFrameHit::kClient;
+    const FrameHit hit = FrameBandHit(width, height, x, y, edge);
+    return hit == FrameHit::kTop && topMoves ? FrameHit::kCaption : hit;
 }
 
 } // namespace
@@ -38,8 +21,8 @@ bool EllipseHit(const RasterRect& rect, int32_t x, int32_t y)
     return dx * dx * b * b + dy * dy * a * a <= a * a * b * b;
 }
 
-SkinFrameHit SkinFrameHitTest(const SkinFrameState& state, int32_t width, int32_t height, int32_t x, int32_t y,
-                              bool overElement)
+FrameHit SkinFrameHitTest(const SkinFrameState& state, int32_t width, int32_t height, int32_t x, int32_t y,
+                          bool overElement)
 {
     const SkinFrameStyle& style = state.style;
     const bool large = IsLargeSkin(state);
@@ -47,22 +30,23 @@ SkinFrameHit SkinFrameHitTest(const SkinFrameState& state, int32_t width, int32_
         // A window manager's frame answers outside the client; ours is the thick frame's band.
         const int32_t band = OwnFrameBand(state);
         if (band == 0)
-            return SkinFrameHit::kClient;
+            return FrameHit::kClient;
         return EdgeHit(width, height, x, y, band, !style.caption);
     }
     const bool resizable = IsResizable(state);
     const int32_t reach = large ? kLargeCornerReach : kPlainCornerReach;
     if (resizable && (width - x) + (height - y) < reach)
-        return SkinFrameHit::kBottomRight;
+        return FrameHit::kBottomRight;
     if (overElement)
-        return SkinFrameHit::kClient;
+        return FrameHit::kClient;
     if (resizable) {
         const bool topMoves = !style.caption && !large && IsMovable(state);
-        const SkinFrameHit edge = EdgeHit(width, height, x, y, large ? kLargeEdgeWidth : kPlainEdgeWidth, topMoves);
-        if (edge != SkinFrameHit::kClient)
+        const FrameHit edge =
+            EdgeHit(width, height, x, y, large ? kLargeEdgeWidth : kPlainEdgeWidth, topMoves);
+        if (edge != FrameHit::kClient)
             return edge;
     }
     if (IsMovable(state) && (style.caption || large) && y <= (large ? kLargeCaptionBottom : 0))
-        return SkinFrameHit::kCaption;
-    return SkinFrameHit::kClient;
+        return FrameHit::kCaption;
+    return FrameHit::kClient;
 }

@@ -5,6 +5,7 @@
 
 #include "shell/skin_frame_style.h"
 
+#include "platform/frame_hit.h"
 #include "platform/raster_bitmap.h"
 
 #include <cstdint>
@@ -13,23 +14,10 @@
 // (width + 1) / 2 and (height + 1) / 2 round its centre.
 bool EllipseHit(const RasterRect& rect, int32_t x, int32_t y);
 
-enum class SkinFrameHit : int32_t {
-    kClient,
-    kCaption,
-    kLeft,
-    kRight,
-    kTop,
-    kTopLeft,
-    kTopRight,
-    kBottom,
-    kBottomLeft,
-    kBottomRight,
-};
-
 // The frame's answer for a point of its window (width x height, our own thick-frame band
 // included); overElement: an element or the slider lies under the point.
-SkinFrameHit SkinFrameHitTest(const SkinFrameState& state, int32_t width, int32_t height, int32_t x, int32_t y,
-                              bool overElement);
+FrameHit SkinFrameHitTest(const SkinFrameState& state, int32_t width, int32_t height, int32_t x, int32_t y,
+                          bool overElement);
 
 // The bottom-right corner's reach (the sum of both distances) and the edges' width.
 inline constexpr int32_t kLargeCornerReach = 38;

@@ -44,12 +44,12 @@ struct FrameCase
     SkinFrameState state;
     int32_t x, y;
     bool overElement;
-    SkinFrameHit hit;
+    FrameHit hit;
 };
 
 TEST(SkinHitTest, FrameAnswersPerMode)
 {
-    using H = SkinFrameHit;
+    using H = FrameHit;
     SkinFrameState child = WithMode(true, 0);
     child.style.child = true;
     const SkinFrameState skin = WithMode(true, 0);

@@ -6,7 +6,7 @@
 FakeNativeWindow::FakeNativeWindow(FakeUiEnvironment& environment, const NativeWindowSpec& spec,
                                    NativeWindowSink& sink)
     : environment_(environment), spec_(spec), sink_(sink), rect_(spec.rect), title_(spec.title),
-      iconId_(spec.iconId)
+      iconId_(spec.iconId), caption_(spec.kind == NativeWindowKind::Popup), frame_(caption_)
 {
 }
 

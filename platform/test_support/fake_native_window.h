@@ -75,7 +75,8 @@ class FakeNativeWindow final : public NativeWindow
     int32_t iconId_ = 0;
     bool exists_ = true;
     bool shown_ = false;
-    bool caption_ = true;
-    bool frame_ = true;
+    // Only a popup starts with caption and sizing frame, as a real one does.
+    bool caption_;
+    bool frame_;
     FakeGlSurface* surface_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "platform/virtual_keys.h"
 #include "platform/wx/gl_surface_wx.h"
 #include "platform/wx/icon_resource_wx.h"
+#include "platform/wx/top_level_frame_gtk.h"
 #include "platform/wx/virtual_keys_wx.h"
 
 #include <gtk/gtk.h>
@@ -133,7 +134,8 @@ class WxPreviewCanvas final : public wxGLCanvas
 };
 
 // The top-level window around a popup or full-screen canvas. Closing it by the window manager only
-// tells the owner.
+// tells the owner. Without a caption its sizing frame is a band of its own round the canvas, where a
+// left press sizes or, as the owner decides, moves the window.
 class WxPreviewFrame final : public wxFrame
 {
   public:
@@ -153,11 +155,60 @@ class WxPreviewFrame final : public wxFrame
                 owner_->Sink().OnMove();
             e.Skip();
         });
+        // Not skipped: the frame's own layout would give its only child the whole client area.
+        Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayoutCanvas(); });
+        Bind(wxEVT_LEFT_DOWN, &WxPreviewFrame::OnBandPress, this);
+        Bind(wxEVT_LEFT_DCLICK, &WxPreviewFrame::OnBandPress, this);
     }
     void Detach() { owner_ = nullptr; }
 
+    void SetCanvasSize(int32_t width, int32_t height)
+    {
+        SetClientSize(width + 2 * band_, height + 2 * band_);
+    }
+    // Puts the band round the canvas, or takes it away, keeping the canvas's size.
+    void SetBand(int32_t band)
+    {
+        if (band == band_)
+            return;
+        const wxSize canvas = CanvasSize();
+        band_ = band;
+        SetCanvasSize(canvas.x, canvas.y);
+        LayoutCanvas();
+    }
+
   private:
+    wxWindow* Canvas() const { return GetChildren().empty() ? nullptr : GetChildren().front(); }
+    wxSize CanvasSize() const
+    {
+        const wxWindow* canvas = Canvas();
+        return canvas != nullptr ? canvas->GetSize() : GetClientSize();
+    }
+    void LayoutCanvas()
+    {
+        wxWindow* canvas = Canvas();
+        if (canvas == nullptr)
+            return;
+        const wxSize client = GetClientSize();
+        canvas->SetSize(band_, band_, std::max(client.x - 2 * band_, 1), std::max(client.y - 2 * band_, 1));
+    }
+    void OnBandPress(wxMouseEvent& e)
+    {
+        const wxSize client = GetClientSize();
+        FrameHit hit = FrameBandHit(client.x, client.y, e.GetX(), e.GetY(), band_);
+        if (owner_ == nullptr || band_ == 0 || hit == FrameHit::kClient) {
+            e.Skip();
+            return;
+        }
+        hit = owner_->Sink().OnFrameHitTest(hit);
+        const wxPoint screen = ClientToScreen(e.GetPosition());
+        BeginWindowFrameDrag(*this, hit, kGdkLeftButton, screen.x, screen.y,
+                             static_cast<uint32_t>(e.GetTimestamp()));
+    }
+
+    static constexpr int32_t kGdkLeftButton = 1;
     WxNativeWindow* owner_;
+    int32_t band_ = 0;
 };
 
 namespace {
@@ -181,6 +232,9 @@ class PathDropTarget final : public wxFileDropTarget
   private:
     WxPreviewCanvas& canvas_;
 };
+
+// The width of the sizing band a captionless window draws itself.
+constexpr int32_t kOwnFrameBand = 4;
 
 wxWindow* ParentWindow(UiWindowId id)
 {
@@ -360,7 +414,7 @@ void WxNativeWindow::SetRectInParent(const UiRect& rect)
         return;
     }
     frame_->SetPosition(wxPoint(rect.left, rect.top));
-    frame_->SetClientSize(rect.Width(), rect.Height());
+    frame_->SetCanvasSize(rect.Width(), rect.Height());
 }
 
 void WxNativeWindow::SetTitle(const std::string& title)
@@ -400,6 +454,9 @@ void WxNativeWindow::SetDecorations(bool caption, bool frame)
         return;
     caption_ = caption;
     sizingFrame_ = frame;
+    // A window manager's frame without a title bar sizes by its top edge too, and may not be
+    // drawn at all; the band of our own answers as the window's frame should.
+    frame_->SetBand(frame && !caption ? kOwnFrameBand : 0);
     GdkWindow* window = gtk_widget_get_window(frame_->GetHandle());
     if (window == nullptr)
         return;
@@ -408,8 +465,6 @@ void WxNativeWindow::SetDecorations(bool caption, bool frame)
         decorations = GDK_DECOR_ALL;
     else if (caption)
         decorations = GDK_DECOR_TITLE | GDK_DECOR_BORDER | GDK_DECOR_MENU;
-    else if (frame)
-        decorations = GDK_DECOR_BORDER | GDK_DECOR_RESIZEH;
     gdk_window_set_decorations(window, static_cast<GdkWMDecoration>(decorations));
 }
 

@@ -13,24 +13,24 @@ GtkWindow* RealisedWindow(wxTopLevelWindow& window)
     return GTK_WINDOW(widget);
 }
 
-GdkWindowEdge GdkEdge(WindowEdge edge)
+GdkWindowEdge GdkEdge(FrameHit hit)
 {
-    switch (edge) {
-    case WindowEdge::kLeft:
+    switch (hit) {
+    case FrameHit::kLeft:
         return GDK_WINDOW_EDGE_WEST;
-    case WindowEdge::kRight:
+    case FrameHit::kRight:
         return GDK_WINDOW_EDGE_EAST;
-    case WindowEdge::kTop:
+    case FrameHit::kTop:
         return GDK_WINDOW_EDGE_NORTH;
-    case WindowEdge::kBottom:
+    case FrameHit::kBottom:
         return GDK_WINDOW_EDGE_SOUTH;
-    case WindowEdge::kTopLeft:
+    case FrameHit::kTopLeft:
         return GDK_WINDOW_EDGE_NORTH_WEST;
-    case WindowEdge::kTopRight:
+    case FrameHit::kTopRight:
         return GDK_WINDOW_EDGE_NORTH_EAST;
-    case WindowEdge::kBottomLeft:
+    case FrameHit::kBottomLeft:
         return GDK_WINDOW_EDGE_SOUTH_WEST;
-    case WindowEdge::kBottomRight:
+    default:
         break;
     }
     return GDK_WINDOW_EDGE_SOUTH_EAST;
@@ -38,23 +38,37 @@ GdkWindowEdge GdkEdge(WindowEdge edge)
 
 } // namespace
 
-bool BeginWindowMoveDrag(wxTopLevelWindow& window, int32_t button, int32_t screenX, int32_t screenY, uint32_t time)
+bool BeginWindowFrameDrag(wxTopLevelWindow& window, FrameHit hit, int32_t button, int32_t screenX,
+                          int32_t screenY, uint32_t time)
 {
     GtkWindow* gtkWindow = RealisedWindow(window);
-    if (gtkWindow == nullptr)
+    if (gtkWindow == nullptr || hit == FrameHit::kClient)
         return false;
-    gtk_window_begin_move_drag(gtkWindow, button, screenX, screenY, time);
+    if (hit == FrameHit::kCaption)
+        gtk_window_begin_move_drag(gtkWindow, button, screenX, screenY, time);
+    else
+        gtk_window_begin_resize_drag(gtkWindow, GdkEdge(hit), button, screenX, screenY, time);
     return true;
 }
 
-bool BeginWindowResizeDrag(wxTopLevelWindow& window, WindowEdge edge, int32_t button, int32_t screenX,
-                           int32_t screenY, uint32_t time)
+wxStockCursor FrameHitCursor(FrameHit hit)
 {
-    GtkWindow* gtkWindow = RealisedWindow(window);
-    if (gtkWindow == nullptr)
-        return false;
-    gtk_window_begin_resize_drag(gtkWindow, GdkEdge(edge), button, screenX, screenY, time);
-    return true;
+    switch (hit) {
+    case FrameHit::kLeft:
+    case FrameHit::kRight:
+        return wxCURSOR_SIZEWE;
+    case FrameHit::kTop:
+    case FrameHit::kBottom:
+        return wxCURSOR_SIZENS;
+    case FrameHit::kTopLeft:
+    case FrameHit::kBottomRight:
+        return wxCURSOR_SIZENWSE;
+    case FrameHit::kTopRight:
+    case FrameHit::kBottomLeft:
+        return wxCURSOR_SIZENESW;
+    default:
+        return wxCURSOR_ARROW;
+    }
 }
 
 void SetWindowDecorated(wxTopLevelWindow& window, bool decorated)

@@ -6,17 +6,21 @@
 // and answers false.
 #pragma once
 
+#include "platform/frame_hit.h"
+
+#include <wx/cursor.h>
+
 #include <cstdint>
 
 class wxTopLevelWindow;
 
-enum class WindowEdge { kLeft, kRight, kTop, kBottom, kTopLeft, kTopRight, kBottomLeft, kBottomRight };
-
-// button: 1 left, 2 middle, 3 right; the pointer's screen position and the X time of the press.
-bool BeginWindowMoveDrag(wxTopLevelWindow& window, int32_t button, int32_t screenX, int32_t screenY,
-                         uint32_t time);
-bool BeginWindowResizeDrag(wxTopLevelWindow& window, WindowEdge edge, int32_t button, int32_t screenX,
-                           int32_t screenY, uint32_t time);
+// A press on the frame: the caption starts a move, an edge or corner a size drag; the client
+// nothing (false). button: 1 left, 2 middle, 3 right; the pointer's screen position and the X time
+// of the press.
+bool BeginWindowFrameDrag(wxTopLevelWindow& window, FrameHit hit, int32_t button, int32_t screenX,
+                          int32_t screenY, uint32_t time);
+// The pointer shape over that part of the frame.
+wxStockCursor FrameHitCursor(FrameHit hit);
 // Takes a shape set by SetShape off again: the window is its whole rectangle.
 void ClearWindowShape(wxTopLevelWindow& window);
 // The window manager's title bar and border, all or none.

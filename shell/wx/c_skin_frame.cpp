@@ -137,48 +137,6 @@ RasterRect FittedRect(RasterRect rect)
     return {fitted.left, fitted.top, fitted.right, fitted.bottom};
 }
 
-wxStockCursor CursorFor(SkinFrameHit hit)
-{
-    switch (hit) {
-    case SkinFrameHit::kLeft:
-    case SkinFrameHit::kRight:
-        return wxCURSOR_SIZEWE;
-    case SkinFrameHit::kTop:
-    case SkinFrameHit::kBottom:
-        return wxCURSOR_SIZENS;
-    case SkinFrameHit::kTopLeft:
-    case SkinFrameHit::kBottomRight:
-        return wxCURSOR_SIZENWSE;
-    case SkinFrameHit::kTopRight:
-    case SkinFrameHit::kBottomLeft:
-        return wxCURSOR_SIZENESW;
-    default:
-        return wxCURSOR_ARROW;
-    }
-}
-
-WindowEdge EdgeFor(SkinFrameHit hit)
-{
-    switch (hit) {
-    case SkinFrameHit::kLeft:
-        return WindowEdge::kLeft;
-    case SkinFrameHit::kRight:
-        return WindowEdge::kRight;
-    case SkinFrameHit::kTop:
-        return WindowEdge::kTop;
-    case SkinFrameHit::kBottom:
-        return WindowEdge::kBottom;
-    case SkinFrameHit::kTopLeft:
-        return WindowEdge::kTopLeft;
-    case SkinFrameHit::kTopRight:
-        return WindowEdge::kTopRight;
-    case SkinFrameHit::kBottomLeft:
-        return WindowEdge::kBottomLeft;
-    default:
-        return WindowEdge::kBottomRight;
-    }
-}
-
 int32_t SkinButtonOf(const wxMouseEvent& event)
 {
     return event.GetButton() == wxMOUSE_BTN_MIDDLE ? kSkinMiddleButton : kSkinLeftButton;
@@ -716,31 +674,27 @@ bool CSkinFrame::BeginFrameDrag(const wxMouseEvent& event)
     SyncWindowState();
     const wxSize size = GetClientSize();
     const bool overElement = model_.HitElement(event.GetX(), event.GetY()) != kSkinNone;
-    const SkinFrameHit hit =
+    const FrameHit hit =
         SkinFrameHitTest(model_.State(), size.x, size.y, event.GetX(), event.GetY(), overElement);
-    if (hit == SkinFrameHit::kClient)
+    if (hit == FrameHit::kClient)
         return false;
     const wxPoint screen = ClientToScreen(event.GetPosition());
     const auto time = static_cast<uint32_t>(event.GetTimestamp());
-    if (hit == SkinFrameHit::kCaption) {
-        if (event.ButtonDClick())
-            host_->ToggleMaximize();
-        else
-            BeginWindowMoveDrag(*top, kGdkLeftButton, screen.x, screen.y, time);
-    } else if (!model_.State().maximized) {
-        BeginWindowResizeDrag(*top, EdgeFor(hit), kGdkLeftButton, screen.x, screen.y, time);
-    }
+    if (hit == FrameHit::kCaption && event.ButtonDClick())
+        host_->ToggleMaximize();
+    else if (hit == FrameHit::kCaption || !model_.State().maximized)
+        BeginWindowFrameDrag(*top, hit, kGdkLeftButton, screen.x, screen.y, time);
     return true;
 }
 
 void CSkinFrame::UpdateCursor(int32_t x, int32_t y)
 {
-    SkinFrameHit hit = SkinFrameHit::kClient;
+    FrameHit hit = FrameHit::kClient;
     if (frame_ != nullptr && model_.Pressed() == kSkinNone) {
         const wxSize size = GetClientSize();
         hit = SkinFrameHitTest(model_.State(), size.x, size.y, x, y, model_.HitElement(x, y) != kSkinNone);
     }
-    SetCursor(wxCursor(CursorFor(hit)));
+    SetCursor(wxCursor(FrameHitCursor(hit)));
 }
 
 void CSkinFrame::OnMouseDown(wxMouseEvent& event)

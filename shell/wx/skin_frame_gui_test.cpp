@@ -1,11 +1,19 @@
 // The skinned frame of the real ZylPlayer on a private X server with a window manager, driven by
 // xdotool: its window shape, the title and corner drags, the restart at the same place, the
-// tooltips of its buttons, Ctrl+M's frame modes and the about box. Points are the skin's own
-// coordinates at the default client size of 640 x 480.
+// tooltips of its buttons, Ctrl+M's frame modes, the about box, the playback buttons and the
+// slider's knob as their pixels show them, the Menu button, the SkinMin strip across a restart and
+// the frame's own full screen. Points are the skin's own coordinates at the default client size of
+// 640 x 480; the pictures an element shows are read from the committed skin picture.
+#include "foundation/pictures/png_reader.h"
 #include "platform/wx/test_support/x_session.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +23,70 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr const char* kFrameTitle = "Zyl Player";
+
+// A picture as four bytes a pixel (blue, green, red, 0), top row first.
+class Picture
+{
+  public:
+    bool Read(const std::string& path)
+    {
+        HImageRef image;
+        if (LPngReader(false).Read(path.c_str(), nullptr, image).Failed() || image.IsEmpty())
+            return false;
+        width_ = image->Width();
+        height_ = image->Height();
+        pixels_.resize(size_t(width_) * height_);
+        const HMemRef locked = image->LockPixels();
+        const auto* rows = static_cast<const uint8_t*>(locked.GetData());
+        for (int32_t y = 0; y < height_; ++y)
+            std::memcpy(&pixels_[size_t(y) * width_], rows + size_t(y) * image->Pitch(), size_t(width_) * 4);
+        return true;
+    }
+    uint32_t At(int32_t x, int32_t y) const { return pixels_[size_t(y) * width_ + x] & 0xFFFFFF; }
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+
+    // Whether the width x height block at (x, y) equals the one of `other` at (fromX, fromY).
+    bool SameBlock(int32_t x, int32_t y, const Picture& other, int32_t fromX, int32_t fromY, int32_t width,
+                   int32_t height) const
+    {
+        if (x < 0 || y < 0 || x + width > width_ || y + height > height_)
+            return false;
+        for (int32_t row = 0; row < height; ++row)
+            for (int32_t column = 0; column < width; ++column)
+                if (At(x + column, y + row) != other.At(fromX + column, fromY + row))
+                    return false;
+        return true;
+    }
+
+  private:
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    std::vector<uint32_t> pixels_;
+};
+
+// An element image of the skin picture: its state-0 source rectangle; state s lies s x (height + 4)
+// rows below.
+struct SkinImage
+{
+    int32_t x, y, width, height;
+};
+constexpr SkinImage kStopImage{92, 484, 40, 40};
+constexpr SkinImage kPlayImage{136, 484, 40, 40};
+constexpr SkinImage kPauseImage{180, 484, 40, 40};
+constexpr SkinImage kKnobImage{566, 484, 13, 40};
+constexpr int32_t kNormal = 0;
+constexpr int32_t kHover = 1;
+constexpr int32_t kDisabled = 3;
+
+// Where the large skin puts them at 640 x 480: the buttons' and the knob's top left; the knob
+// travels from the track's start over its length less its own width.
+constexpr int32_t kButtonsTop = 430;
+constexpr int32_t kStopLeft = 57;
+constexpr int32_t kPlayLeft = 98;
+constexpr int32_t kNextLeft = 139;
+constexpr int32_t kTrackStart = 216;
+constexpr int32_t kKnobTravel = (640 - 17) - kTrackStart - kKnobImage.width;
 
 struct Geometry
 {
@@ -30,20 +102,38 @@ class SkinFrameGuiTest : public testing::Test
     void SetUp() override
     {
         ASSERT_TRUE(session_.Ok()) << session_.Error();
-        StartPlayer();
+        std::string pattern = (std::filesystem::temp_directory_path() / "zyl_skin_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        ASSERT_TRUE(skin_.Read(ZYL_SKIN_PICTURE)) << ZYL_SKIN_PICTURE;
     }
     void TearDown() override
     {
         if (player_ > 0)
             session_.Stop(player_);
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
     }
 
-    void StartPlayer()
+    // A still show of `seconds` made by the show generator.
+    std::string MakeShow(const std::string& name, int seconds)
     {
-        player_ = session_.Start({ZYL_PLAYER});
+        const std::string path = folder_ + "/" + name;
+        EXPECT_EQ(session_.Run(std::string(ZYLGEN) + " --seconds " + std::to_string(seconds) +
+                               " --servers 1 --channels 1 --still-circle " + path),
+                  0);
+        return path;
+    }
+
+    // The frame is known by its title: the player's name, and the show's while one plays.
+    void StartPlayer(const std::vector<std::string>& shows = {}, const std::string& title = kFrameTitle)
+    {
+        std::vector<std::string> argv{"/usr/bin/env", "SDL_AUDIODRIVER=dummy", ZYL_PLAYER};
+        argv.insert(argv.end(), shows.begin(), shows.end());
+        player_ = session_.Start(argv);
         ASSERT_GT(player_, 0);
-        ASSERT_TRUE(XSession::PollUntil([this] { return !WindowTitled(kFrameTitle).empty(); }, 20s));
-        frame_ = WindowTitled(kFrameTitle);
+        ASSERT_TRUE(XSession::PollUntil([&] { return !WindowTitled(title).empty(); }, 20s)) << title;
+        frame_ = WindowTitled(title);
     }
 
     std::string WindowTitled(const std::string& wanted)
@@ -135,9 +225,76 @@ class SkinFrameGuiTest : public testing::Test
         return tips.size() == 1 ? tips[0].width : 0;
     }
 
+    void Click(int x, int y)
+    {
+        const Geometry g = FrameGeometry();
+        session_.Run("xdotool mousemove --sync " + std::to_string(g.x + x) + " " + std::to_string(g.y + y) +
+                     " sleep 0.2 click 1 sleep 0.2 mousemove 1200 1000");
+    }
+    void KeysToFrame(const std::string& keys)
+    {
+        session_.Run("xdotool windowactivate --sync " + frame_ + " key --delay 80 " + keys);
+    }
+
+    // The frame's client area as it is on the screen now.
+    Picture Shot()
+    {
+        const std::string path = folder_ + "/shot.png";
+        Picture shot;
+        if (session_.Run(std::string(ZYLSHOT) + " png " + path + " " + frame_) != 0 || !shot.Read(path))
+            ADD_FAILURE() << "no screenshot of the frame";
+        return shot;
+    }
+    // The state in which the element at (x, y) shows that image, or -1 when it shows another.
+    int32_t StateShown(const Picture& shot, int32_t x, int32_t y, const SkinImage& image) const
+    {
+        for (int32_t state = kNormal; state <= kDisabled; ++state)
+            if (shot.SameBlock(x, y, skin_, image.x, image.y + state * (image.height + 4), image.width,
+                               image.height))
+                return state;
+        return -1;
+    }
+    // Enabled, with or without the pointer over it.
+    bool ShowsEnabled(const Picture& shot, int32_t x, int32_t y, const SkinImage& image) const
+    {
+        const int32_t state = StateShown(shot, x, y, image);
+        return state == kNormal || state == kHover;
+    }
+    // The knob's left edge on the track, or -1 where no knob is seen.
+    int32_t KnobX(const Picture& shot) const
+    {
+        for (int32_t x = kTrackStart; x <= kTrackStart + kKnobTravel; ++x)
+            if (ShowsEnabled(shot, x, kButtonsTop, kKnobImage))
+                return x;
+        return -1;
+    }
+    int32_t KnobXNow() { return KnobX(Shot()); }
+
+    // The preview's height: the frame's largest child window.
+    int PreviewHeight()
+    {
+        std::string children;
+        session_.Run(std::string(ZYLSHOT) + " children " + frame_, &children);
+        std::istringstream lines(children);
+        std::string id;
+        int w = 0;
+        int h = 0;
+        int area = 0;
+        int height = 0;
+        while (lines >> id >> w >> h) {
+            if (w * h > area) {
+                area = w * h;
+                height = h;
+            }
+        }
+        return height;
+    }
+
     static XSession session_;
     pid_t player_ = -1;
     std::string frame_;
+    std::string folder_;
+    Picture skin_;
 };
 
 XSession SkinFrameGuiTest::session_(true);
@@ -146,6 +303,7 @@ XSession SkinFrameGuiTest::session_(true);
 // frame, borderless (all unshaped), and back to the shaped skin.
 TEST_F(SkinFrameGuiTest, SkinShapesTheWindowAndCtrlMCyclesTheFrameModes)
 {
+    StartPlayer();
     EXPECT_TRUE(XSession::PollUntil([&] { return !InShape(0, 0); }, 10s)) << "the corner is part of the window";
     EXPECT_TRUE(InShape(320, 240));
     EXPECT_TRUE(InShape(13, 0));
@@ -162,6 +320,7 @@ TEST_F(SkinFrameGuiTest, SkinShapesTheWindowAndCtrlMCyclesTheFrameModes)
 // restart finds the window where it was left.
 TEST_F(SkinFrameGuiTest, TitleDragMovesCornerDragSizesAndARestartKeepsThePlace)
 {
+    StartPlayer();
     const Geometry start = FrameGeometry();
     ASSERT_EQ(start.width, 640);
     ASSERT_EQ(start.height, 480);
@@ -209,6 +368,7 @@ TEST_F(SkinFrameGuiTest, TitleDragMovesCornerDragSizesAndARestartKeepsThePlace)
 // than "Menu". (Without a show the playback buttons are disabled and show none.)
 TEST_F(SkinFrameGuiTest, HoveringAButtonShowsItsTooltip)
 {
+    StartPlayer();
     const int menu = TooltipWidthAt(25, 17);
     EXPECT_GT(menu, 0) << "no tooltip over Menu";
     session_.Run("xdotool mousemove 1000 900");
@@ -223,6 +383,7 @@ TEST_F(SkinFrameGuiTest, HoveringAButtonShowsItsTooltip)
 // The about box opens from the main menu and OK closes it.
 TEST_F(SkinFrameGuiTest, AboutBoxOpensFromTheMenuAndClosesWithOk)
 {
+    StartPlayer();
     session_.Run("xdotool windowactivate --sync " + frame_ + " key ctrl+m");
     ASSERT_TRUE(XSession::PollUntil([&] { return InShape(0, 0); }, 10s));
     // Help is the last menu; About its only item.
@@ -230,6 +391,114 @@ TEST_F(SkinFrameGuiTest, AboutBoxOpensFromTheMenuAndClosesWithOk)
     ASSERT_TRUE(XSession::PollUntil([&] { return !WindowTitled("About Zyl Player").empty(); }, 10s));
     session_.Run("xdotool windowactivate --sync " + WindowTitled("About Zyl Player") + " key Return");
     EXPECT_TRUE(XSession::PollUntil([&] { return WindowTitled("About Zyl Player").empty(); }, 10s));
+}
+
+// Playing: Play shows Pause and the knob moves. Play pauses: Play shows Play and the knob stays.
+// A track click centres the knob under the pointer; Stop puts it at the track's start, with Stop
+// greyed; Next opens the second show.
+TEST_F(SkinFrameGuiTest, PlaybackButtonsAndTheTrackDriveTheShowAsTheirPixelsTell)
+{
+    StartPlayer({MakeShow("a.zyl", 30), MakeShow("b.zyl", 30)}, "Zyl Player - a.zyl (1 of 2)");
+    ASSERT_EQ(FrameGeometry().width, 640);
+    session_.Run("xdotool mousemove 1200 1000");
+
+    EXPECT_TRUE(XSession::PollUntil([&] { return KnobXNow() > kTrackStart; }, 10s))
+        << "the knob stands still";
+    EXPECT_TRUE(ShowsEnabled(Shot(), kPlayLeft, kButtonsTop, kPauseImage))
+        << "Play shows Pause while playing";
+
+    Click(kPlayLeft + 20, kButtonsTop + 20);
+    EXPECT_TRUE(
+        XSession::PollUntil([&] { return ShowsEnabled(Shot(), kPlayLeft, kButtonsTop, kPlayImage); }, 10s))
+        << "paused, Play shows Play; Pause in state "
+        << StateShown(Shot(), kPlayLeft, kButtonsTop, kPauseImage);
+    const int32_t pausedAt = KnobXNow();
+    session_.Run("sleep 1");
+    EXPECT_EQ(KnobXNow(), pausedAt) << "the knob moves while paused";
+
+    // The knob's centre lands under the pointer: its left edge 6 pixels to the left.
+    constexpr int32_t kClickX = 400;
+    Click(kClickX, kButtonsTop + 20);
+    int32_t knob = -1;
+    EXPECT_TRUE(XSession::PollUntil([&] { return std::abs((knob = KnobXNow()) - (kClickX - 6)) <= 1; }, 10s))
+        << knob;
+
+    Click(kStopLeft + 20, kButtonsTop + 20);
+    EXPECT_TRUE(XSession::PollUntil([&] { return KnobXNow() == kTrackStart; }, 10s))
+        << "Stop: the knob at the start";
+    const Picture stopped = Shot();
+    EXPECT_EQ(StateShown(stopped, kStopLeft, kButtonsTop, kStopImage), kDisabled);
+    EXPECT_TRUE(ShowsEnabled(stopped, kPlayLeft, kButtonsTop, kPlayImage));
+
+    Click(kNextLeft + 20, kButtonsTop + 20);
+    EXPECT_TRUE(
+        XSession::PollUntil([&] { return !WindowTitled("Zyl Player - b.zyl (2 of 2)").empty(); }, 10s));
+}
+
+// The Menu button opens the preview's context menu: its last item, Exit, ends the player.
+TEST_F(SkinFrameGuiTest, MenuButtonOpensThePreviewsContextMenu)
+{
+    StartPlayer();
+    const Geometry g = FrameGeometry();
+    session_.Run("xdotool mousemove --sync " + std::to_string(g.x + 25) + " " + std::to_string(g.y + 17) +
+                 " sleep 0.3 click 1 sleep 1 key --delay 80 Up Return");
+    int status = -1;
+    EXPECT_TRUE(XSession::PollUntil([&] { return waitpid(player_, &status, WNOHANG) == player_; }, 10s))
+        << "Exit from the menu did not end the player";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    player_ = -1;
+}
+
+// E turns the skin into the ordinary window with the SkinMin strip under the view. After a
+// restart the skin is back, and Ctrl+M's ordinary window has the strip again: E then takes it
+// away, so the view grows.
+TEST_F(SkinFrameGuiTest, TheSkinMinStripIsKeptAcrossARestart)
+{
+    StartPlayer();
+    KeysToFrame("e");
+    ASSERT_TRUE(XSession::PollUntil([&] { return InShape(0, 0); }, 10s)) << "E leaves the skin";
+    ASSERT_EQ(session_.Stop(player_), 0);
+    player_ = -1;
+
+    StartPlayer();
+    EXPECT_TRUE(XSession::PollUntil([&] { return !InShape(0, 0); }, 10s)) << "the skin comes back";
+    KeysToFrame("ctrl+m");
+    ASSERT_TRUE(XSession::PollUntil([&] { return InShape(0, 0); }, 10s));
+    session_.Run("sleep 1");
+    const int withStrip = PreviewHeight();
+    KeysToFrame("e");
+    int withoutStrip = 0;
+    EXPECT_TRUE(XSession::PollUntil([&] { return (withoutStrip = PreviewHeight()) >= withStrip + 32; }, 10s))
+        << withStrip << " then " << withoutStrip;
+}
+
+// Ctrl+Alt+Enter makes the frame fill the screen without its shape; Escape brings the skinned
+// 640 x 480 window back to its place.
+TEST_F(SkinFrameGuiTest, FrameFullScreenAndBack)
+{
+    StartPlayer();
+    ASSERT_TRUE(XSession::PollUntil([&] { return !InShape(0, 0); }, 10s));
+    const Geometry start = FrameGeometry();
+    KeysToFrame("ctrl+alt+Return");
+    Geometry full;
+    EXPECT_TRUE(XSession::PollUntil(
+        [&] {
+            full = FrameGeometry();
+            return full.width == 1280 && full.height == 1024 && InShape(0, 0);
+        },
+        10s))
+        << full.width << " x " << full.height;
+    KeysToFrame("Escape");
+    Geometry back;
+    EXPECT_TRUE(XSession::PollUntil(
+        [&] {
+            back = FrameGeometry();
+            return back.width == 640 && back.height == 480 && !InShape(0, 0);
+        },
+        10s))
+        << back.width << " x " << back.height;
+    EXPECT_EQ(back.x, start.x);
+    EXPECT_EQ(back.y, start.y);
 }
 
 } // namespace

@@ -1,0 +1,141 @@
+// A popup window without caption but with its sizing frame, on the test's display, driven by real
+// pointer input from xdotool: a press on the band it draws round its canvas asks its sink what the
+// press does, and the window then moves or sizes by the drag.
+#include "platform/wx/native_window_wx.h"
+
+#include "foundation/errors/c_error.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int32_t kWidth = 320;
+constexpr int32_t kHeight = 240;
+constexpr int32_t kBand = 4;
+const UiRect kPlace = UiRect::FromSize(100, 100, kWidth, kHeight);
+
+// Answers as a captionless preview does: the top border moves the window.
+class FrameSink final : public NativeWindowSink
+{
+  public:
+    FrameHit OnFrameHitTest(FrameHit standard) override
+    {
+        asked.push_back(standard);
+        return standard == FrameHit::kTop ? FrameHit::kCaption : standard;
+    }
+    std::vector<FrameHit> asked;
+};
+
+// Pumps the toolkit until `ready` or the limit.
+bool PumpUntil(const std::function<bool()>& ready, std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        wxTheApp->Yield(true);
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+class NativeWindowWxTest : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        if (wxTheApp == nullptr)
+            GTEST_SKIP() << "no display";
+        NativeWindowSpec spec;
+        spec.kind = NativeWindowKind::Popup;
+        spec.rect = kPlace;
+        spec.title = "frame band";
+        spec.gl.forceGeneric = true;
+        CError error;
+        window_ = WxNativeWindow::Create(spec, sink_, error);
+        ASSERT_TRUE(window_) << error.Message().CStr();
+        window_->Show(true);
+        ASSERT_TRUE(PumpUntil([this] { return window_->IsOnScreen(); }, 10s));
+        window_->SetDecorations(false, true);
+        ASSERT_TRUE(PumpUntil(
+            [this] {
+                return window_->ClientRect() == UiRect{0, 0, kWidth, kHeight};
+            },
+            10s));
+    }
+    void TearDown() override
+    {
+        window_.reset();
+        if (wxTheApp != nullptr)
+            wxTheApp->Yield(true);
+    }
+
+    // A left drag by (dx, dy) from a point of the window's frame (its outer top-left is the
+    // origin), in steps as a hand moves, with the toolkit pumped meanwhile.
+    void Drag(int32_t x, int32_t y, int32_t dx, int32_t dy)
+    {
+        const UiRect outer = window_->RectInParent();
+        const int32_t fromX = outer.left + x;
+        const int32_t fromY = outer.top + y;
+        std::string command = "xdotool mousemove --sync " + std::to_string(fromX) + " " +
+                              std::to_string(fromY) + " sleep 0.2 mousedown 1 sleep 0.2";
+        constexpr int kSteps = 4;
+        for (int step = 1; step <= kSteps; ++step) {
+            command += " mousemove " + std::to_string(fromX + dx * step / kSteps) + " " +
+                       std::to_string(fromY + dy * step / kSteps) + " sleep 0.1";
+        }
+        command += " sleep 0.2 mouseup 1";
+        std::atomic<bool> done = false;
+        std::thread input([&] {
+            EXPECT_EQ(std::system(command.c_str()), 0) << command;
+            done = true;
+        });
+        PumpUntil([&] { return done.load(); }, 20s);
+        input.join();
+    }
+
+    FrameSink sink_;
+    std::unique_ptr<WxNativeWindow> window_;
+};
+
+TEST_F(NativeWindowWxTest, TopBandMovesTheWindowAndTheRightBandSizesIt)
+{
+    const UiRect start = window_->RectInParent();
+    Drag(kBand + kWidth / 2, 1, 40, 30);
+    UiRect moved;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            moved = window_->RectInParent();
+            return moved.left == start.left + 40 && moved.top == start.top + 30;
+        },
+        10s))
+        << moved.left << "," << moved.top << " from " << start.left << "," << start.top;
+    EXPECT_EQ(window_->ClientRect(), (UiRect{0, 0, kWidth, kHeight}));
+
+    Drag(kWidth + 2 * kBand - 2, kHeight / 2, 30, 0);
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            return window_->ClientRect() == UiRect{0, 0, kWidth + 30, kHeight};
+        },
+        10s))
+        << window_->ClientRect().Width() << " x " << window_->ClientRect().Height();
+    EXPECT_EQ(window_->RectInParent().left, moved.left);
+
+    // A drag on the canvas is the client's own, not the frame's.
+    Drag(kBand + kWidth / 2, kBand + kHeight / 2, 20, 20);
+    EXPECT_EQ(window_->RectInParent().left, moved.left);
+    EXPECT_EQ(sink_.asked, (std::vector<FrameHit>{FrameHit::kTop, FrameHit::kRight}));
+}
+
+} // namespace
