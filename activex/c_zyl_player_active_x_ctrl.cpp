@@ -232,6 +232,7 @@ HRESULT CZylPlayerActiveXCtrl::SetObjectRects(const ComRect& position)
 
 HRESULT CZylPlayerActiveXCtrl::Close()
 {
+    download_->Abandon();
     if (window_) {
         window_->Destroy();
         window_.reset();
@@ -373,7 +374,7 @@ bool CZylPlayerActiveXCtrl::OnCommand(int32_t id)
 
 void CZylPlayerActiveXCtrl::OnWindowDestroyed()
 {
-    download_->Close();
+    download_->Abandon();
     player_ = nullptr;
 }
 
@@ -384,7 +385,8 @@ void CZylPlayerActiveXCtrl::SetUrl(const XAString& url)
         player_->CloseAll(false);
     }
     download_->Reset();
-    statusText_ = XAString();
+    // The player shows no progress of a download that is gone.
+    SetStatusText(XAString());
     url_ = url;
     if (!url.IsEmpty()) {
         lastUrl_ = url;

@@ -1,28 +1,8 @@
 #include "activex/control_download.h"
 
+#include "activex/url_data_path.h"
+
 namespace {
-
-// Fetches nothing: a control without a download side keeps its Url and shows no show.
-class NoDownload final : public ControlDownload
-{
-  public:
-    void Reset() override {}
-    void Start(const XAString&) override {}
-    void Close() override {}
-    void StopLoading() override {}
-    void OnTimer() override {}
-    uint32_t BytesReleased() const override { return 0; }
-    uint32_t BytesTotal() const override { return 0; }
-    const XAString& ShowName() const override { return showName_; }
-
-  private:
-    XAString showName_;
-};
-
-std::unique_ptr<ControlDownload> MakeNoDownload(ControlDownloadHost&)
-{
-    return std::make_unique<NoDownload>();
-}
 
 ControlDownloadMaker currentMaker = nullptr;
 
@@ -30,7 +10,7 @@ ControlDownloadMaker currentMaker = nullptr;
 
 ControlDownloadMaker CurrentControlDownloadMaker()
 {
-    return currentMaker != nullptr ? currentMaker : &MakeNoDownload;
+    return currentMaker != nullptr ? currentMaker : &MakeUrlControlDownload;
 }
 
 ControlDownloadMaker SetControlDownloadMaker(ControlDownloadMaker maker)

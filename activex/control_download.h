@@ -6,14 +6,15 @@
 // - All calls run on the GUI thread. No call of ControlDownload calls back into the control
 //   before it returns, except through ControlDownloadHost.
 // - The control calls Reset when its Url changes (and before it goes), Start when a load is due,
-//   Close for the StopLoad property, StopLoading for the "Stop Loading" command and OnTimer when
-//   its window's timer 1 fires.
+//   Close for the StopLoad property, StopLoading for the "Stop Loading" command, Abandon when its
+//   window goes and OnTimer when its window's timer 1 fires.
 // - The download side asks the host for the player each time it needs it (the player may come
 //   and go), and reports progress through SetStatusText.
 #pragma once
 
 #include "activex/bandwidth_limit.h"
 #include "foundation/strings/xa_string.h"
+#include "platform/scoped_service.h"
 
 #include <cstdint>
 #include <memory>
@@ -55,8 +56,11 @@ class ControlDownload
     virtual void Reset() = 0;
     // Starts fetching url; an empty url fetches nothing.
     virtual void Start(const XAString& url) = 0;
-    // Closes the transfer (the StopLoad property).
+    // Closes the transfer (the StopLoad property); the load completes with what arrived, as when
+    // the transfer had stopped by itself.
     virtual void Close() = 0;
+    // Closes the transfer and completes nothing: the window, and the player with it, go.
+    virtual void Abandon() = 0;
     // Closes the transfer and completes the load with what arrived ("Stop Loading").
     virtual void StopLoading() = 0;
     virtual void OnTimer() = 0;
@@ -71,7 +75,10 @@ class ControlDownload
 // Makes the download of one control; the host outlives it.
 using ControlDownloadMaker = std::unique_ptr<ControlDownload> (*)(ControlDownloadHost& host);
 
-// The deliverable installs the real maker at start; until then (and in tests that install none)
-// controls get a download that fetches nothing.
+// Controls made without a maker of their own get the current one: the feeding over a UrlDownload
+// (MakeUrlControlDownload) unless another was installed; null puts that one back.
 ControlDownloadMaker CurrentControlDownloadMaker();
 ControlDownloadMaker SetControlDownloadMaker(ControlDownloadMaker maker);
+
+using ScopedControlDownloadMaker =
+    ScopedService<std::unique_ptr<ControlDownload>(ControlDownloadHost&), &SetControlDownloadMaker>;

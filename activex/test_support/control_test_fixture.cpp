@@ -27,8 +27,9 @@ HRESULT RecordingSink::Invoke(DISPID id, uint16_t, std::span<const ZVariant> arg
 void ControlTest::SetUp()
 {
     LiveParametersTest::SetUp();
-    control_ = new CZylPlayerActiveXCtrl(&MakeFakeControlDownload);
-    download_ = LastFakeControlDownload();
+    const ControlDownloadMaker maker = DownloadMaker();
+    control_ = new CZylPlayerActiveXCtrl(maker);
+    download_ = maker == &MakeFakeControlDownload ? LastFakeControlDownload() : nullptr;
     dispatch_ = ComPtr<IDispatch>(control_);
 }
 

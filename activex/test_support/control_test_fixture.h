@@ -32,6 +32,8 @@ class ControlTest : public LiveParametersTest
   protected:
     void SetUp() override;
     void TearDown() override;
+    // The control's download; with another maker than the recorder, download_ stays null.
+    virtual ControlDownloadMaker DownloadMaker() const { return &MakeFakeControlDownload; }
 
     HRESULT Put(std::string_view name, const ZVariant& value);
     ZVariant Get(std::string_view name);

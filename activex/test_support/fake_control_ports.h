@@ -5,7 +5,10 @@
 #include "activex/control_player.h"
 #include "activex/control_window.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class FakeControlPlayer final : public ControlPlayer
@@ -23,7 +26,11 @@ class FakeControlPlayer final : public ControlPlayer
         return Record("SeekFraction", true);
     }
     float PositionFraction() const override { return position; }
-    void CloseAll(bool) override { Record("CloseAll", true); }
+    void CloseAll(bool) override
+    {
+        showOpen = false;
+        Record("CloseAll", true);
+    }
     bool HasPreviewWindow() const override { return true; }
     void ShowContextMenu() override { Record("ContextMenu", true); }
     bool IsFrameShown() const override { return skin || skinMin; }
@@ -35,11 +42,23 @@ class FakeControlPlayer final : public ControlPlayer
     }
     bool IsFullScreen() const override { return fullScreen; }
     void SetFullScreen(bool on, bool) override { fullScreen = on; }
-    bool OpenFromMemory(const XAString&, const XAString&, int32_t, int32_t*, bool) override { return false; }
-    bool FeedMoreData(const XAString&, const XAString&, int32_t, int32_t*, bool) override { return false; }
-    int64_t GetPlayTimeUs() override { return -1; }
-    int64_t GetBufferedTimeUs() override { return -1; }
-    bool SeekToTime(int64_t, bool) override { return false; }
+    bool OpenFromMemory(const XAString& name, const XAString& data, int32_t size, int32_t* threshold,
+                        bool final) override
+    {
+        return Take("Open", name, data, size, threshold, final);
+    }
+    bool FeedMoreData(const XAString& name, const XAString& data, int32_t size, int32_t* threshold,
+                      bool final) override
+    {
+        return Take("Feed", name, data, size, threshold, final);
+    }
+    int64_t GetPlayTimeUs() override { return showOpen ? playTimeUs : -1; }
+    int64_t GetBufferedTimeUs() override { return showOpen ? bufferedUs : -1; }
+    bool SeekToTime(int64_t time, bool) override
+    {
+        seeks.push_back(time);
+        return showOpen;
+    }
     void SetStatusText(const XAString& text) override { statusText = text; }
 
     bool paused = true;
@@ -52,7 +71,47 @@ class FakeControlPlayer final : public ControlPlayer
     XAString statusText;
     std::vector<std::string> calls;
 
+    // What the show was given: "Open" or "Feed", the size, whether it was final, and the bytes.
+    struct Feeding
+    {
+        std::string call;
+        int32_t size;
+        bool final;
+        std::string bytes;
+        XAString name;
+    };
+    std::vector<Feeding> feedings;
+    // The show opens once it has openAt bytes and then asks for moreBytes beyond what it has
+    // (0: no threshold).
+    int32_t openAt = 1;
+    int32_t moreBytes = 0;
+    bool showOpen = false;
+    int64_t playTimeUs = 0;
+    int64_t bufferedUs = -1;
+    std::vector<int64_t> seeks;
+    // Runs inside OpenFromMemory and FeedMoreData, as messages pumped by the player would.
+    std::function<void()> whileFeeding;
+    // The deepest nesting of OpenFromMemory and FeedMoreData seen.
+    int32_t feedDepth = 0;
+    int32_t deepestFeed = 0;
+
   private:
+    bool Take(const char* call, const XAString& name, const XAString& data, int32_t size, int32_t* threshold,
+              bool final)
+    {
+        const int32_t length = std::min(size < 0 ? data.Length() : size, data.Length());
+        feedings.push_back({call, size, final, std::string(data.View().substr(0, std::max(length, 0))), name});
+        deepestFeed = std::max(deepestFeed, ++feedDepth);
+        if (whileFeeding) {
+            std::exchange(whileFeeding, nullptr)();
+        }
+        --feedDepth;
+        showOpen = length >= openAt;
+        if (threshold != nullptr) {
+            *threshold = showOpen ? (moreBytes > 0 ? length + moreBytes : 0) : openAt;
+        }
+        return showOpen;
+    }
     bool Record(const char* call, bool)
     {
         calls.push_back(call);
@@ -70,7 +129,11 @@ class FakeControlWindow final : public ControlWindow
     void Show(bool show) override { visible = show; }
     void SetRect(const ComRect&) override {}
     void Invalidate() override { ++invalidations; }
-    void StartTimer(uint32_t) override { timer = true; }
+    void StartTimer(uint32_t milliseconds) override
+    {
+        timer = true;
+        timerMs = milliseconds;
+    }
     void KillTimer() override { timer = false; }
     bool CtrlHeld() const override { return false; }
     ControlPlayer* CreatePlayer() override
@@ -86,6 +149,7 @@ class FakeControlWindow final : public ControlWindow
     bool exists = true;
     bool visible = false;
     bool timer = false;
+    uint32_t timerMs = 0;
     int32_t invalidations = 0;
     int32_t playersMade = 0;
     int32_t fallbackMenus = 0;
@@ -102,6 +166,7 @@ class FakeControlDownload final : public ControlDownload
     void Reset() override { calls.push_back("Reset"); }
     void Start(const XAString& url) override { calls.push_back("Start " + std::string(url.View())); }
     void Close() override { calls.push_back("Close"); }
+    void Abandon() override { calls.push_back("Abandon"); }
     void StopLoading() override { calls.push_back("StopLoading"); }
     void OnTimer() override { calls.push_back("OnTimer"); }
     uint32_t BytesReleased() const override { return released; }
