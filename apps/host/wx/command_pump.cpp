@@ -63,10 +63,9 @@ void CommandPump::ReadInput()
     } else {
         inputEnded_ = true;
     }
-    // A command may run a modal loop in which more input arrives: lines run one at a time.
-    if (!running_) {
-        CallAfter([this] { RunLines(); });
-    }
+    // Lines run from here, not after the current event: a busy player keeps the toolkit from
+    // ever being idle. A command that runs a modal loop finds the lines read meanwhile.
+    RunLines();
 }
 
 void CommandPump::RunLines()

@@ -1,6 +1,7 @@
 // The real zylhost with the real control library on a private X server with a window manager:
 // pages read, objects embedded and shown, the command protocol on standard input and output,
 // the control's menus driven by xdotool and read back with zylshot.
+#include "foundation/pictures/png_reader.h"
 #include "platform/wx/test_support/x_session.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,6 +19,11 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+// A pixel is coloured when its channels differ by more than this.
+constexpr int kColourSpread = 128;
+// A playing show of two channels lights at least this many pixels of a 320 x 240 preview.
+constexpr int kLitShow = 50;
 
 std::string ReadFile(const std::filesystem::path& path)
 {
@@ -145,6 +152,37 @@ class ZylhostGuiTest : public testing::Test
         }
         return false;
     }
+    // How many pixels of the screen are lit in a strong colour, as laser light is and the
+    // windows' grey, white and muted blue are not.
+    int ColouredPixels() const
+    {
+        const std::filesystem::path shot = folder_ / "shot.png";
+        if (session_.Run(std::string(ZYLSHOT) + " png '" + shot.string() + "'") != 0) {
+            return -1;
+        }
+        HImageRef picture;
+        if (LPngReader(false).Read(shot.c_str(), nullptr, picture).Failed()) {
+            return -1;
+        }
+        HMemRef pixels = picture->LockPixels();
+        const auto* bytes = static_cast<const uint8_t*>(pixels.GetData());
+        int lit = 0;
+        for (int32_t y = 0; y < picture->Height(); ++y) {
+            const uint8_t* row = bytes + static_cast<ptrdiff_t>(y) * picture->Pitch();
+            for (int32_t x = 0; x < picture->Width(); ++x) {
+                const uint8_t* pixel = row + 4 * x;
+                const int spread = std::max({pixel[0], pixel[1], pixel[2]}) - std::min({pixel[0], pixel[1], pixel[2]});
+                lit += spread > kColourSpread ? 1 : 0;
+            }
+        }
+        return lit;
+    }
+    // A number answered by "get Name", or -1.
+    double Number(const std::string& name)
+    {
+        const std::string answer = Ask("get " + name);
+        return answer.starts_with("ok ") ? std::stod(answer.substr(3)) : -1;
+    }
     // Waits for the host's end: its exit status.
     int WaitForEnd()
     {
@@ -170,6 +208,8 @@ TEST_F(ZylhostGuiTest, EmbedsThePagesObjectAndAnswersCommands)
               "  <param name=\"Src\" value=\"missing.zyl\">\n"
               "</object>\n");
     StartHost();
+    // Nothing to play: no laser light.
+    EXPECT_EQ(ColouredPixels(), 0);
     EXPECT_EQ(Ask("get ForceFog"), "ok 1");
     EXPECT_EQ(Ask("get Url"), "ok missing.zyl");
     EXPECT_EQ(Ask("set FogIntensity 37.5"), "ok");
@@ -197,6 +237,37 @@ TEST_F(ZylhostGuiTest, TwoObjectsEachGetTheirWindowAndClosingExitsCleanly)
         [&] { return HasPreview(frame, 320, 240 / 2, 240 - 1) && HasPreview(frame, 200, 150, 150); }, 20s))
         << ChildrenText(frame) << ReadFile(folder_ / "errors");
     session_.Run("xdotool windowactivate --sync " + frame + " key alt+F4");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+// A throttled show from the page's folder starts playing before it has all arrived: while
+// Loaded still rises, the position moves and the preview is lit; the download completes.
+TEST_F(ZylhostGuiTest, AThrottledShowPlaysWhileItArrives)
+{
+    const std::filesystem::path show = folder_ / "show.zyl";
+    // Longer than the ten seconds the player holds for before it starts, loaded over about ten.
+    ASSERT_EQ(session_.Run(std::string(ZYLGEN) + " --seconds 30 --servers 1 --channels 2 --form streamable '" +
+                           show.string() + "' >/dev/null"),
+              0);
+    const auto bitsPerSecond = std::filesystem::file_size(show) * 8 / 10;
+    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\">\n"
+              "  <param name=\"Src\" value=\"show.zyl\">\n"
+              "  <param name=\"BitsPerSecond\" value=\"" +
+              std::to_string(bitsPerSecond) + "\">\n</object>\n");
+    StartHost();
+    bool earlyStart = false;
+    XSession::PollUntil(
+        [&] {
+            const double loaded = Number("Loaded");
+            earlyStart = loaded > 0 && loaded < 100 && Number("PositionF") > 0;
+            return earlyStart || loaded >= 100;
+        },
+        40s);
+    EXPECT_TRUE(earlyStart) << "the show did not play before it had arrived";
+    // Channels go dark now and then: the light is looked for a while.
+    EXPECT_TRUE(XSession::PollUntil([&] { return ColouredPixels() > kLitShow; }, 20s)) << "no laser light";
+    EXPECT_TRUE(XSession::PollUntil([&] { return Number("Loaded") == 100; }, 30s));
+    EXPECT_EQ(Ask("quit"), "ok");
     EXPECT_EQ(WaitForEnd(), 0);
 }
 
