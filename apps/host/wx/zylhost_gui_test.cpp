@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -20,6 +21,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Tries at a context menu before a test gives up.
+constexpr int kMenuAttempts = 3;
 // A pixel is coloured when its channels differ by more than this.
 constexpr int kColourSpread = 128;
 // A playing show of two channels lights at least this many pixels of a 320 x 240 preview.
@@ -56,6 +59,38 @@ class ZylhostGuiTest : public testing::Test
     void WritePage(const std::string& body)
     {
         std::ofstream(folder_ / "page.html") << "<html><body>\n" << body << "</body></html>\n";
+    }
+    // A page playing show.zyl, a 30 s show made beside it (longer than the ten seconds the player
+    // holds for before it starts), throttled to arrive over about loadSeconds.
+    void WriteThrottledPage(int loadSeconds)
+    {
+        const std::filesystem::path show = folder_ / "show.zyl";
+        ASSERT_EQ(session_.Run(std::string(ZYLGEN) + " --seconds 30 --servers 1 --channels 2 --form streamable '" +
+                               show.string() + "' >/dev/null"),
+                  0);
+        const auto bitsPerSecond = std::filesystem::file_size(show) * 8 / loadSeconds;
+        WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\">\n"
+                  "  <param name=\"Src\" value=\"show.zyl\">\n"
+                  "  <param name=\"BitsPerSecond\" value=\"" +
+                  std::to_string(bitsPerSecond) + "\">\n</object>\n");
+    }
+    // Right-clicks the first object's player and types keys into its context menu until done()
+    // says they took effect; a busy player may open its menu late, so a missed try is closed with
+    // Escape and made again.
+    bool ContextMenuKeys(const std::string& keys, const std::function<bool()>& done)
+    {
+        const std::string frame = WindowId("zylhost - page.html");
+        for (int attempt = 0; attempt < kMenuAttempts; ++attempt) {
+            session_.Run("xdotool windowactivate --sync " + frame);
+            session_.Run("xdotool mousemove --window " + frame + " 100 100 click 3");
+            session_.Run("sleep 1");
+            session_.Run("xdotool key --delay 100 " + keys);
+            if (XSession::PollUntil(done, 5s)) {
+                return true;
+            }
+            session_.Run("xdotool key Escape");
+        }
+        return false;
     }
     // zylhost --commands on the page, its input a pipe the test writes, its output a file.
     void StartHost()
@@ -244,16 +279,7 @@ TEST_F(ZylhostGuiTest, TwoObjectsEachGetTheirWindowAndClosingExitsCleanly)
 // Loaded still rises, the position moves and the preview is lit; the download completes.
 TEST_F(ZylhostGuiTest, AThrottledShowPlaysWhileItArrives)
 {
-    const std::filesystem::path show = folder_ / "show.zyl";
-    // Longer than the ten seconds the player holds for before it starts, loaded over about ten.
-    ASSERT_EQ(session_.Run(std::string(ZYLGEN) + " --seconds 30 --servers 1 --channels 2 --form streamable '" +
-                           show.string() + "' >/dev/null"),
-              0);
-    const auto bitsPerSecond = std::filesystem::file_size(show) * 8 / 10;
-    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\">\n"
-              "  <param name=\"Src\" value=\"show.zyl\">\n"
-              "  <param name=\"BitsPerSecond\" value=\"" +
-              std::to_string(bitsPerSecond) + "\">\n</object>\n");
+    WriteThrottledPage(10);
     StartHost();
     bool earlyStart = false;
     XSession::PollUntil(
@@ -267,6 +293,23 @@ TEST_F(ZylhostGuiTest, AThrottledShowPlaysWhileItArrives)
     // Channels go dark now and then: the light is looked for a while.
     EXPECT_TRUE(XSession::PollUntil([&] { return ColouredPixels() > kLitShow; }, 20s)) << "no laser light";
     EXPECT_TRUE(XSession::PollUntil([&] { return Number("Loaded") == 100; }, 30s));
+    EXPECT_EQ(Ask("quit"), "ok");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+// The player's context menu while a slow download runs: Stop Loading completes the load with what
+// arrived, which goes on playing; Close empties the Url; Reload fetches the last Url again.
+TEST_F(ZylhostGuiTest, ContextMenuStopsLoadingClosesAndReloads)
+{
+    WriteThrottledPage(60);
+    StartHost();
+    ASSERT_TRUE(XSession::PollUntil([&] { return Number("Loaded") > 0; }, 20s));
+    EXPECT_TRUE(ContextMenuKeys("l", [&] { return Number("Loaded") == 100; }));
+    EXPECT_EQ(Ask("get Url"), "ok show.zyl");
+    EXPECT_TRUE(ContextMenuKeys("c", [&] { return Ask("get Url") == "ok "; }));
+    EXPECT_EQ(Number("Loaded"), 0);
+    // Reload and Reset Properties share their mnemonic: the first press selects Reload.
+    EXPECT_TRUE(ContextMenuKeys("r Return", [&] { return Ask("get Url") == "ok show.zyl" && Number("Loaded") > 0; }));
     EXPECT_EQ(Ask("quit"), "ok");
     EXPECT_EQ(WaitForEnd(), 0);
 }
