@@ -74,6 +74,12 @@ class ZylhostGuiTest : public testing::Test
                   "  <param name=\"BitsPerSecond\" value=\"" +
                   std::to_string(bitsPerSecond) + "\">\n</object>\n");
     }
+    size_t VisibleWindows() const
+    {
+        std::string ids;
+        session_.Run("xdotool search --onlyvisible --class zylhost", &ids);
+        return static_cast<size_t>(std::count(ids.begin(), ids.end(), '\n'));
+    }
     // Right-clicks the first object's player and types keys into its context menu until done()
     // says they took effect; a busy player may open its menu late, so a missed try is closed with
     // Escape and made again.
@@ -82,8 +88,10 @@ class ZylhostGuiTest : public testing::Test
         const std::string frame = WindowId("zylhost - page.html");
         for (int attempt = 0; attempt < kMenuAttempts; ++attempt) {
             session_.Run("xdotool windowactivate --sync " + frame);
+            const size_t before = VisibleWindows();
             session_.Run("xdotool mousemove --window " + frame + " 100 100 click 3");
-            session_.Run("sleep 1");
+            // The menu is a window of its own.
+            XSession::PollUntil([&] { return VisibleWindows() > before; }, 10s);
             session_.Run("xdotool key --delay 100 " + keys);
             if (XSession::PollUntil(done, 5s)) {
                 return true;
@@ -322,11 +330,7 @@ TEST_F(ZylhostGuiTest, ContextMenuOfThePlayerOpensTheAboutBox)
     StartHost();
     const std::string frame = WindowId("zylhost - page.html");
     ASSERT_TRUE(XSession::PollUntil([&] { return HasPreview(frame, 320, 240 / 2, 240 - 1); }, 20s));
-    session_.Run("xdotool windowactivate --sync " + frame);
-    session_.Run("xdotool mousemove --window " + frame + " 100 100 click 3");
-    session_.Run("sleep 1");
-    session_.Run("xdotool key --delay 100 Up Return");
-    EXPECT_TRUE(XSession::PollUntil([&] { return !WindowId("About Zyl Player").empty(); }, 10s));
+    EXPECT_TRUE(ContextMenuKeys("Up Return", [&] { return !WindowId("About Zyl Player").empty(); }));
     session_.Run("xdotool key Escape");
     EXPECT_TRUE(XSession::PollUntil([&] { return WindowId("About Zyl Player").empty(); }, 10s));
     EXPECT_EQ(Ask("quit"), "ok");
