@@ -80,6 +80,25 @@ class ZylhostGuiTest : public testing::Test
         session_.Run("xdotool search --onlyvisible --class zylhost", &ids);
         return static_cast<size_t>(std::count(ids.begin(), ids.end(), '\n'));
     }
+    // Whether a visible window of the container covers the whole screen.
+    bool CoversTheScreen() const
+    {
+        std::string screen;
+        session_.Run("xdotool getdisplaygeometry", &screen);
+        std::string ids;
+        session_.Run("xdotool search --onlyvisible --class zylhost", &ids);
+        std::istringstream lines(ids);
+        for (std::string id; std::getline(lines, id);) {
+            std::string geometry;
+            session_.Run("xdotool getwindowgeometry --shell " + id + " | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 | "
+                         "paste -sd' '",
+                         &geometry);
+            if (!geometry.empty() && geometry == screen) {
+                return true;
+            }
+        }
+        return false;
+    }
     // Right-clicks the first object's player and types keys into its context menu until done()
     // says they took effect; a busy player may open its menu late, so a missed try is closed with
     // Escape and made again.
@@ -301,6 +320,22 @@ TEST_F(ZylhostGuiTest, AThrottledShowPlaysWhileItArrives)
     // Channels go dark now and then: the light is looked for a while.
     EXPECT_TRUE(XSession::PollUntil([&] { return ColouredPixels() > kLitShow; }, 20s)) << "no laser light";
     EXPECT_TRUE(XSession::PollUntil([&] { return Number("Loaded") == 100; }, 30s));
+    EXPECT_EQ(Ask("quit"), "ok");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+// The FullScreen property puts the player on the whole screen and takes it back.
+TEST_F(ZylhostGuiTest, FullScreenPropertyTakesTheScreenAndGivesItBack)
+{
+    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\"></object>\n");
+    StartHost();
+    EXPECT_FALSE(CoversTheScreen());
+    EXPECT_EQ(Ask("set FullScreen 1"), "ok");
+    EXPECT_TRUE(XSession::PollUntil([&] { return CoversTheScreen(); }, 10s));
+    EXPECT_EQ(Ask("get FullScreen"), "ok True");
+    EXPECT_EQ(Ask("set FullScreen 0"), "ok");
+    EXPECT_TRUE(XSession::PollUntil([&] { return !CoversTheScreen(); }, 10s));
+    EXPECT_EQ(Ask("get FullScreen"), "ok False");
     EXPECT_EQ(Ask("quit"), "ok");
     EXPECT_EQ(WaitForEnd(), 0);
 }
