@@ -324,6 +324,24 @@ TEST_F(ZylhostGuiTest, AThrottledShowPlaysWhileItArrives)
     EXPECT_EQ(WaitForEnd(), 0);
 }
 
+// A hidden control keeps a new Url pending; showing it starts the load.
+TEST_F(ZylhostGuiTest, AHiddenControlLoadsItsUrlOnceShown)
+{
+    ASSERT_EQ(session_.Run(std::string(ZYLGEN) + " --seconds 5 --servers 1 --channels 1 --form streamable '" +
+                           (folder_ / "show.zyl").string() + "' >/dev/null"),
+              0);
+    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\"></object>\n");
+    StartHost();
+    EXPECT_EQ(Ask("verb -3"), "ok");
+    EXPECT_EQ(Ask("set Url show.zyl"), "ok");
+    EXPECT_EQ(Ask("wait 1000"), "ok");
+    EXPECT_EQ(Number("Loaded"), 0);
+    EXPECT_EQ(Ask("verb -1"), "ok");
+    EXPECT_TRUE(XSession::PollUntil([&] { return Number("Loaded") == 100; }, 20s));
+    EXPECT_EQ(Ask("quit"), "ok");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
 // The FullScreen property puts the player on the whole screen and takes it back.
 TEST_F(ZylhostGuiTest, FullScreenPropertyTakesTheScreenAndGivesItBack)
 {
