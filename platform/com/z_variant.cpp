@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <limits>
 #include <optional>
@@ -92,11 +93,13 @@ std::string RealText(float value)
 {
     char text[32];
     std::snprintf(text, sizeof(text), "%.*g", kRealDigits, static_cast<double>(value));
-    // Fewer digits when they already read back as the same real: 0.29 rather than 0.289999992.
+    // Fewer digits when they already read back as the same real: 0.29 rather than 0.289999992;
+    // but never an exponent that the full digits do without: 100 rather than 1e+02.
+    const bool exponent = std::strchr(text, 'e') != nullptr;
     for (int digits = 1; digits < kRealDigits; ++digits) {
         char shorter[32];
         std::snprintf(shorter, sizeof(shorter), "%.*g", digits, static_cast<double>(value));
-        if (std::strtof(shorter, nullptr) == value) {
+        if (std::strtof(shorter, nullptr) == value && (exponent || std::strchr(shorter, 'e') == nullptr)) {
             return shorter;
         }
     }

@@ -53,6 +53,9 @@ TEST(ZVariantTest, ConvertsAsContainersDo)
         {ZVariant::FromI4(-42), ZVariantType::Text, S_OK, ZVariant::FromText("-42")},
         {ZVariant::FromR4(0.29f), ZVariantType::Text, S_OK, ZVariant::FromText("0.29")},
         {ZVariant::FromR4(38), ZVariantType::Text, S_OK, ZVariant::FromText("38")},
+        {ZVariant::FromR4(100), ZVariantType::Text, S_OK, ZVariant::FromText("100")},
+        {ZVariant::FromR4(1500), ZVariantType::Text, S_OK, ZVariant::FromText("1500")},
+        {ZVariant::FromR4(1e20f), ZVariantType::Text, S_OK, ZVariant::FromText("1e+20")},
         {ZVariant::FromBool(false), ZVariantType::Text, S_OK, ZVariant::FromText("False")},
         // Nothing is zero.
         {ZVariant(), ZVariantType::I4, S_OK, ZVariant::FromI4(0)},

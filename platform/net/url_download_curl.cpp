@@ -6,6 +6,7 @@
 #include "platform/net/url_location.h"
 
 #include <curl/curl.h>
+#include <strings.h>
 
 #include <algorithm>
 #include <cctype>
@@ -74,6 +75,7 @@ struct UrlDownload::Transfer
     bool CheckAnswer();
     size_t OnHeader(std::string_view line);
     size_t OnWrite(const char* data, size_t n);
+    bool CanPause() const;
     bool Stalled(uint64_t nowUs) const;
 
     static size_t HeaderCallback(char* data, size_t size, size_t n, void* user)
@@ -217,7 +219,7 @@ size_t UrlDownload::Transfer::OnWrite(const char* data, size_t n)
     if (!answerChecked && !CheckAnswer())
         return 0;
     const int64_t unread = owner.size_ - owner.taken_;
-    if (unread > 0 && unread + static_cast<int64_t>(n) > owner.limits_.maxUnread) {
+    if (unread > 0 && unread + static_cast<int64_t>(n) > owner.limits_.maxUnread && CanPause()) {
         paused = true;
         return CURL_WRITEFUNC_PAUSE;
     }
@@ -246,6 +248,15 @@ size_t UrlDownload::Transfer::OnWrite(const char* data, size_t n)
     owner.size_ = size;
     lastActivityUs = CurrentTimeSource().MonotonicUs();
     return n;
+}
+
+// curl reads a local file in one go and fails a transfer that asks to pause there: a file's bytes
+// are all taken, bounded by the cap alone.
+bool UrlDownload::Transfer::CanPause() const
+{
+    const char* scheme = nullptr;
+    return curl_easy_getinfo(easy, CURLINFO_SCHEME, &scheme) != CURLE_OK || scheme == nullptr ||
+           strcasecmp(scheme, "file") != 0;
 }
 
 bool UrlDownload::Transfer::Stalled(uint64_t nowUs) const

@@ -386,6 +386,15 @@ TEST_F(UrlDownloadTest, FilesAreReadByAddressAndRelativeToThePage)
         EXPECT_EQ(download_.Maximum(), 70000);
         EXPECT_EQ(Bytes(download_.Take()), body);
     }
+    // A file is read in one go: more than the unread allowance arrives, nothing fails.
+    UrlDownloadLimits limits;
+    limits.maxUnread = 10000;
+    download_.SetLimits(limits);
+    recorder_ = Recorder();
+    Open("shows/a b.zyl", page);
+    ASSERT_TRUE(PumpToStop());
+    EXPECT_FALSE(recorder_.Result().Failed()) << recorder_.Result().Text().CStr();
+    EXPECT_EQ(Bytes(download_.Take()), body);
     recorder_ = Recorder();
     Open("shows/none.zyl", page);
     ASSERT_TRUE(PumpToStop());

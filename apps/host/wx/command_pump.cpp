@@ -5,6 +5,7 @@
 #include "apps/host/wx/host_frame.h"
 
 #include <glib-unix.h>
+#include <gtk/gtk.h>
 
 #include <array>
 #include <cstdio>
@@ -13,6 +14,8 @@
 namespace {
 
 constexpr size_t kReadChunk = 4096;
+// How often a quit asked for inside a menu or a modal dialog looks again whether it may run.
+constexpr guint kQuitRetryMs = 50;
 
 } // namespace
 
@@ -28,6 +31,34 @@ CommandPump::~CommandPump()
     if (source_ != 0) {
         g_source_remove(source_);
     }
+    if (quitRetry_ != 0) {
+        g_source_remove(quitRetry_);
+    }
+}
+
+void CommandPump::Quit()
+{
+    quitting_ = true;
+    // A menu or a modal dialog runs its own loop inside an object's code (the player's context
+    // menu, the about box): the objects are let go only once it has ended.
+    if (gtk_grab_get_current() == nullptr) {
+        quit_();
+        return;
+    }
+    if (quitRetry_ == 0) {
+        quitRetry_ = g_timeout_add(kQuitRetryMs, &CommandPump::OnQuitRetry, this);
+    }
+}
+
+int CommandPump::OnQuitRetry(void* self)
+{
+    auto* pump = static_cast<CommandPump*>(self);
+    if (gtk_grab_get_current() != nullptr) {
+        return G_SOURCE_CONTINUE;
+    }
+    pump->quitRetry_ = 0;
+    pump->quit_();
+    return G_SOURCE_REMOVE;
 }
 
 void CommandPump::Start()
@@ -63,10 +94,9 @@ void CommandPump::ReadInput()
     } else {
         inputEnded_ = true;
     }
-    // A command may run a modal loop in which more input arrives: lines run one at a time.
-    if (!running_) {
-        CallAfter([this] { RunLines(); });
-    }
+    // Lines run from here, not after the current event: a busy player keeps the toolkit from
+    // ever being idle. A command that runs a modal loop finds the lines read meanwhile.
+    RunLines();
 }
 
 void CommandPump::RunLines()
@@ -91,8 +121,7 @@ void CommandPump::RunLines()
             RunLine(std::exchange(pending_, std::string()));
         }
         if (!quitting_ && !wait_.IsRunning()) {
-            quitting_ = true;
-            quit_();
+            Quit();
         }
     }
 }
@@ -110,8 +139,7 @@ void CommandPump::RunLine(const std::string& line)
         return;
     case HostCommandKind::Quit:
         WriteLine("ok");
-        quitting_ = true;
-        quit_();
+        Quit();
         return;
     case HostCommandKind::Wait:
         wait_.StartOnce(command.number > 0 ? command.number : 1);

@@ -1,6 +1,7 @@
 // CommandPump: the container's --commands protocol (apps/host/page/host_commands.h) read from
 // standard input on the GUI thread's loop, answered on standard output. A wait lets the windows
-// run before the next line is read; the end of input quits like "quit".
+// run before the next line is read; the end of input quits like "quit". A quit waits for an open
+// menu or modal dialog to end.
 #pragma once
 
 #include "apps/host/page/host_commands.h"
@@ -33,10 +34,14 @@ class CommandPump final : public wxEvtHandler
     void RunLines();
     void RunLine(const std::string& line);
     void OnWaitOver(wxTimerEvent& event);
+    // Ends the container, once no menu or modal dialog is open.
+    void Quit();
+    static int OnQuitRetry(void* self);
 
     HostFrame& frame_;
     std::function<void()> quit_;
     unsigned source_ = 0;
+    unsigned quitRetry_ = 0;
     std::string pending_;
     bool inputEnded_ = false;
     bool running_ = false;

@@ -74,8 +74,9 @@ std::vector<std::string> HostFrame::Embed(const std::vector<HostObjectSpec>& spe
         }
     }
     BuildMenu();
-    // The menu bar took its height from the page.
-    Fit();
+    // The menu bar takes its height from the page, and on some toolkits only once it is shown.
+    SetClientSize(page_->GetBestSize());
+    CallAfter([this] { SetClientSize(page_->GetBestSize()); });
     return failures;
 }
 

@@ -1,6 +1,7 @@
 // The real zylhost with the real control library on a private X server with a window manager:
 // pages read, objects embedded and shown, the command protocol on standard input and output,
 // the control's menus driven by xdotool and read back with zylshot.
+#include "foundation/pictures/png_reader.h"
 #include "platform/wx/test_support/x_session.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -17,6 +20,13 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+// Tries at a context menu before a test gives up.
+constexpr int kMenuAttempts = 3;
+// A pixel is coloured when its channels differ by more than this.
+constexpr int kColourSpread = 128;
+// A playing show of two channels lights at least this many pixels of a 320 x 240 preview.
+constexpr int kLitShow = 50;
 
 std::string ReadFile(const std::filesystem::path& path)
 {
@@ -49,6 +59,65 @@ class ZylhostGuiTest : public testing::Test
     void WritePage(const std::string& body)
     {
         std::ofstream(folder_ / "page.html") << "<html><body>\n" << body << "</body></html>\n";
+    }
+    // A page playing show.zyl, a 30 s show made beside it (longer than the ten seconds the player
+    // holds for before it starts), throttled to arrive over about loadSeconds.
+    void WriteThrottledPage(int loadSeconds)
+    {
+        const std::filesystem::path show = folder_ / "show.zyl";
+        ASSERT_EQ(session_.Run(std::string(ZYLGEN) + " --seconds 30 --servers 1 --channels 2 --form streamable '" +
+                               show.string() + "' >/dev/null"),
+                  0);
+        const auto bitsPerSecond = std::filesystem::file_size(show) * 8 / loadSeconds;
+        WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\">\n"
+                  "  <param name=\"Src\" value=\"show.zyl\">\n"
+                  "  <param name=\"BitsPerSecond\" value=\"" +
+                  std::to_string(bitsPerSecond) + "\">\n</object>\n");
+    }
+    size_t VisibleWindows() const
+    {
+        std::string ids;
+        session_.Run("xdotool search --onlyvisible --class zylhost", &ids);
+        return static_cast<size_t>(std::count(ids.begin(), ids.end(), '\n'));
+    }
+    // Whether a visible window of the container covers the whole screen.
+    bool CoversTheScreen() const
+    {
+        std::string screen;
+        session_.Run("xdotool getdisplaygeometry", &screen);
+        std::string ids;
+        session_.Run("xdotool search --onlyvisible --class zylhost", &ids);
+        std::istringstream lines(ids);
+        for (std::string id; std::getline(lines, id);) {
+            std::string geometry;
+            session_.Run("xdotool getwindowgeometry --shell " + id + " | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 | "
+                         "paste -sd' '",
+                         &geometry);
+            if (!geometry.empty() && geometry == screen) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // Right-clicks the first object's player and types keys into its context menu until done()
+    // says they took effect; a busy player may open its menu late, so a missed try is closed with
+    // Escape and made again.
+    bool ContextMenuKeys(const std::string& keys, const std::function<bool()>& done)
+    {
+        const std::string frame = WindowId("zylhost - page.html");
+        for (int attempt = 0; attempt < kMenuAttempts; ++attempt) {
+            session_.Run("xdotool windowactivate --sync " + frame);
+            const size_t before = VisibleWindows();
+            session_.Run("xdotool mousemove --window " + frame + " 100 100 click 3");
+            // The menu is a window of its own.
+            XSession::PollUntil([&] { return VisibleWindows() > before; }, 10s);
+            session_.Run("xdotool key --delay 100 " + keys);
+            if (XSession::PollUntil(done, 5s)) {
+                return true;
+            }
+            session_.Run("xdotool key Escape");
+        }
+        return false;
     }
     // zylhost --commands on the page, its input a pipe the test writes, its output a file.
     void StartHost()
@@ -145,6 +214,37 @@ class ZylhostGuiTest : public testing::Test
         }
         return false;
     }
+    // How many pixels of the screen are lit in a strong colour, as laser light is and the
+    // windows' grey, white and muted blue are not.
+    int ColouredPixels() const
+    {
+        const std::filesystem::path shot = folder_ / "shot.png";
+        if (session_.Run(std::string(ZYLSHOT) + " png '" + shot.string() + "'") != 0) {
+            return -1;
+        }
+        HImageRef picture;
+        if (LPngReader(false).Read(shot.c_str(), nullptr, picture).Failed()) {
+            return -1;
+        }
+        HMemRef pixels = picture->LockPixels();
+        const auto* bytes = static_cast<const uint8_t*>(pixels.GetData());
+        int lit = 0;
+        for (int32_t y = 0; y < picture->Height(); ++y) {
+            const uint8_t* row = bytes + static_cast<ptrdiff_t>(y) * picture->Pitch();
+            for (int32_t x = 0; x < picture->Width(); ++x) {
+                const uint8_t* pixel = row + 4 * x;
+                const int spread = std::max({pixel[0], pixel[1], pixel[2]}) - std::min({pixel[0], pixel[1], pixel[2]});
+                lit += spread > kColourSpread ? 1 : 0;
+            }
+        }
+        return lit;
+    }
+    // A number answered by "get Name", or -1.
+    double Number(const std::string& name)
+    {
+        const std::string answer = Ask("get " + name);
+        return answer.starts_with("ok ") ? std::stod(answer.substr(3)) : -1;
+    }
     // Waits for the host's end: its exit status.
     int WaitForEnd()
     {
@@ -170,6 +270,8 @@ TEST_F(ZylhostGuiTest, EmbedsThePagesObjectAndAnswersCommands)
               "  <param name=\"Src\" value=\"missing.zyl\">\n"
               "</object>\n");
     StartHost();
+    // Nothing to play: no laser light.
+    EXPECT_EQ(ColouredPixels(), 0);
     EXPECT_EQ(Ask("get ForceFog"), "ok 1");
     EXPECT_EQ(Ask("get Url"), "ok missing.zyl");
     EXPECT_EQ(Ask("set FogIntensity 37.5"), "ok");
@@ -200,22 +302,93 @@ TEST_F(ZylhostGuiTest, TwoObjectsEachGetTheirWindowAndClosingExitsCleanly)
     EXPECT_EQ(WaitForEnd(), 0);
 }
 
+// A throttled show from the page's folder starts playing before it has all arrived: while
+// Loaded still rises, the position moves and the preview is lit; the download completes.
+TEST_F(ZylhostGuiTest, AThrottledShowPlaysWhileItArrives)
+{
+    WriteThrottledPage(10);
+    StartHost();
+    bool earlyStart = false;
+    XSession::PollUntil(
+        [&] {
+            const double loaded = Number("Loaded");
+            earlyStart = loaded > 0 && loaded < 100 && Number("PositionF") > 0;
+            return earlyStart || loaded >= 100;
+        },
+        40s);
+    EXPECT_TRUE(earlyStart) << "the show did not play before it had arrived";
+    // Channels go dark now and then: the light is looked for a while.
+    EXPECT_TRUE(XSession::PollUntil([&] { return ColouredPixels() > kLitShow; }, 20s)) << "no laser light";
+    EXPECT_TRUE(XSession::PollUntil([&] { return Number("Loaded") == 100; }, 30s));
+    EXPECT_EQ(Ask("quit"), "ok");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+// A hidden control keeps a new Url pending; showing it starts the load.
+TEST_F(ZylhostGuiTest, AHiddenControlLoadsItsUrlOnceShown)
+{
+    ASSERT_EQ(session_.Run(std::string(ZYLGEN) + " --seconds 5 --servers 1 --channels 1 --form streamable '" +
+                           (folder_ / "show.zyl").string() + "' >/dev/null"),
+              0);
+    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\"></object>\n");
+    StartHost();
+    EXPECT_EQ(Ask("verb -3"), "ok");
+    EXPECT_EQ(Ask("set Url show.zyl"), "ok");
+    EXPECT_EQ(Ask("wait 1000"), "ok");
+    EXPECT_EQ(Number("Loaded"), 0);
+    EXPECT_EQ(Ask("verb -1"), "ok");
+    EXPECT_TRUE(XSession::PollUntil([&] { return Number("Loaded") == 100; }, 20s));
+    EXPECT_EQ(Ask("quit"), "ok");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+// The FullScreen property puts the player on the whole screen and takes it back.
+TEST_F(ZylhostGuiTest, FullScreenPropertyTakesTheScreenAndGivesItBack)
+{
+    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\"></object>\n");
+    StartHost();
+    EXPECT_FALSE(CoversTheScreen());
+    EXPECT_EQ(Ask("set FullScreen 1"), "ok");
+    EXPECT_TRUE(XSession::PollUntil([&] { return CoversTheScreen(); }, 10s));
+    EXPECT_EQ(Ask("get FullScreen"), "ok True");
+    EXPECT_EQ(Ask("set FullScreen 0"), "ok");
+    EXPECT_TRUE(XSession::PollUntil([&] { return !CoversTheScreen(); }, 10s));
+    EXPECT_EQ(Ask("get FullScreen"), "ok False");
+    EXPECT_EQ(Ask("quit"), "ok");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+// The player's context menu while a slow download runs: Stop Loading completes the load with what
+// arrived, which goes on playing; Close empties the Url; Reload fetches the last Url again.
+TEST_F(ZylhostGuiTest, ContextMenuStopsLoadingClosesAndReloads)
+{
+    WriteThrottledPage(60);
+    StartHost();
+    ASSERT_TRUE(XSession::PollUntil([&] { return Number("Loaded") > 0; }, 20s));
+    EXPECT_TRUE(ContextMenuKeys("l", [&] { return Number("Loaded") == 100; }));
+    EXPECT_EQ(Ask("get Url"), "ok show.zyl");
+    EXPECT_TRUE(ContextMenuKeys("c", [&] { return Ask("get Url") == "ok "; }));
+    EXPECT_EQ(Number("Loaded"), 0);
+    // Reload and Reset Properties share their mnemonic: the first press selects Reload.
+    EXPECT_TRUE(ContextMenuKeys("r Return", [&] { return Ask("get Url") == "ok show.zyl" && Number("Loaded") > 0; }));
+    EXPECT_EQ(Ask("quit"), "ok");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
 // The player's context menu in the control offers About as its last item; it opens the about
-// box over the container.
+// box over the container, and the container quits only once the box is closed.
 TEST_F(ZylhostGuiTest, ContextMenuOfThePlayerOpensTheAboutBox)
 {
     WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"320\" height=\"240\"></object>\n");
     StartHost();
     const std::string frame = WindowId("zylhost - page.html");
     ASSERT_TRUE(XSession::PollUntil([&] { return HasPreview(frame, 320, 240 / 2, 240 - 1); }, 20s));
-    session_.Run("xdotool windowactivate --sync " + frame);
-    session_.Run("xdotool mousemove --window " + frame + " 100 100 click 3");
-    session_.Run("sleep 1");
-    session_.Run("xdotool key --delay 100 Up Return");
-    EXPECT_TRUE(XSession::PollUntil([&] { return !WindowId("About Zyl Player").empty(); }, 10s));
-    session_.Run("xdotool key Escape");
-    EXPECT_TRUE(XSession::PollUntil([&] { return WindowId("About Zyl Player").empty(); }, 10s));
+    ASSERT_TRUE(ContextMenuKeys("Up Return", [&] { return !WindowId("About Zyl Player").empty(); }));
+    // A quit asked for under the modal box waits for it: the control is not taken down beneath it.
     EXPECT_EQ(Ask("quit"), "ok");
+    session_.Run("sleep 1");
+    EXPECT_FALSE(WindowId("About Zyl Player").empty());
+    session_.Run("xdotool key Escape");
     EXPECT_EQ(WaitForEnd(), 0);
 }
 
