@@ -94,6 +94,8 @@ struct UrlDownload::Transfer
     std::string statusLine;
     bool sawLocation = false;
     bool answerChecked = false;
+    // The final answer comes from a file.
+    bool file = false;
     bool paused = false;
     uint64_t lastActivityUs = 0;
 
@@ -166,7 +168,7 @@ bool UrlDownload::Transfer::CheckAnswer()
     curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
     const char* scheme = nullptr;
     curl_easy_getinfo(easy, CURLINFO_SCHEME, &scheme);
-    const bool file = scheme != nullptr && StartsWithNoCase(scheme, "file");
+    file = scheme != nullptr && StartsWithNoCase(scheme, "file");
     if (!file && status != kHttpOk) {
         std::string_view answer = statusLine;
         const size_t space = answer.find(' ');
@@ -216,8 +218,10 @@ size_t UrlDownload::Transfer::OnWrite(const char* data, size_t n)
 {
     if (!answerChecked && !CheckAnswer())
         return 0;
+    // libcurl reads a file whole in one perform and cannot pause it: its bytes are taken as they
+    // come, bounded by the cap like any body.
     const int64_t unread = owner.size_ - owner.taken_;
-    if (unread > 0 && unread + static_cast<int64_t>(n) > owner.limits_.maxUnread) {
+    if (!file && unread > 0 && unread + static_cast<int64_t>(n) > owner.limits_.maxUnread) {
         paused = true;
         return CURL_WRITEFUNC_PAUSE;
     }
