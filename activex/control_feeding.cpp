@@ -14,6 +14,11 @@ constexpr double kFullPercent = 100;
 // The buffered time is shown in tenths of a second.
 constexpr int64_t kUsPerTenth = 100000;
 constexpr double kSecondsPerTenth = 0.1;
+// Integer and fraction digits of the status's numbers.
+constexpr int32_t kMegabyteDigits = 5;
+constexpr int32_t kPercentDigits = 3;
+constexpr int32_t kSecondDigits = 5;
+constexpr int32_t kFractionDigits = 1;
 
 uint32_t ByteCount(int64_t size)
 {
@@ -38,10 +43,10 @@ XAString ProgressText(int64_t size, uint32_t total, int64_t bufferedUs)
     const double percent =
         static_cast<uint64_t>(size) > total ? kFullPercent : static_cast<double>(size) * kFullPercent / total;
     XAString text = XAString::Format("Loading %kK of %fM (%f%%)", ByteLength(size / kBytesPerK), total / kBytesPerM,
-                                     5, 1, percent, 3, 1);
+                                     kMegabyteDigits, kFractionDigits, percent, kPercentDigits, kFractionDigits);
     if (bufferedUs >= 0) {
         const double seconds = static_cast<double>(bufferedUs / kUsPerTenth) * kSecondsPerTenth;
-        text = text + XAString::Format(" (Buffer %fs)", seconds, 5, 1);
+        text = text + XAString::Format(" (Buffer %fs)", seconds, kSecondDigits, kFractionDigits);
     }
     return text;
 }

@@ -10,6 +10,7 @@
 #include "activex/control_feeding.h"
 #include "activex/control_player.h"
 #include "activex/test_support/fake_data_path.h"
+#include "activex/test_support/fake_download_host.h"
 #include "fuzz/show_fuzz_support.h"
 
 #include <algorithm>
@@ -92,26 +93,6 @@ class StreamPlayer final : public ControlPlayer
     int32_t fedSize_ = 0;
 };
 
-class FuzzHost final : public ControlDownloadHost
-{
-  public:
-    ControlPlayer* Player() override { return player; }
-    bool HasWindow() const override { return true; }
-    void StartTimer(uint32_t) override { timer = true; }
-    void KillTimer() override { timer = false; }
-    void SetStatusText(const XAString&) override {}
-    int32_t ReadyState() const override { return CZylPlayerActiveXCtrl::kReadyStateComplete; }
-    BandwidthLimit& Bandwidth() override { return bandwidth; }
-    std::string PageUrl() const override { return {}; }
-    int32_t NowCs() const override { return nowCs; }
-    void OnShowOpened() override {}
-
-    ControlPlayer* player = nullptr;
-    BandwidthLimit bandwidth;
-    bool timer = false;
-    int32_t nowCs = 0;
-};
-
 CError Cut()
 {
     CError error;
@@ -130,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint8_t* ops = data + 1;
     const size_t showSize = std::min(size - 1 - opCount, kLargestShow);
 
-    FuzzHost host;
+    FakeDownloadHost host;
     auto owned = std::make_unique<FakeDataPath>();
     FakeDataPath& path = *owned;
     path.body.assign(reinterpret_cast<const char*>(ops + opCount), showSize);
@@ -150,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         case 2:
             host.nowCs += argument * kTickUnitCs;
-            if (host.timer) {
+            if (host.timerMs != 0) {
                 feeding.OnTimer();
             }
             break;

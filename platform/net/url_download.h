@@ -19,7 +19,8 @@
 // - The buffer grows by the bytes that arrived, never by what a response promises, up to the cap
 //   (the largest show, 2^31 - 2 bytes): a declared length above the cap stops the transfer at the
 //   headers, a body that grows past it stops there; both are errors. At most 1 MiB that the
-//   reader has not taken waits in it: beyond that the transfer pauses until the next Take.
+//   reader has not taken waits in it: beyond that the transfer pauses until the next Take. A file
+//   cannot pause: it is read whole in one tick.
 // - A failure's CError text names the URL and carries the backend's own reason.
 #pragma once
 

@@ -6,7 +6,6 @@
 #include "platform/net/url_location.h"
 
 #include <curl/curl.h>
-#include <strings.h>
 
 #include <algorithm>
 #include <cctype>
@@ -75,7 +74,6 @@ struct UrlDownload::Transfer
     bool CheckAnswer();
     size_t OnHeader(std::string_view line);
     size_t OnWrite(const char* data, size_t n);
-    bool CanPause() const;
     bool Stalled(uint64_t nowUs) const;
 
     static size_t HeaderCallback(char* data, size_t size, size_t n, void* user)
@@ -96,6 +94,8 @@ struct UrlDownload::Transfer
     std::string statusLine;
     bool sawLocation = false;
     bool answerChecked = false;
+    // The final answer comes from a file.
+    bool file = false;
     bool paused = false;
     uint64_t lastActivityUs = 0;
 
@@ -168,7 +168,7 @@ bool UrlDownload::Transfer::CheckAnswer()
     curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
     const char* scheme = nullptr;
     curl_easy_getinfo(easy, CURLINFO_SCHEME, &scheme);
-    const bool file = scheme != nullptr && StartsWithNoCase(scheme, "file");
+    file = scheme != nullptr && StartsWithNoCase(scheme, "file");
     if (!file && status != kHttpOk) {
         std::string_view answer = statusLine;
         const size_t space = answer.find(' ');
@@ -218,8 +218,10 @@ size_t UrlDownload::Transfer::OnWrite(const char* data, size_t n)
 {
     if (!answerChecked && !CheckAnswer())
         return 0;
+    // libcurl reads a file whole in one perform and cannot pause it: its bytes are taken as they
+    // come, bounded by the cap like any body.
     const int64_t unread = owner.size_ - owner.taken_;
-    if (unread > 0 && unread + static_cast<int64_t>(n) > owner.limits_.maxUnread && CanPause()) {
+    if (!file && unread > 0 && unread + static_cast<int64_t>(n) > owner.limits_.maxUnread) {
         paused = true;
         return CURL_WRITEFUNC_PAUSE;
     }
@@ -248,15 +250,6 @@ size_t UrlDownload::Transfer::OnWrite(const char* data, size_t n)
     owner.size_ = size;
     lastActivityUs = CurrentTimeSource().MonotonicUs();
     return n;
-}
-
-// curl reads a local file in one go and fails a transfer that asks to pause there: a file's bytes
-// are all taken, bounded by the cap alone.
-bool UrlDownload::Transfer::CanPause() const
-{
-    const char* scheme = nullptr;
-    return curl_easy_getinfo(easy, CURLINFO_SCHEME, &scheme) != CURLE_OK || scheme == nullptr ||
-           strcasecmp(scheme, "file") != 0;
 }
 
 bool UrlDownload::Transfer::Stalled(uint64_t nowUs) const

@@ -402,4 +402,19 @@ TEST_F(UrlDownloadTest, FilesAreReadByAddressAndRelativeToThePage)
     std::filesystem::remove_all(folder);
 }
 
+TEST_F(UrlDownloadTest, AFileBeyondTheUnreadLimitIsReadWhole)
+{
+    // libcurl cannot pause a file: a pause there used to end the transfer with a write error.
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("zyl_net_whole_" + std::to_string(::getpid()) + ".zyl");
+    const std::string body = Pattern(300000);
+    std::ofstream(file, std::ios::binary) << body;
+    download_.SetLimits({.maxUnread = 16384});
+    Open("file://" + file.string());
+    ASSERT_TRUE(PumpToStop());
+    EXPECT_FALSE(recorder_.Result().Failed()) << recorder_.Result().Text().CStr();
+    EXPECT_EQ(Bytes(download_.Take()), body);
+    std::filesystem::remove(file);
+}
+
 } // namespace
