@@ -413,3 +413,66 @@ TEST(FrameRender, KnownPointsOfEveryMode)
         EXPECT_EQ(digest, c.digest) << c.name << std::hex << " 0x" << digest;
     }
 }
+
+// Frames rendered together have their scanner simulations stepped side by side: each must come
+// out as it does alone, whatever its length, however many frames share the pass (lanes end at
+// different steps and take the next frame), and with frames that give nothing among them.
+TEST(FrameRender, RenderAllGivesEachFrameWhatRenderGivesIt)
+{
+    RenderPars wild;
+    wild.springFactor = 40.0f;
+    wild.dampingFactor = -3.0f;
+    RenderPars still;
+    still.freqFactor = 0.0f;
+    RenderPars noPosition;
+    noPosition.simulatePosition = false;
+    const struct
+    {
+        const char* name;
+        RenderPars pars;
+    } modes[] = {{"preview defaults", RenderPars()},
+                 {"diverging model", wild},
+                 {"no time step", still},
+                 {"speeds only", noPosition},
+                 {"no simulation", Plain()}};
+    // Command counts and capacities: a frame cut by its capacity, an empty frame, a frame without
+    // room, frames of many lengths; more frames than one pass takes.
+    const struct
+    {
+        int32_t commands;
+        int32_t capacity;
+    } frames[] = {{300, 200000}, {5, 200000},  {0, 200000},   {900, 3000},  {40, 0},      {1200, 200000},
+                  {1, 200000},   {77, 200000}, {600, 200000}, {20, 200000}, {450, 200000}, {2, 200000},
+                  {150, 9000},   {800, 200000}, {3, 200000},  {60, 200000}, {700, 200000}, {10, 200000},
+                  {250, 200000}, {30, 200000}, {500, 200000}, {90, 200000}, {1000, 200000}, {4, 200000},
+                  {350, 200000}, {15, 200000}, {650, 200000}, {45, 200000}, {120, 200000}, {6, 200000},
+                  {400, 200000}, {8, 200000},  {550, 200000}, {70, 200000}};
+    for (const auto& mode : modes) {
+        std::vector<std::unique_ptr<LFrame>> made;
+        std::vector<std::vector<LFrameOutPoint>> outputs;
+        std::vector<LFrameStats> stats(std::size(frames));
+        std::vector<LFrameRenderJob> jobs;
+        for (size_t i = 0; i < std::size(frames); ++i) {
+            made.push_back(MakeFrame(frames[i].commands ? ScannerWorkout(uint32_t(i + 7), frames[i].commands) : Words{}));
+            outputs.emplace_back(size_t(std::max(frames[i].capacity, 1)));
+            jobs.push_back(LFrameRenderJob{made.back().get(), outputs.back().data(), frames[i].capacity, &stats[i], -1});
+        }
+        LFrame::RenderAll(jobs, mode.pars);
+        for (size_t i = 0; i < std::size(frames); ++i) {
+            LFrameStats alone;
+            const auto expected = Render(frames[i].commands ? ScannerWorkout(uint32_t(i + 7), frames[i].commands) : Words{},
+                                         mode.pars, &alone, std::max(frames[i].capacity, 1));
+            const size_t expectedCount = frames[i].capacity > 0 ? expected.size() : 0;
+            ASSERT_EQ(size_t(jobs[i].count), expectedCount) << mode.name << " frame " << i;
+            EXPECT_EQ(PointsDigest({outputs[i].begin(), outputs[i].begin() + jobs[i].count}),
+                      PointsDigest({expected.begin(), expected.begin() + jobs[i].count}))
+                << mode.name << " frame " << i;
+            if (frames[i].capacity > 0) {
+                EXPECT_EQ(std::bit_cast<uint32_t>(stats[i].averageSpeed), std::bit_cast<uint32_t>(alone.averageSpeed))
+                    << mode.name << " frame " << i;
+                EXPECT_EQ(stats[i].lastTime, alone.lastTime) << mode.name << " frame " << i;
+                EXPECT_EQ(stats[i].channelMask, alone.channelMask) << mode.name << " frame " << i;
+            }
+        }
+    }
+}
