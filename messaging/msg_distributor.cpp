@@ -112,6 +112,11 @@ int32_t LMsgDistributor::IndexOf(LMsgReceiverInterface* receiver) const noexcept
     const Place* found = places_.Find(receiver);
     if (!found)
         return -1;
+    // Lists that are emptied from the front or filled at the back are asked for their ends.
+    if (receivers_.front().receiver == receiver)
+        return 0;
+    if (receivers_.back().receiver == receiver)
+        return static_cast<int32_t>(receivers_.size()) - 1;
     const Place place = *found;
     const auto at =
         std::lower_bound(receivers_.begin(), receivers_.end(), place, [](const Entry& e, const Place& p) {
@@ -124,6 +129,8 @@ int32_t LMsgDistributor::IndexOf(LMsgReceiverInterface* receiver) const noexcept
 // The first entry whose priority is lower: entries of higher or equal priority come first.
 int32_t LMsgDistributor::InsertionIndex(int32_t priority) const noexcept
 {
+    if (receivers_.empty() || receivers_.back().priority >= priority)
+        return static_cast<int32_t>(receivers_.size());
     const auto at = std::partition_point(receivers_.begin(), receivers_.end(),
                                          [priority](const Entry& e) { return e.priority >= priority; });
     return static_cast<int32_t>(at - receivers_.begin());
