@@ -102,17 +102,22 @@ bool LMsgDistributor::IsConnected(LMsgReceiverInterface* receiver) const noexcep
 
 int32_t LMsgDistributor::IndexOf(LMsgReceiverInterface* receiver) const noexcept
 {
-    if (places_.empty()) {
+    if (places_.IsEmpty()) {
         for (int32_t i = static_cast<int32_t>(receivers_.size()); i-- > 0;) {
             if (receivers_[i].receiver == receiver)
                 return i;
         }
         return -1;
     }
-    const auto found = places_.find(receiver);
-    if (found == places_.end())
+    const Place* found = places_.Find(receiver);
+    if (!found)
         return -1;
-    const Place place = found->second;
+    // Lists that are emptied from the front or filled at the back are asked for their ends.
+    if (receivers_.front().receiver == receiver)
+        return 0;
+    if (receivers_.back().receiver == receiver)
+        return static_cast<int32_t>(receivers_.size()) - 1;
+    const Place place = *found;
     const auto at =
         std::lower_bound(receivers_.begin(), receivers_.end(), place, [](const Entry& e, const Place& p) {
             return e.priority > p.priority || (e.priority == p.priority && e.connection < p.connection);
@@ -124,6 +129,8 @@ int32_t LMsgDistributor::IndexOf(LMsgReceiverInterface* receiver) const noexcept
 // The first entry whose priority is lower: entries of higher or equal priority come first.
 int32_t LMsgDistributor::InsertionIndex(int32_t priority) const noexcept
 {
+    if (receivers_.empty() || receivers_.back().priority >= priority)
+        return static_cast<int32_t>(receivers_.size());
     const auto at = std::partition_point(receivers_.begin(), receivers_.end(),
                                          [priority](const Entry& e) { return e.priority >= priority; });
     return static_cast<int32_t>(at - receivers_.begin());
@@ -136,7 +143,7 @@ bool LMsgDistributor::InsertEntry(int32_t index, const Entry& entry)
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (!places_.empty() || receivers_.size() > kSearchedEntries)
+    if (!places_.IsEmpty() || receivers_.size() > kSearchedEntries)
         IndexReceiver(entry);
     for (SendCursor* cursor = sends_; cursor; cursor = cursor->outer) {
         if (cursor->next >= index)
@@ -148,26 +155,22 @@ bool LMsgDistributor::InsertEntry(int32_t index, const Entry& entry)
 // Without room for the index the list is searched, as a short one is.
 void LMsgDistributor::IndexReceiver(const Entry& entry)
 {
-    try {
-        if (places_.empty()) {
-            places_.reserve(receivers_.size() * 2);
-            for (const Entry& e : receivers_)
-                places_.emplace(e.receiver, Place{e.priority, e.connection});
-        } else {
-            places_.emplace(entry.receiver, Place{entry.priority, entry.connection});
-        }
-    } catch (const std::bad_alloc&) {
-        places_ = {};
+    if (!places_.IsEmpty()) {
+        places_.Set(entry.receiver, Place{entry.priority, entry.connection});
+        return;
+    }
+    for (const Entry& e : receivers_) {
+        if (!places_.Set(e.receiver, Place{e.priority, e.connection}))
+            return;
     }
 }
 
 void LMsgDistributor::RemoveEntry(int32_t index)
 {
-    if (!places_.empty())
-        places_.erase(receivers_[static_cast<size_t>(index)].receiver);
+    places_.Remove(receivers_[static_cast<size_t>(index)].receiver);
     receivers_.erase(receivers_.begin() + index);
     if (receivers_.empty())
-        places_ = {};
+        places_.Clear();
     for (SendCursor* cursor = sends_; cursor; cursor = cursor->outer) {
         if (cursor->next > index)
             --cursor->next;

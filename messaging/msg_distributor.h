@@ -8,12 +8,12 @@
 // receiver it would have called next, never calls a removed receiver, and calls a new one only
 // when it was inserted behind that point. Sends allocate nothing.
 
+#include "messaging/internal/receiver_places.h"
 #include "messaging/msg_source.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
-#include <vector>
+#include <deque>
 
 class LMsgDistributor : public LMsgSourceInterface
 {
@@ -54,11 +54,7 @@ class LMsgDistributor : public LMsgSourceInterface
         int32_t priority;
         uint64_t connection;
     };
-    struct Place
-    {
-        int32_t priority;
-        uint64_t connection;
-    };
+    using Place = LMsgReceiverPlaces::Place;
     struct SendCursor;
 
     // Lists up to this long are searched; longer ones keep an index of their receivers.
@@ -73,10 +69,12 @@ class LMsgDistributor : public LMsgSourceInterface
     bool InsertEntry(int32_t index, const Entry& entry);
     void RemoveEntry(int32_t index);
 
-    std::vector<Entry> receivers_;
+    // A deque: lists that are emptied from the front (a value transaction's, which hands each
+    // receiver on as it calls it) lose their first entry without moving the others.
+    std::deque<Entry> receivers_;
     uint64_t connections_ = 0;
     // Where each receiver stands, while the list is longer than kSearchedEntries.
-    std::unordered_map<LMsgReceiverInterface*, Place> places_;
+    LMsgReceiverPlaces places_;
     // The innermost send in progress; each links to the one it runs within.
     SendCursor* sends_ = nullptr;
 };

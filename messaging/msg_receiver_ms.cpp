@@ -2,13 +2,15 @@
 
 #include "messaging/msg_source.h"
 
+#include <new>
+
 LMsgReceiverMS::~LMsgReceiverMS()
 {
-    while (int32_t count = sources_.GetSize()) {
+    while (int32_t count = SourceCount()) {
         LMsgSourceInterface* source = sources_[count - 1];
         source->Disconnect(this);
         // A source that did not tell us it let go is forgotten all the same.
-        if (sources_.GetSize() == count && sources_[count - 1] == source)
+        if (SourceCount() == count && sources_[count - 1] == source)
             RemoveSourceAt(count - 1);
     }
 }
@@ -17,7 +19,12 @@ bool LMsgReceiverMS::SourceConnected(LMsgSourceInterface* source)
 {
     if (IndexOf(source) >= 0)
         return true;
-    return sources_.Append(source);
+    try {
+        sources_.push_back(source);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 void LMsgReceiverMS::SourceDisconnected(LMsgSourceInterface* source)
@@ -29,7 +36,7 @@ void LMsgReceiverMS::SourceDisconnected(LMsgSourceInterface* source)
 
 int32_t LMsgReceiverMS::IndexOf(LMsgSourceInterface* source) const noexcept
 {
-    for (int32_t i = sources_.GetSize(); i-- > 0;) {
+    for (int32_t i = SourceCount(); i-- > 0;) {
         if (sources_[i] == source)
             return i;
     }
@@ -38,5 +45,5 @@ int32_t LMsgReceiverMS::IndexOf(LMsgSourceInterface* source) const noexcept
 
 void LMsgReceiverMS::RemoveSourceAt(int32_t index)
 {
-    sources_.RemoveAt(sources_.IterAt(index), 1);
+    sources_.erase(sources_.begin() + index);
 }

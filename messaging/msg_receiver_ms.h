@@ -2,10 +2,10 @@
 // LMsgReceiverMS: a receiver of many sources, which it keeps in the order they connected.
 // Destroying the receiver disconnects it from all of them, last first.
 
-#include "foundation/strings/h_array.h"
 #include "messaging/msg_receiver.h"
 
 #include <cstdint>
+#include <vector>
 
 class LMsgReceiverMS : public LMsgReceiverInterface
 {
@@ -21,14 +21,13 @@ class LMsgReceiverMS : public LMsgReceiverInterface
     // Forgets the source (searched from the end); nothing when absent.
     void SourceDisconnected(LMsgSourceInterface* source) override;
 
-    int32_t SourceCount() const noexcept { return sources_.GetSize(); }
+    int32_t SourceCount() const noexcept { return static_cast<int32_t>(sources_.size()); }
     LMsgSourceInterface* SourceAt(int32_t index) const noexcept { return sources_[index]; }
 
   private:
-    static constexpr int32_t kSourcesGrowBy = 4;
-
     int32_t IndexOf(LMsgSourceInterface* source) const noexcept;
     void RemoveSourceAt(int32_t index);
 
-    HArray<LMsgSourceInterface*> sources_{kSourcesGrowBy};
+    // Keeps its capacity: a value handler joins and leaves a transaction's lists on every change.
+    std::vector<LMsgSourceInterface*> sources_;
 };

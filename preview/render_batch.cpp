@@ -19,7 +19,12 @@ void RenderBatchBuilder::Begin(GlPrimitive primitive, int32_t textureKind)
 {
     if (open_)
         End();
-    current_ = RenderBatch{primitive, textureKind, {}};
+    if (used_ == batches_.size())
+        batches_.emplace_back();
+    RenderBatch& batch = Current();
+    batch.primitive = primitive;
+    batch.textureKind = textureKind;
+    batch.vertices.clear();
     open_ = true;
     pending_ = 0;
     pendingBad_ = false;
@@ -32,11 +37,12 @@ void RenderBatchBuilder::Vertex(float x, float y, float z)
     const RenderVertex v{x, y, z, colour_.r, colour_.g, colour_.b, texCoord_[0], texCoord_[1], texCoord_[2]};
     for (float value : {v.x, v.y, v.z, v.r, v.g, v.b, v.s, v.t, v.p})
         pendingBad_ = pendingBad_ || !std::isfinite(value);
-    current_.vertices.push_back(v);
-    if (++pending_ < VerticesPerPrimitive(current_.primitive))
+    std::vector<RenderVertex>& vertices = Current().vertices;
+    vertices.push_back(v);
+    if (++pending_ < VerticesPerPrimitive(Current().primitive))
         return;
     if (pendingBad_)
-        current_.vertices.resize(current_.vertices.size() - pending_);
+        vertices.resize(vertices.size() - pending_);
     pending_ = 0;
     pendingBad_ = false;
 }
@@ -46,10 +52,10 @@ void RenderBatchBuilder::End()
     if (!open_)
         return;
     // An unfinished primitive is dropped, as GL would drop it.
-    current_.vertices.resize(current_.vertices.size() - pending_);
-    if (!current_.vertices.empty())
-        batches_.push_back(std::move(current_));
-    current_ = RenderBatch{};
+    std::vector<RenderVertex>& vertices = Current().vertices;
+    vertices.resize(vertices.size() - pending_);
+    if (!vertices.empty())
+        ++used_;
     open_ = false;
     pending_ = 0;
     pendingBad_ = false;
@@ -59,5 +65,7 @@ std::vector<RenderBatch> RenderBatchBuilder::TakeBatches()
 {
     std::vector<RenderBatch> taken;
     taken.swap(batches_);
+    taken.resize(used_);
+    Clear();
     return taken;
 }

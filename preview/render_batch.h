@@ -4,7 +4,9 @@
 // build them without GL, the way immediate mode would be driven, so they can be tested without
 // a display and submitted in one call each.
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 enum class GlPrimitive : uint8_t { Lines, Triangles, Quads };
@@ -33,7 +35,9 @@ struct RenderColour
 
 // Immediate-mode style recording: Begin a batch, set the current colour and texture
 // coordinates, give vertices, End. A primitive with any non-finite number is dropped whole, so
-// nothing undefined ever reaches the driver.
+// nothing undefined ever reaches the driver. The preview records a new set of batches on every
+// tick: Clear keeps the batches and their vertex storage for the next set, so a tick that draws
+// no more than an earlier one allocates nothing.
 class RenderBatchBuilder
 {
   public:
@@ -49,13 +53,25 @@ class RenderBatchBuilder
     // Ends the batch; an empty one is not kept.
     void End();
 
-    const std::vector<RenderBatch>& Batches() const { return batches_; }
+    std::span<const RenderBatch> Batches() const { return {batches_.data(), used_}; }
+    // The batches recorded, handed over; the next set starts with fresh storage.
     std::vector<RenderBatch> TakeBatches();
-    void Clear() { batches_.clear(); }
+    // Forgets the batches recorded and a batch still open.
+    void Clear()
+    {
+        used_ = 0;
+        open_ = false;
+        pending_ = 0;
+        pendingBad_ = false;
+    }
 
   private:
+    RenderBatch& Current() { return batches_[used_]; }
+
+    // The first used_ are the batches recorded; the ones behind them (and the open one, at used_)
+    // keep the storage of earlier sets.
     std::vector<RenderBatch> batches_;
-    RenderBatch current_;
+    size_t used_ = 0;
     bool open_ = false;
     RenderColour colour_;
     float texCoord_[3] = {};

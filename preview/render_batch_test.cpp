@@ -65,4 +65,57 @@ TEST(RenderBatchBuilder, AnUnfinishedPrimitiveAndAnEmptyBatchAreNotKept)
     EXPECT_EQ(out.Batches()[0].vertices.size(), 4u);
 }
 
+// The preview records a set of batches on every tick: a tick must reuse the vertex storage of the
+// ticks before it, not grow it again from nothing.
+TEST(RenderBatchBuilder, ASetRecordedAfterClearReusesTheStorageOfTheSetBefore)
+{
+    constexpr int kVertices = 1000;
+    const auto record = [](RenderBatchBuilder& out, int vertices, float y) {
+        for (int kind : {1, 2}) {
+            out.Begin(GlPrimitive::Lines, kind);
+            for (int i = 0; i < vertices; ++i)
+                out.Vertex(float(i), y, 0.0f);
+            out.End();
+        }
+    };
+    RenderBatchBuilder out;
+    record(out, kVertices, 0.0f);
+    ASSERT_EQ(out.Batches().size(), 2u);
+    const RenderVertex* storage[] = {out.Batches()[0].vertices.data(), out.Batches()[1].vertices.data()};
+    out.Clear();
+    EXPECT_TRUE(out.Batches().empty());
+    record(out, 2, 1.0f);
+    ASSERT_EQ(out.Batches().size(), 2u);
+    for (size_t b = 0; b < 2; ++b) {
+        const RenderBatch& batch = out.Batches()[b];
+        EXPECT_EQ(batch.vertices.data(), storage[b]) << "batch " << b;
+        EXPECT_GE(batch.vertices.capacity(), size_t(kVertices)) << "batch " << b;
+        EXPECT_EQ(batch.textureKind, int32_t(b + 1));
+        ASSERT_EQ(batch.vertices.size(), 2u);
+        EXPECT_EQ(batch.vertices.back().y, 1.0f);
+    }
+}
+
+TEST(RenderBatchBuilder, ClearDropsABatchStillOpenAndTakeBatchesHandsOverOnlyTheRecordedOnes)
+{
+    RenderBatchBuilder out;
+    out.Begin(GlPrimitive::Lines, 1);
+    out.Vertex(0.0f, 0.0f, 0.0f);
+    out.Vertex(1.0f, 0.0f, 0.0f);
+    out.Clear();
+    out.Vertex(2.0f, 0.0f, 0.0f);
+    out.End();
+    EXPECT_TRUE(out.Batches().empty());
+
+    out.Begin(GlPrimitive::Lines, 7);
+    out.Vertex(0.0f, 0.0f, 0.0f);
+    out.Vertex(1.0f, 0.0f, 0.0f);
+    out.End();
+    const std::vector<RenderBatch> taken = out.TakeBatches();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].textureKind, 7);
+    EXPECT_EQ(taken[0].vertices.size(), 2u);
+    EXPECT_TRUE(out.Batches().empty());
+}
+
 } // namespace

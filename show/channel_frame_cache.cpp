@@ -68,23 +68,40 @@ LChannelFrameCache::Points(int32_t channel, const LFrameRenderSettings& settings
         return {};
     }
     Channel& c = channels_[channel];
-    Render& render = RenderSlot(c, settings);
-    render.lastUse = ++uses_;
-    if (!render.valid) {
+    Render* render = FindRender(c, settings);
+    if (!render) {
+        RenderWaiting(settings);
+        render = FindRender(c, settings);
+    }
+    render->lastUse = ++uses_;
+    if (stats)
+        *stats = render->stats;
+    return {render->points.data(), static_cast<size_t>(render->count)};
+}
+
+void LChannelFrameCache::RenderWaiting(const LFrameRenderSettings& settings)
+{
+    std::array<LFrameRenderJob, ShowFile::kStreamChannels> jobs;
+    std::array<Render*, ShowFile::kStreamChannels> renders;
+    size_t waiting = 0;
+    for (Channel& c : channels_) {
+        if (!c.valid || FindRender(c, settings))
+            continue;
+        Render& render = RenderSlot(c, settings);
         const int32_t capacity = SufficientCapacity(*c.frame, settings, kRenderCapacity);
         if (render.points.size() < static_cast<size_t>(capacity))
             render.points.resize(static_cast<size_t>(capacity));
-        render.count =
-            c.frame->Render(render.points.data(), capacity, &render.stats, settings.simulate,
-                            settings.simulatePosition, settings.freqFactor, settings.colorDelayFactor,
-                            settings.springFactor, settings.dampingFactor, settings.oversampling);
-        render.settings = settings;
-        render.valid = true;
+        render.lastUse = ++uses_;
+        jobs[waiting] = LFrameRenderJob{c.frame.get(), render.points.data(), capacity, &render.stats, 0};
+        renders[waiting++] = &render;
+    }
+    LFrame::RenderAll({jobs.data(), waiting}, settings);
+    for (size_t i = 0; i < waiting; ++i) {
+        renders[i]->count = jobs[i].count;
+        renders[i]->settings = settings;
+        renders[i]->valid = true;
         ++renders_;
     }
-    if (stats)
-        *stats = render.stats;
-    return {render.points.data(), static_cast<size_t>(render.count)};
 }
 
 void LChannelFrameCache::Drop()
@@ -100,14 +117,21 @@ void LChannelFrameCache::DropChannel(Channel& channel)
         render.valid = false;
 }
 
+LChannelFrameCache::Render* LChannelFrameCache::FindRender(Channel& channel, const LFrameRenderSettings& settings)
+{
+    for (Render& render : channel.renders) {
+        if (render.valid && render.settings == settings)
+            return &render;
+    }
+    return nullptr;
+}
+
 // The render kept for these settings, else the slot used longest ago, emptied.
 LChannelFrameCache::Render& LChannelFrameCache::RenderSlot(Channel& channel,
                                                            const LFrameRenderSettings& settings)
 {
-    for (Render& render : channel.renders) {
-        if (render.valid && render.settings == settings)
-            return render;
-    }
+    if (Render* kept = FindRender(channel, settings))
+        return *kept;
     Render& oldest =
         *std::min_element(channel.renders.begin(), channel.renders.end(),
                           [](const Render& a, const Render& b) { return a.lastUse < b.lastUse; });

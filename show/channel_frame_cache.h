@@ -17,20 +17,6 @@
 
 class LLaserPreviewStream;
 
-// What the scanner simulation of a frame depends on besides the frame (LFrame::Render).
-struct LFrameRenderSettings
-{
-    bool simulate = true;
-    bool simulatePosition = true;
-    float freqFactor = 1.0f;
-    float colorDelayFactor = 0.85f;
-    float springFactor = 1.05f;
-    float dampingFactor = 1.11f;
-    int32_t oversampling = 4;
-
-    bool operator==(const LFrameRenderSettings&) const = default;
-};
-
 class LChannelFrameCache
 {
   public:
@@ -50,7 +36,10 @@ class LChannelFrameCache
     // The output points of the channel's frame of the last Frame call, rendered with the
     // settings (LFrame::Render, capacity kRenderCapacity); empty when it has no frame. Rendered
     // again only when the frame or the settings changed. stats, when given, receives the
-    // render's statistics. The points stay valid until the channel's next Frame or Points call.
+    // render's statistics. The points stay valid until the next Frame or Points call.
+    // A tick asks every channel for its frame, then for its points with the same settings: a
+    // missing render is made together with those of every other channel whose frame lacks one
+    // for these settings, so that their scanner simulations run side by side.
     std::span<const LFrameOutPoint> Points(int32_t channel, const LFrameRenderSettings& settings,
                                            LFrameStats* stats = nullptr);
 
@@ -83,7 +72,9 @@ class LChannelFrameCache
     };
 
     void DropChannel(Channel& channel);
+    static Render* FindRender(Channel& channel, const LFrameRenderSettings& settings);
     Render& RenderSlot(Channel& channel, const LFrameRenderSettings& settings);
+    void RenderWaiting(const LFrameRenderSettings& settings);
 
     std::array<Channel, ShowFile::kStreamChannels> channels_;
     int64_t uses_ = 0;

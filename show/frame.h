@@ -6,11 +6,13 @@
 #include "show/frame_records.h"
 
 #include <cstdint>
+#include <span>
 
 class LPic;
 class LFrameCodec;
 class LBitArchive;
 class LBitArchiveBytes;
+struct LFrameRenderJob;
 
 class LFrame
 {
@@ -39,6 +41,10 @@ class LFrame
                    bool simulatePosition, float freqFactor, float colorDelayFactor, float springFactor,
                    float dampingFactor, int32_t oversampling) const;
 
+    // Renders every job's frame as Render does with the settings, bit for bit; the scanner
+    // simulations of several frames run side by side.
+    static void RenderAll(std::span<LFrameRenderJob> jobs, const LFrameRenderSettings& settings);
+
     // With no writer, counts the frame's symbols into the codec's histograms.
     bool HuffEncode(LFrameCodec& codec, LBitArchive* bits) const;
     bool HuffDecode(const LFrameCodec& codec, LBitArchiveBytes& bits);
@@ -48,4 +54,14 @@ class LFrame
 
     int32_t count = 0;
     uint32_t words[kCapacity];
+};
+
+// One frame of LFrame::RenderAll: the frame, where its points go, and what the render gives.
+struct LFrameRenderJob
+{
+    const LFrame* frame = nullptr;
+    LFrameOutPoint* points = nullptr;
+    int32_t capacity = 0;
+    LFrameStats* stats = nullptr; // optional
+    int32_t count = 0;            // out: the points written
 };

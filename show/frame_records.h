@@ -1,5 +1,6 @@
 #pragma once
-// The records that frame operations fill: statistics, image entries and output points.
+// The records that frame operations fill (statistics, image entries and output points) and the
+// settings of a render.
 
 #include <cstdint>
 
@@ -41,4 +42,18 @@ struct LFrameOutPoint
     float shutterRamp = 0.0f; // 0 .. 1
     float beamRamp = 0.0f;    // 0 .. 1
     float speed = 1.0f;
+};
+
+// What the scanner simulation of a frame depends on besides the frame (LFrame::Render).
+struct LFrameRenderSettings
+{
+    bool simulate = true;
+    bool simulatePosition = true;
+    float freqFactor = 1.0f;
+    float colorDelayFactor = 0.85f;
+    float springFactor = 1.05f;
+    float dampingFactor = 1.11f;
+    int32_t oversampling = 4;
+
+    bool operator==(const LFrameRenderSettings&) const = default;
 };

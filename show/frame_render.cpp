@@ -4,22 +4,23 @@
 
 #include "show/frame_commands.h"
 #include "show/internal/frame_timeline.h"
+#include "show/internal/scanner_axes.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 namespace {
+using namespace scanner_axes;
+
 constexpr int32_t kDelayLineSize = 64;
 constexpr int32_t kDelayLineMask = kDelayLineSize - 1;
 constexpr int32_t kMaxColorDelayPoints = kDelayLineSize - 1;
 constexpr int32_t kMaxOversampling = 16;
 constexpr double kSpringScale = 299999999.99999994;
 constexpr double kDampingScale = 27000.0;
-constexpr double kPositionLimit = 4.0;
-constexpr double kTargetScale = 1.0 / 32768.0;
-constexpr double kPositionToCoordinate = 32767.0;
-constexpr double kSpeedScale = 0.0003703703703703704;
 constexpr float kRampSeconds = 0.0027f;
 constexpr float kMaxRampStep = 16.0f;
 // A ramp step this big switches the shutter within the step instead of one point later.
@@ -54,44 +55,16 @@ struct DelayEntry
     uint8_t blue = 0;
 };
 
-// One galvanometer, in units of full deflection.
-struct ScannerAxis
-{
-    double target = 0.0;
-    double position = 0.0;
-    double velocity = 0.0;
-
-    void Step(double dt, double spring, double damping)
-    {
-        const double difference = target - position;
-        position += velocity * dt;
-        velocity += (difference * spring - velocity * damping) * dt;
-        position = std::clamp(position, -kPositionLimit, kPositionLimit);
-        // Factors a show may carry (a negative spring or damping, a huge step) make the
-        // model diverge; an axis that left the finite range rests on its target.
-        if (!std::isfinite(position) || !std::isfinite(velocity))
-            Settle();
-    }
-
-    void Settle()
-    {
-        position = target;
-        velocity = 0.0;
-    }
-
-    int16_t Coordinate() const
-    {
-        return ClampCoordinate(static_cast<int64_t>(position * kPositionToCoordinate));
-    }
-};
-
+// Walks a frame's commands into its points. Where the scanner positions are simulated, the walk
+// lays the steps out (targets and time steps, see scanner_axes.h) and the axes are stepped
+// afterwards, so that the frames of one RenderAll can be stepped side by side.
 class FrameRenderer
 {
   public:
     FrameRenderer(LFrameOutPoint* out, int32_t capacity, bool simulate, bool simulatePosition,
                   float freqFactor, float colorDelayFactor, float springFactor, float dampingFactor,
-                  int32_t oversampling)
-        : out_(out), capacity_(capacity), simulate_(simulate),
+                  int32_t oversampling, std::vector<ScannerRun>& runs)
+        : runs_(runs), runsBegin_(runs.size()), out_(out), capacity_(capacity), simulate_(simulate),
           simulatePosition_(simulate && simulatePosition), freqFactor_(freqFactor),
           colorDelayFactor_(colorDelayFactor), spring_(springFactor * kSpringScale),
           damping_(dampingFactor * kDampingScale),
@@ -110,7 +83,7 @@ class FrameRenderer
             const int64_t points = Command(w);
             timeline_.AddPoints(points);
             if (simulatePosition_) {
-                SimulatedSteps(static_cast<int32_t>(std::min<int64_t>(points * oversampling_, capacity_ - outCount_)));
+                LayOutSteps(static_cast<int32_t>(std::min<int64_t>(points * oversampling_, capacity_ - outCount_)));
             } else {
                 for (int64_t p = 0; p < points && outCount_ < capacity_; ++p)
                     Point();
@@ -119,6 +92,26 @@ class FrameRenderer
             previousY_ = y_;
             return outCount_ < capacity_;
         });
+        runsEnd_ = runs_.size();
+    }
+
+    bool StepsLaidOut() const { return simulatePosition_; }
+
+    // The laid-out steps of the walk; the runs stay where they are until the next renderer adds
+    // its own.
+    ScannerSteps Steps() const
+    {
+        return ScannerSteps{out_, outCount_, runs_.data() + runsBegin_,
+                            static_cast<int32_t>(runsEnd_ - runsBegin_), 0.0};
+    }
+
+    double Spring() const { return spring_; }
+    double Damping() const { return damping_; }
+
+    void StepsSimulated(const ScannerSteps& steps)
+    {
+        speedSum_ = steps.speedSum;
+        speedSamples_ = steps.count;
     }
 
     int32_t Finish(LFrameStats* stats)
@@ -230,26 +223,26 @@ class FrameRenderer
     }
 
     // Point() for the preview's usual mode (positions simulated, so no interpolation and each
-    // speed stored with its own step), steps at once. The state lives in locals for the loop: the
-    // byte stores into the output could alias the members, which would reload them every step.
-    // The arithmetic is the same, in the same order, as in Point().
-    void SimulatedSteps(int32_t steps)
+    // speed stored with its own step), steps at once, without the axes: each point keeps the
+    // targets of its step in x and y, and a new time step starts a run. The state lives in locals
+    // for the loop: the byte stores into the output could alias the members, which would reload
+    // them every step. The arithmetic is the same, in the same order, as in Point().
+    void LayOutSteps(int32_t steps)
     {
-        ScannerAxis axisX = axisX_;
-        ScannerAxis axisY = axisY_;
+        if (steps <= 0)
+            return;
+        if (runs_.size() == runsBegin_ || runs_.back().dt != dt_ || runs_.back().usable != stepUsable_)
+            runs_.push_back(ScannerRun{outCount_, dt_, stepUsable_});
         LFrameOutPoint point = template_;
+        point.x = static_cast<int16_t>(x_);
+        point.y = static_cast<int16_t>(y_);
         float rampValue = rampValue_;
-        double speedSum = speedSum_;
         int32_t write = write_;
         int32_t read = read_;
         const DelayEntry entering{blank_, uint8_t(color_ >> 16), uint8_t(color_ >> 8), uint8_t(color_)};
         const bool rampMode = rampMode_;
         const float openStep = openStep_;
         const float closeStep = closeStep_;
-        const bool stepUsable = stepUsable_;
-        const double dt = dt_;
-        const double spring = spring_;
-        const double damping = damping_;
         LFrameOutPoint* out = out_ + outCount_;
         for (int32_t s = 0; s < steps; ++s) {
             delay_[write] = entering;
@@ -270,26 +263,10 @@ class FrameRenderer
                 point.beamRamp = rampValue;
                 point.shutterRamp = step >= kInstantRampStep ? rampValue : before;
             }
-            if (stepUsable) {
-                axisX.Step(dt, spring, damping);
-                axisY.Step(dt, spring, damping);
-            } else {
-                axisX.Settle();
-                axisY.Settle();
-            }
-            point.x = axisX.Coordinate();
-            point.y = axisY.Coordinate();
-            const double speed = std::sqrt(axisX.velocity * axisX.velocity + axisY.velocity * axisY.velocity);
-            point.speed = static_cast<float>(std::min(speed * kSpeedScale, double(FLT_MAX)));
-            speedSum += point.speed;
             out[s] = point;
         }
-        axisX_ = axisX;
-        axisY_ = axisY;
         template_ = point;
         rampValue_ = rampValue;
-        speedSum_ = speedSum;
-        speedSamples_ += steps;
         write_ = write;
         read_ = read;
         outCount_ += steps;
@@ -330,10 +307,6 @@ class FrameRenderer
             axisX_.Settle();
             axisY_.Settle();
         }
-        if (simulatePosition_) {
-            template_.x = axisX_.Coordinate();
-            template_.y = axisY_.Coordinate();
-        }
         const double speed = std::sqrt(axisX_.velocity * axisX_.velocity + axisY_.velocity * axisY_.velocity);
         const float stored = static_cast<float>(std::min(speed * kSpeedScale, double(FLT_MAX)));
         if (speedDelay_ == 0)
@@ -355,6 +328,10 @@ class FrameRenderer
         template_.y = ClampCoordinate(previousY_ + (y_ - previousY_) * j / oversampling_);
     }
 
+    // This frame's runs are runs_[runsBegin_, runsEnd_): the frames of a RenderAll share the list.
+    std::vector<ScannerRun>& runs_;
+    size_t runsBegin_;
+    size_t runsEnd_ = 0;
     LFrameOutPoint* out_;
     int32_t capacity_;
     int32_t outCount_ = 0;
@@ -392,18 +369,64 @@ class FrameRenderer
     double speedSum_ = 0.0;
     int64_t speedSamples_ = 0;
 };
+
+// The runs of every frame of a RenderAll, kept for the thread's next one.
+std::vector<ScannerRun>& ThreadScannerRuns()
+{
+    thread_local std::vector<ScannerRun> runs;
+    return runs;
+}
 } // namespace
 
 int32_t LFrame::Render(LFrameOutPoint* points, int32_t capacity, LFrameStats* stats, bool simulate,
                        bool simulatePosition, float freqFactor, float colorDelayFactor, float springFactor,
                        float dampingFactor, int32_t oversampling) const
 {
-    if (stats)
-        stats->Clear();
-    if (points == nullptr || capacity <= 0 || ValidCount() == 0)
-        return 0;
-    FrameRenderer renderer(points, capacity, simulate, simulatePosition, freqFactor, colorDelayFactor,
-                           springFactor, dampingFactor, oversampling);
-    renderer.Walk(words, ValidCount());
-    return renderer.Finish(stats);
+    LFrameRenderJob job{this, points, capacity, stats, 0};
+    RenderAll({&job, 1}, LFrameRenderSettings{simulate, simulatePosition, freqFactor, colorDelayFactor,
+                                              springFactor, dampingFactor, oversampling});
+    return job.count;
+}
+
+void LFrame::RenderAll(std::span<LFrameRenderJob> jobs, const LFrameRenderSettings& settings)
+{
+    // Frames walked before their axes are stepped together; the walk state of each lives on.
+    constexpr size_t kFramesAtOnce = 32;
+    std::vector<ScannerRun>& runs = ThreadScannerRuns();
+    for (size_t first = 0; first < jobs.size(); first += kFramesAtOnce) {
+        const std::span<LFrameRenderJob> group = jobs.subspan(first, std::min(kFramesAtOnce, jobs.size() - first));
+        std::optional<FrameRenderer> renderers[kFramesAtOnce];
+        runs.clear();
+        for (size_t i = 0; i < group.size(); ++i) {
+            LFrameRenderJob& job = group[i];
+            if (job.stats)
+                job.stats->Clear();
+            job.count = 0;
+            if (job.frame == nullptr || job.points == nullptr || job.capacity <= 0 || job.frame->ValidCount() == 0)
+                continue;
+            renderers[i].emplace(job.points, job.capacity, settings.simulate, settings.simulatePosition,
+                                 settings.freqFactor, settings.colorDelayFactor, settings.springFactor,
+                                 settings.dampingFactor, settings.oversampling, runs);
+            renderers[i]->Walk(job.frame->words, job.frame->ValidCount());
+        }
+        ScannerSteps steps[kFramesAtOnce];
+        size_t laidOut = 0;
+        double spring = 0.0;
+        double damping = 0.0;
+        for (size_t i = 0; i < group.size(); ++i) {
+            if (renderers[i] && renderers[i]->StepsLaidOut()) {
+                steps[laidOut++] = renderers[i]->Steps();
+                spring = renderers[i]->Spring();
+                damping = renderers[i]->Damping();
+            }
+        }
+        SimulateScanners({steps, laidOut}, spring, damping);
+        for (size_t i = 0, s = 0; i < group.size(); ++i) {
+            if (!renderers[i])
+                continue;
+            if (renderers[i]->StepsLaidOut())
+                renderers[i]->StepsSimulated(steps[s++]);
+            group[i].count = renderers[i]->Finish(group[i].stats);
+        }
+    }
 }

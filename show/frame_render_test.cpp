@@ -413,3 +413,71 @@ TEST(FrameRender, KnownPointsOfEveryMode)
         EXPECT_EQ(digest, c.digest) << c.name << std::hex << " 0x" << digest;
     }
 }
+
+// Frames rendered together have their scanner simulations stepped side by side: each must come
+// out as it does alone, whatever its length, however many frames share the pass (lanes end at
+// different steps and take the next frame), and with frames that give nothing among them.
+TEST(FrameRender, RenderAllGivesEachFrameWhatRenderGivesIt)
+{
+    RenderPars wild;
+    wild.springFactor = 40.0f;
+    wild.dampingFactor = -3.0f;
+    RenderPars still;
+    still.freqFactor = 0.0f;
+    RenderPars noPosition;
+    noPosition.simulatePosition = false;
+    const struct
+    {
+        const char* name;
+        RenderPars pars;
+    } modes[] = {{"preview defaults", RenderPars()},
+                 {"diverging model", wild},
+                 {"no time step", still},
+                 {"speeds only", noPosition}};
+    // Command counts and capacities (kRoom: room for every point of the frame): frames cut by
+    // their capacity, an empty frame, a frame without room, frames of many lengths; more frames
+    // than one pass takes.
+    constexpr int32_t kRoom = -1;
+    const struct
+    {
+        int32_t commands;
+        int32_t capacity;
+    } frames[] = {{300, kRoom},  {5, kRoom},    {0, kRoom},    {900, 3000},  {40, 0},     {1200, kRoom},
+                  {1, kRoom},    {77, kRoom},   {600, kRoom},  {20, kRoom},  {450, kRoom}, {2, kRoom},
+                  {150, 9000},   {800, kRoom},  {3, kRoom},    {60, kRoom},  {700, kRoom}, {10, kRoom},
+                  {250, kRoom},  {30, kRoom},   {500, kRoom},  {90, kRoom},  {1000, kRoom}, {4, kRoom},
+                  {350, kRoom},  {15, kRoom},   {650, kRoom},  {45, kRoom},  {120, kRoom}, {6, kRoom},
+                  {400, kRoom},  {8, kRoom},    {550, kRoom},  {70, kRoom}};
+    // A workout command gives at most 40 points, each four steps (the modes' oversampling).
+    const auto capacityOf = [](const auto& frame) {
+        return frame.capacity == kRoom ? 160 * frame.commands + 200 : frame.capacity;
+    };
+    for (const auto& mode : modes) {
+        std::vector<std::unique_ptr<LFrame>> made;
+        std::vector<std::vector<LFrameOutPoint>> outputs;
+        std::vector<LFrameStats> stats(std::size(frames));
+        std::vector<LFrameRenderJob> jobs;
+        for (size_t i = 0; i < std::size(frames); ++i) {
+            made.push_back(MakeFrame(frames[i].commands ? ScannerWorkout(uint32_t(i + 7), frames[i].commands) : Words{}));
+            outputs.emplace_back(size_t(std::max(capacityOf(frames[i]), 1)));
+            jobs.push_back(LFrameRenderJob{made.back().get(), outputs.back().data(), capacityOf(frames[i]), &stats[i], -1});
+        }
+        LFrame::RenderAll(jobs, mode.pars);
+        for (size_t i = 0; i < std::size(frames); ++i) {
+            LFrameStats alone;
+            const auto expected = Render(frames[i].commands ? ScannerWorkout(uint32_t(i + 7), frames[i].commands) : Words{},
+                                         mode.pars, &alone, std::max(capacityOf(frames[i]), 1));
+            const size_t expectedCount = capacityOf(frames[i]) > 0 ? expected.size() : 0;
+            ASSERT_EQ(size_t(jobs[i].count), expectedCount) << mode.name << " frame " << i;
+            EXPECT_EQ(PointsDigest({outputs[i].begin(), outputs[i].begin() + jobs[i].count}),
+                      PointsDigest({expected.begin(), expected.begin() + jobs[i].count}))
+                << mode.name << " frame " << i;
+            if (capacityOf(frames[i]) > 0) {
+                EXPECT_EQ(std::bit_cast<uint32_t>(stats[i].averageSpeed), std::bit_cast<uint32_t>(alone.averageSpeed))
+                    << mode.name << " frame " << i;
+                EXPECT_EQ(stats[i].lastTime, alone.lastTime) << mode.name << " frame " << i;
+                EXPECT_EQ(stats[i].channelMask, alone.channelMask) << mode.name << " frame " << i;
+            }
+        }
+    }
+}

@@ -1,0 +1,285 @@
+// Stepping the scanner axes over laid-out steps: one frame at a time in scalar code, or eight
+// frames side by side in the lanes of two groups of AVX2 vectors. The vector code does the scalar code's
+// operations in the scalar code's order (no fused multiply-adds, the same comparisons for the
+// clamps), so every lane gives its frame's numbers bit for bit.
+#include "show/internal/scanner_axes.h"
+
+#include <cfloat>
+#include <cstring>
+#include <immintrin.h>
+
+namespace {
+
+using namespace scanner_axes;
+
+float StoredSpeed(const ScannerAxis& x, const ScannerAxis& y)
+{
+    const double speed = std::sqrt(x.velocity * x.velocity + y.velocity * y.velocity);
+    return static_cast<float>(std::min(speed * kSpeedScale, double(FLT_MAX)));
+}
+
+void SimulateAlone(ScannerSteps& frame, double spring, double damping)
+{
+    ScannerAxis x;
+    ScannerAxis y;
+    double speedSum = 0.0;
+    for (int32_t r = 0; r < frame.runCount; ++r) {
+        const ScannerRun& run = frame.runs[r];
+        const int32_t end = r + 1 < frame.runCount ? frame.runs[r + 1].first : frame.count;
+        for (int32_t s = run.first; s < end; ++s) {
+            LFrameOutPoint& point = frame.points[s];
+            x.target = point.x * kTargetScale;
+            y.target = point.y * kTargetScale;
+            if (run.usable) {
+                x.Step(run.dt, spring, damping);
+                y.Step(run.dt, spring, damping);
+            } else {
+                x.Settle();
+                y.Settle();
+            }
+            point.x = x.Coordinate();
+            point.y = y.Coordinate();
+            point.speed = StoredSpeed(x, y);
+            speedSum += point.speed;
+        }
+    }
+    frame.speedSum = speedSum;
+}
+
+#define ZYL_AVX2 __attribute__((target("avx2"), always_inline)) inline
+
+constexpr int32_t kGroupLanes = 4;
+constexpr int32_t kLanes = 2 * kGroupLanes;
+
+// The constants of one pass, broadcast.
+struct AxisConstants
+{
+    __m256d spring, damping, low, high, infinity, magnitude, targetScale, toCoordinate, speedScale, fltMax;
+};
+
+// ScannerAxis::Step on four axes, then Settle where the step is not usable (keep is all ones
+// where it is).
+ZYL_AVX2 void StepAxes(__m256d target, __m256d& position, __m256d& velocity, __m256d dt, __m256d usable,
+                       const AxisConstants& k)
+{
+    const __m256d difference = _mm256_sub_pd(target, position);
+    position = _mm256_add_pd(position, _mm256_mul_pd(velocity, dt));
+    velocity = _mm256_add_pd(
+        velocity, _mm256_mul_pd(_mm256_sub_pd(_mm256_mul_pd(difference, k.spring), _mm256_mul_pd(velocity, k.damping)), dt));
+    // std::clamp: below the low limit gives the low one, else above the high one the high one.
+    const __m256d below = _mm256_cmp_pd(position, k.low, _CMP_LT_OQ);
+    const __m256d above = _mm256_cmp_pd(k.high, position, _CMP_LT_OQ);
+    position = _mm256_blendv_pd(_mm256_blendv_pd(position, k.high, above), k.low, below);
+    const __m256d finite =
+        _mm256_and_pd(_mm256_cmp_pd(_mm256_and_pd(position, k.magnitude), k.infinity, _CMP_LT_OQ),
+                      _mm256_cmp_pd(_mm256_and_pd(velocity, k.magnitude), k.infinity, _CMP_LT_OQ));
+    const __m256d keep = _mm256_and_pd(finite, usable);
+    position = _mm256_blendv_pd(target, position, keep);
+    velocity = _mm256_and_pd(velocity, keep);
+}
+
+// The lanes' state between two events (a run ending in some lane).
+struct LaneState
+{
+    alignas(32) double px[kLanes] = {};
+    alignas(32) double vx[kLanes] = {};
+    alignas(32) double py[kLanes] = {};
+    alignas(32) double vy[kLanes] = {};
+    alignas(32) double speedSum[kLanes] = {};
+    alignas(32) double dt[kLanes] = {};
+    alignas(32) int64_t usable[kLanes] = {};
+    LFrameOutPoint* at[kLanes] = {};
+    int32_t stride[kLanes] = {};
+};
+
+// Four lanes of LaneState in registers.
+struct LaneGroup
+{
+    __m256d px, vx, py, vy, speedSum, dt, usable;
+};
+
+ZYL_AVX2 LaneGroup LoadGroup(const LaneState& s, int32_t first)
+{
+    return LaneGroup{_mm256_load_pd(s.px + first),
+                     _mm256_load_pd(s.vx + first),
+                     _mm256_load_pd(s.py + first),
+                     _mm256_load_pd(s.vy + first),
+                     _mm256_load_pd(s.speedSum + first),
+                     _mm256_load_pd(s.dt + first),
+                     _mm256_castsi256_pd(_mm256_load_si256(reinterpret_cast<const __m256i*>(s.usable + first)))};
+}
+
+ZYL_AVX2 void StoreGroup(const LaneGroup& g, LaneState& s, int32_t first)
+{
+    _mm256_store_pd(s.px + first, g.px);
+    _mm256_store_pd(s.vx + first, g.vx);
+    _mm256_store_pd(s.py + first, g.py);
+    _mm256_store_pd(s.vy + first, g.vy);
+    _mm256_store_pd(s.speedSum + first, g.speedSum);
+}
+
+// One step of four lanes, each at its point.
+ZYL_AVX2 void StepGroup(LaneGroup& g, LFrameOutPoint* const* at, const AxisConstants& k)
+{
+    // x and y are neighbours: one 32-bit word per lane holds both targets.
+    int32_t words[kGroupLanes];
+    for (int32_t l = 0; l < kGroupLanes; ++l)
+        std::memcpy(&words[l], &at[l]->x, sizeof words[l]);
+    const __m128i xy = _mm_setr_epi32(words[0], words[1], words[2], words[3]);
+    const __m256d tx = _mm256_mul_pd(_mm256_cvtepi32_pd(_mm_srai_epi32(_mm_slli_epi32(xy, 16), 16)), k.targetScale);
+    const __m256d ty = _mm256_mul_pd(_mm256_cvtepi32_pd(_mm_srai_epi32(xy, 16)), k.targetScale);
+    StepAxes(tx, g.px, g.vx, g.dt, g.usable, k);
+    StepAxes(ty, g.py, g.vy, g.dt, g.usable, k);
+    // Positions stay within the limits, so 32-bit truncation and saturation to 16 bits is
+    // the scalar code's 64-bit truncation and clamp.
+    const __m128i cx = _mm256_cvttpd_epi32(_mm256_mul_pd(g.px, k.toCoordinate));
+    const __m128i cy = _mm256_cvttpd_epi32(_mm256_mul_pd(g.py, k.toCoordinate));
+    const __m128i coordinates = _mm_unpacklo_epi16(_mm_packs_epi32(cx, cx), _mm_packs_epi32(cy, cy));
+    const __m256d speed = _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(g.vx, g.vx), _mm256_mul_pd(g.vy, g.vy)));
+    // std::min(speed, FLT_MAX) is FLT_MAX only when FLT_MAX is the smaller.
+    const __m128 stored = _mm256_cvtpd_ps(_mm256_min_pd(k.fltMax, _mm256_mul_pd(speed, k.speedScale)));
+    g.speedSum = _mm256_add_pd(g.speedSum, _mm256_cvtps_pd(stored));
+    alignas(16) int32_t out[kGroupLanes];
+    alignas(16) float speeds[kGroupLanes];
+    _mm_store_si128(reinterpret_cast<__m128i*>(out), coordinates);
+    _mm_store_ps(speeds, stored);
+    for (int32_t l = 0; l < kGroupLanes; ++l) {
+        std::memcpy(&at[l]->x, &out[l], sizeof out[l]);
+        at[l]->speed = speeds[l];
+    }
+}
+
+// Steps n steps of every lane; a lane without a frame reads and writes an idle point. Two
+// groups of four lanes, so that one group's step hides the other's latency.
+__attribute__((target("avx2"))) void StepLanes(LaneState& s, int32_t n, const AxisConstants& k)
+{
+    LaneGroup low = LoadGroup(s, 0);
+    LaneGroup high = LoadGroup(s, kGroupLanes);
+    LFrameOutPoint* at[kLanes];
+    for (int32_t l = 0; l < kLanes; ++l)
+        at[l] = s.at[l];
+    for (int32_t i = 0; i < n; ++i) {
+        StepGroup(low, at, k);
+        StepGroup(high, at + kGroupLanes, k);
+        for (int32_t l = 0; l < kLanes; ++l)
+            at[l] += s.stride[l];
+    }
+    StoreGroup(low, s, 0);
+    StoreGroup(high, s, kGroupLanes);
+    for (int32_t l = 0; l < kLanes; ++l)
+        s.at[l] = at[l];
+}
+
+ZYL_AVX2 AxisConstants MakeAxisConstants(double spring, double damping)
+{
+    return AxisConstants{_mm256_set1_pd(spring),
+                         _mm256_set1_pd(damping),
+                         _mm256_set1_pd(-kPositionLimit),
+                         _mm256_set1_pd(kPositionLimit),
+                         _mm256_set1_pd(HUGE_VAL),
+                         _mm256_castsi256_pd(_mm256_set1_epi64x(INT64_MAX)),
+                         _mm256_set1_pd(kTargetScale),
+                         _mm256_set1_pd(kPositionToCoordinate),
+                         _mm256_set1_pd(kSpeedScale),
+                         _mm256_set1_pd(double(FLT_MAX))};
+}
+
+// Feeds the frames through the lanes: a lane whose frame ends takes the next one.
+class SideBySide
+{
+  public:
+    explicit SideBySide(std::span<ScannerSteps> frames) : frames_(frames) {}
+
+    __attribute__((target("avx2"))) void Run(double spring, double damping)
+    {
+        const AxisConstants k = MakeAxisConstants(spring, damping);
+        for (int32_t l = 0; l < kLanes; ++l)
+            Load(l);
+        for (;;) {
+            int32_t n = INT32_MAX;
+            for (const Lane& lane : lanes_) {
+                if (lane.frame)
+                    n = std::min(n, lane.runEnd - lane.step);
+            }
+            if (n == INT32_MAX)
+                return;
+            StepLanes(state_, n, k);
+            for (int32_t l = 0; l < kLanes; ++l) {
+                Lane& lane = lanes_[l];
+                if (!lane.frame)
+                    continue;
+                lane.step += n;
+                if (lane.step < lane.runEnd)
+                    continue;
+                if (lane.run + 1 < lane.frame->runCount) {
+                    StartRun(l, lane.run + 1);
+                } else {
+                    lane.frame->speedSum = state_.speedSum[l];
+                    Load(l);
+                }
+            }
+        }
+    }
+
+  private:
+    struct Lane
+    {
+        ScannerSteps* frame = nullptr;
+        int32_t step = 0;
+        int32_t run = 0;
+        int32_t runEnd = 0;
+    };
+
+    // The next frame with steps into the lane at rest, or none.
+    void Load(int32_t l)
+    {
+        while (next_ < frames_.size() && (frames_[next_].count == 0 || frames_[next_].runCount == 0))
+            frames_[next_++].speedSum = 0.0;
+        Lane& lane = lanes_[l];
+        state_.px[l] = state_.vx[l] = state_.py[l] = state_.vy[l] = state_.speedSum[l] = 0.0;
+        if (next_ == frames_.size()) {
+            lane = Lane();
+            state_.at[l] = &idle_[l];
+            state_.stride[l] = 0;
+            return;
+        }
+        lane = Lane{&frames_[next_++], 0, 0, 0};
+        state_.at[l] = lane.frame->points;
+        state_.stride[l] = 1;
+        StartRun(l, 0);
+    }
+
+    void StartRun(int32_t l, int32_t r)
+    {
+        Lane& lane = lanes_[l];
+        const ScannerSteps& frame = *lane.frame;
+        lane.run = r;
+        lane.runEnd = r + 1 < frame.runCount ? frame.runs[r + 1].first : frame.count;
+        state_.dt[l] = frame.runs[r].dt;
+        state_.usable[l] = frame.runs[r].usable ? -1 : 0;
+    }
+
+    std::span<ScannerSteps> frames_;
+    size_t next_ = 0;
+    Lane lanes_[kLanes];
+    LaneState state_;
+    LFrameOutPoint idle_[kLanes];
+};
+
+bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+} // namespace
+
+void SimulateScanners(std::span<ScannerSteps> frames, double spring, double damping)
+{
+    if (frames.size() > 1 && HasAvx2()) {
+        SideBySide(frames).Run(spring, damping);
+        return;
+    }
+    for (ScannerSteps& frame : frames)
+        SimulateAlone(frame, spring, damping);
+}
