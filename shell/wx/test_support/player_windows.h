@@ -51,10 +51,16 @@ inline ShownWindow LargestChild(const XSession& session, const std::string& wind
     return largest;
 }
 
-// A window's pixels as they are on the screen now, read back from zylshot's PNG file.
+// A window's pixels as they are on the screen now, read back from zylshot's PNG file, or a
+// picture the player wrote.
 class WindowPixels
 {
   public:
+    bool LoadBmp(const std::string& file)
+    {
+        picture_ = HImageRef();
+        return !HImage::LoadBmpFile(picture_, file.c_str(), true, false).Failed() && !picture_.IsEmpty();
+    }
     // `file`: where zylshot may write the picture.
     bool Grab(const XSession& session, const std::string& window, const std::string& file)
     {
