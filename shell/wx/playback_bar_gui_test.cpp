@@ -231,11 +231,12 @@ TEST_F(PlaybackBarGuiTest, TheBarGrowsSidewaysOnlyWithPrevAndNextKeepingToTheRig
     ASSERT_TRUE(SizeOf(bar, width, height));
     EXPECT_EQ(width, made.right);
     EXPECT_EQ(height, made.bottom);
-    // Every button of the bottom row stands where its template puts it.
+    // Every button of the bottom row stands where its template puts it, once the bar is drawn.
     WindowPixels pixels;
-    ASSERT_TRUE(pixels.Grab(session_, bar, folder_ + "/bar.png"));
-    const int32_t row = TopEdgeOf(pixels, 2264);
-    ASSERT_GE(row, 0);
+    int32_t row = -1;
+    ASSERT_TRUE(XSession::PollUntil(
+        [&] { return pixels.Grab(session_, bar, folder_ + "/bar.png") && (row = TopEdgeOf(pixels, 2264)) >= 0; },
+        10s));
     for (const int32_t id : {2265, 2268, 2269, 2266, 2267})
         EXPECT_EQ(TopEdgeOf(pixels, id), row) << id;
 
@@ -250,11 +251,13 @@ TEST_F(PlaybackBarGuiTest, TheBarGrowsSidewaysOnlyWithPrevAndNextKeepingToTheRig
     session_.Run("xdotool windowsize --sync " + bar + " " + std::to_string(width + kWider) + " 10");
     EXPECT_TRUE(XSession::PollUntil([&] { return SizeOf(bar, w, h) && w == width + kWider; }, 5s)) << w;
     EXPECT_EQ(h, height);
-    session_.Run("sleep 0.5");
-    ASSERT_TRUE(pixels.Grab(session_, bar, folder_ + "/bar.png"));
-    EXPECT_EQ(TopEdgeOf(pixels, 2264), row);
-    EXPECT_EQ(TopEdgeOf(pixels, 2266, kWider), row);
-    EXPECT_EQ(TopEdgeOf(pixels, 2267, kWider), row);
+    EXPECT_TRUE(XSession::PollUntil(
+        [&] {
+            return pixels.Grab(session_, bar, folder_ + "/bar.png") && TopEdgeOf(pixels, 2264) == row &&
+                   TopEdgeOf(pixels, 2266, kWider) == row && TopEdgeOf(pixels, 2267, kWider) == row;
+        },
+        5s))
+        << TopEdgeOf(pixels, 2266, kWider) << " " << TopEdgeOf(pixels, 2267, kWider) << " against " << row;
 
     // The close box hides it; E shows the same bar again.
     session_.Run("xdotool windowactivate --sync " + bar + " key alt+F4");

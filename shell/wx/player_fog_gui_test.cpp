@@ -6,6 +6,7 @@
 #include "controls/modeless_box_layout.h"
 #include "foundation/registry/reg_key.h"
 #include "platform/wx/test_support/x_session.h"
+#include "shell/wx/test_support/player_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -61,20 +61,7 @@ class PlayerFogGuiTest : public testing::Test
             {"/usr/bin/env", "ZYL_SETTINGS_DB=" + database_, "XDG_CACHE_HOME=" + cache, ZYL_PLAYER});
     }
 
-    std::vector<std::string> WindowsTitled(const std::string& wanted)
-    {
-        std::string titles;
-        session_.Run(std::string(ZYLSHOT) + " titles", &titles);
-        std::istringstream lines(titles);
-        std::vector<std::string> ids;
-        std::string id;
-        std::string title;
-        while (lines >> id && std::getline(lines, title)) {
-            if (title == " " + wanted)
-                ids.push_back(id);
-        }
-        return ids;
-    }
+    std::vector<std::string> WindowsTitled(const std::string& wanted) { return ::WindowsTitled(session_, wanted); }
 
     static XSession session_;
     std::string folder_;
