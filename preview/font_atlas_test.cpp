@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
 TEST(FontAtlas, CountsLinesAtEachBreak)
 {
     EXPECT_EQ(CountTextLines(nullptr), 0);
@@ -78,4 +82,27 @@ TEST_F(FontAtlasBuilt, MeasuresTheWidestLineAndTheLastLineWithAGlyph)
     EXPECT_EQ(size.width, 0);
     EXPECT_EQ(size.height, 0);
     EXPECT_EQ(MeasureAtlasText(FontAtlas{}, AtlasCodes("w"), false).width, 0);
+}
+
+// With ZYL_WRITE_FUZZ_CORPUS set to the fuzz/corpus folder, writes the text layout's seeds: the
+// line breaks of every kind, the overlay's own texts, characters outside the code and stray bytes.
+TEST(FontAtlas, FuzzCorpus)
+{
+    const char* corpus = std::getenv("ZYL_WRITE_FUZZ_CORPUS");
+    if (!corpus)
+        GTEST_SKIP() << "ZYL_WRITE_FUZZ_CORPUS not set";
+    const std::string folder = std::string(corpus) + "/text_layout/";
+    const struct
+    {
+        const char* name;
+        const char* text;
+    } seeds[] = {
+        {"breaks", "a\r\nb\n\rc\rd\ne"},
+        {"status", "Show.zyl (2 of 2) PAUSED\r\n1:00:00,00  22050 Stereo 128 Kbit"},
+        {"windows_1252", "\xE2\x82\xAC \xC3\xA9 \xE2\x80\x9C\xE2\x80\x9D \xC2\xA0"},
+        {"outside_the_code", "\xE4\xB8\xAD\n\xF0\x9F\x98\x80"},
+        {"stray_bytes", "\x80\xC3\n\xE2\x82\r\xFF\xFE"},
+    };
+    for (const auto& seed : seeds)
+        std::ofstream(folder + seed.name, std::ios::binary) << seed.text;
 }

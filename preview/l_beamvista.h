@@ -275,6 +275,8 @@ class LBeamvista : public LMsgReceiverMS,
     const LFrameSequence& FrameSequence() const { return frameSequence_; }
     // The waiting and the current posted frame go.
     void DropPostedFrames();
+    // The Clear command: no posted frame is drawn from the next paint on, which it asks for.
+    void OnClear();
     const LaserFrameRenderer& Renderer() const { return renderer_; }
 
     // --- Text and overlays ----------------------------------------------------------------------
@@ -506,6 +508,8 @@ class LBeamvista : public LMsgReceiverMS,
     LChannelFrameCache showFrames_;
     LFrameSequence frameSequence_;
     LPostedFrames postedFrames_;
+    // Expires with the preview, so that work posted for it finds it gone.
+    std::shared_ptr<const void> lifetime_ = std::make_shared<char>();
 
     // --- Graphics driver detection and defaults -------------------------------------------------
     // The current context's renderer name and widest line; none without a current context.

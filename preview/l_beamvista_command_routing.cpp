@@ -98,6 +98,9 @@ bool LBeamvista::RunPreviewCommand(int32_t id)
     case kDisplayTimecode:
         SetShowTimecode(!ShowTimecode());
         return true;
+    case kClear:
+        OnClear();
+        return true;
     default:
         return false;
     }

@@ -2,9 +2,12 @@
 // window's size or at every export size.
 #include "preview/l_beamvista.h"
 
+#include "foundation/files/fs_name.h"
 #include "preview/picture_export.h"
 
 #include <sys/stat.h>
+
+#include <optional>
 
 namespace {
 
@@ -38,15 +41,17 @@ bool LBeamvista::SaveSnapshotAtSize(const XAString& path, int32_t width, int32_t
 bool LBeamvista::ExportPictures(bool allSizes)
 {
     const XAString base = ExportBaseFolder();
-    const std::optional<XAString> numbered =
-        NextNumberedExport(base, exportCounter_, viewportWidth_, viewportHeight_);
-    if (!numbered)
+    // A show names its snapshots after itself and its play position; without one they are numbered.
+    const XAString showName = ExportBaseName();
+    const std::optional<XAString> path =
+        !showName.IsEmpty() ? std::optional<XAString>(XAFsName(base).AppendPath(showName.CStr()))
+                            : NextNumberedExport(base, exportCounter_, viewportWidth_, viewportHeight_);
+    if (!path)
         return false;
-    const XAString& path = *numbered;
-    SaveSnapshot(path, viewportWidth_, viewportHeight_);
+    SaveSnapshot(*path, viewportWidth_, viewportHeight_);
     if (allSizes) {
         for (const ExportSize& size : kExportSizes) {
-            if (!SaveSnapshotAtSize(path, size.width, size.height))
+            if (!SaveSnapshotAtSize(*path, size.width, size.height))
                 return false;
         }
     }

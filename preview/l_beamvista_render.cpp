@@ -70,7 +70,11 @@ bool LBeamvista::DrawSequenceFrame()
     return false;
 }
 
-void LBeamvista::DrawPostedFrame() {}
+void LBeamvista::DrawPostedFrame()
+{
+    // Nothing in the player hands a frame over, so the current one stays empty: nothing to draw.
+    postedFrames_.TakeOver();
+}
 
 void LBeamvista::DrawGlowMarks()
 {
@@ -92,4 +96,14 @@ void LBeamvista::StepFrameSequence(int32_t items)
 void LBeamvista::DropPostedFrames()
 {
     postedFrames_.DropAll();
+}
+
+void LBeamvista::OnClear()
+{
+    postedFrames_.Clear();
+    const std::weak_ptr<const void> alive = lifetime_;
+    CurrentUiEnvironment().PostAfterCurrentEvent([this, alive] {
+        if (!alive.expired())
+            OnClearRequest();
+    });
 }

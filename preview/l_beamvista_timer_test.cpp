@@ -2,7 +2,10 @@
 
 #include "preview/fog_noise_missing.h"
 #include "preview/l_beamvista_modal_guard.h"
+#include "preview/preview_command_ids.h"
 #include "preview/test_support/preview_test_fixture.h"
+
+#include <memory>
 
 namespace {
 
@@ -190,6 +193,21 @@ TEST_F(TimerTest, MissingFogNoiseSwitchesThreeDimensionalFogOffOnce)
     LBeamvistaPars handlers;
     handlers.ReadFromParameters();
     EXPECT_EQ(handlers.o_fog_3d, 0);
+}
+
+TEST_F(TimerTest, ClearRedrawsAfterTheCommandAndNotForAPreviewGoneMeanwhile)
+{
+    const int paints = Window()->paints;
+    EXPECT_TRUE(preview_.OnCmdMsg(preview_command::kClear, UiCommandCode::Execute, nullptr));
+    EXPECT_EQ(Window()->paints, paints) << "painted inside the command";
+    EXPECT_EQ(ui_.RunPosted(), 1);
+    EXPECT_EQ(Window()->paints, paints + 1);
+
+    auto gone = std::make_unique<TestPreview>();
+    ASSERT_TRUE(gone->CreateAsChild(view_));
+    gone->OnClear();
+    gone.reset();
+    EXPECT_EQ(ui_.RunPosted(), 1);
 }
 
 } // namespace

@@ -92,7 +92,6 @@ bool LPerlinNoiseFloat::Allocate(int32_t x, int32_t y, int32_t z)
     x_ = x;
     y_ = y;
     z_ = z;
-    std::fill_n(accumulator_.get(), static_cast<int64_t>(x) * y * z, 0.0f);
     return true;
 }
 
@@ -106,10 +105,13 @@ bool LPerlinNoiseFloat::Build(int32_t x, int32_t y, int32_t z, int32_t startFreq
         return false;
     }
     RandomSeed(seed, randomA_, randomB_);
+    // Without an octave the sums stay 0.
+    if (octaves < 1)
+        std::fill_n(accumulator_.get(), static_cast<int64_t>(x) * y * z, 0.0f);
     int64_t frequency = startFrequency;
     float amplitude = 1.0f;
     for (int32_t k = 0; k < octaves; ++k) {
-        if (!AddOctave(static_cast<int32_t>(std::min<int64_t>(frequency, kMaxSide)), amplitude)) {
+        if (!AddOctave(static_cast<int32_t>(std::min<int64_t>(frequency, kMaxSide)), amplitude, k == 0)) {
             Clear();
             return false;
         }
@@ -127,12 +129,13 @@ bool LPerlinNoiseFloat::Stopped()
 
 // Lattice -> scratch -> lattice -> scratch through the smoothing, back and forth through the
 // stretches, so the last stage leaves the octave compactly in the lattice.
-bool LPerlinNoiseFloat::AddOctave(int32_t frequency, float amplitude)
+bool LPerlinNoiseFloat::AddOctave(int32_t frequency, float amplitude, bool first)
 {
     const Extent coarse{std::min(x_, frequency), std::min(y_, frequency), std::min(z_, frequency)};
     float* lattice = lattice_.get();
     float* scratch = scratch_.get();
-    Fill(lattice, coarse);
+    if (!Fill(lattice, coarse))
+        return false;
     Wrap(lattice, coarse);
     if (!Smooth(lattice, scratch, coarse, 0) || !Smooth(scratch, lattice, coarse, 1) ||
         !Smooth(lattice, scratch, coarse, 2))
@@ -146,18 +149,42 @@ bool LPerlinNoiseFloat::AddOctave(int32_t frequency, float amplitude)
     Wrap(scratch, Extent{x_, y_, coarse.z});
     if (!StretchZ(scratch, lattice, coarse))
         return false;
-    const int64_t count = static_cast<int64_t>(x_) * y_ * z_;
-    float* sum = accumulator_.get();
-    for (int64_t i = 0; i < count; ++i)
-        sum[i] += amplitude * lattice[i];
+    return Accumulate(lattice, amplitude, first);
+}
+
+// Layer by layer, in the order of the cells, so the generator's sequence is the same.
+bool LPerlinNoiseFloat::Fill(float* lattice, const Extent& e)
+{
+    const int64_t layer = static_cast<int64_t>(e.x + 4) * (e.y + 4);
+    for (int32_t k = 0; k < e.z + 4; ++k) {
+        if (Stopped())
+            return false;
+        float* out = lattice + k * layer;
+        for (int64_t i = 0; i < layer; ++i)
+            out[i] = static_cast<float>(RandomMod(kRandomRange, randomA_, randomB_)) * kRandomScale;
+    }
     return true;
 }
 
-void LPerlinNoiseFloat::Fill(float* lattice, const Extent& e)
+// The sums' memory is first touched here, a layer at a time: the system maps a cube's pages
+// slowly enough that touching them all at once kept the progress box waiting for most of a second.
+bool LPerlinNoiseFloat::Accumulate(const float* octave, float amplitude, bool first)
 {
-    const int64_t cells = static_cast<int64_t>(e.x + 4) * (e.y + 4) * (e.z + 4);
-    for (int64_t i = 0; i < cells; ++i)
-        lattice[i] = static_cast<float>(RandomMod(kRandomRange, randomA_, randomB_)) * kRandomScale;
+    const int64_t layer = static_cast<int64_t>(x_) * y_;
+    for (int32_t k = 0; k < z_; ++k) {
+        if (Stopped())
+            return false;
+        float* sum = accumulator_.get() + k * layer;
+        const float* add = octave + k * layer;
+        if (first) {
+            for (int64_t i = 0; i < layer; ++i)
+                sum[i] = amplitude * add[i];
+        } else {
+            for (int64_t i = 0; i < layer; ++i)
+                sum[i] += amplitude * add[i];
+        }
+    }
+    return true;
 }
 
 void LPerlinNoiseFloat::Wrap(float* lattice, const Extent& e)

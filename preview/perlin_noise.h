@@ -28,7 +28,8 @@ class LPerlinNoiseFloat : public LPerlinNoiseBase
     // cleared, when the callback stopped it, a size is not positive or memory ran out.
     bool Build(int32_t x, int32_t y, int32_t z, int32_t startFrequency, int32_t octaves, float persistence,
                uint32_t seed);
-    // Polled once per depth layer of every stage; null: never stop.
+    // Polled once per depth layer of every stage, so that no stretch between two polls touches
+    // more than a layer of cells; null: never stop.
     void SetCallback(LPerlinNoiseCallback* callback) { callback_ = callback; }
     void Clear();
 
@@ -49,9 +50,11 @@ class LPerlinNoiseFloat : public LPerlinNoiseBase
     };
 
     bool Allocate(int32_t x, int32_t y, int32_t z);
-    bool AddOctave(int32_t frequency, float amplitude);
+    // The first octave sets the sums, each later one adds to them.
+    bool AddOctave(int32_t frequency, float amplitude, bool first);
     bool Stopped();
-    void Fill(float* lattice, const Extent& e);
+    bool Fill(float* lattice, const Extent& e);
+    bool Accumulate(const float* octave, float amplitude, bool first);
     bool Smooth(const float* from, float* to, const Extent& e, int axis);
     bool StretchX(const float* from, float* to, const Extent& coarse);
     bool StretchY(const float* from, float* to, const Extent& coarse);

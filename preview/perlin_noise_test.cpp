@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -232,15 +235,19 @@ TEST(NoiseCacheFile, KnownBytes)
     EXPECT_TRUE(std::equal(filled.begin(), filled.end(), back.Bytes()));
 }
 
-TEST(NoiseCacheFile, ReadsOnlyWhatTheRecordHolds)
+namespace {
+
+struct HandMadeNoiseFile
 {
-    // version, oldest reader, x, y, z, count, bytes
-    const struct
-    {
-        const char* what;
-        std::vector<uint8_t> file;
-        bool read;
-    } cases[] = {
+    const char* what;
+    std::vector<uint8_t> file;
+    bool read;
+};
+
+// version, oldest reader, x, y, z, count, bytes
+std::vector<HandMadeNoiseFile> HandMadeNoiseFiles()
+{
+    return {
         {"version 0", {0, 0, 2, 1, 1, 2, 7, 9}, true},
         {"version 1 readable by 0", {1, 0, 2, 1, 1, 2, 7, 9}, true},
         {"needs a newer reader", {1, 1, 2, 1, 1, 2, 7, 9}, false},
@@ -251,6 +258,13 @@ TEST(NoiseCacheFile, ReadsOnlyWhatTheRecordHolds)
         {"fewer bytes than counted", {0, 0, 2, 1, 1, 2, 7}, false},
         {"a huge count without the bytes", {0, 0, 255, 0x40, 0, 0, 0, 254, 0x40, 0, 1, 255, 0x7F, 0xFF, 0xFF, 0xFF, 1}, false},
     };
+}
+
+} // namespace
+
+TEST(NoiseCacheFile, ReadsOnlyWhatTheRecordHolds)
+{
+    const std::vector<HandMadeNoiseFile> cases = HandMadeNoiseFiles();
     for (const auto& c : cases) {
         const LPerlinNoiseUChar noise = ReadBack(c.file);
         EXPECT_EQ(!noise.IsEmpty(), c.read) << c.what;
@@ -261,4 +275,24 @@ TEST(NoiseCacheFile, ReadsOnlyWhatTheRecordHolds)
             EXPECT_EQ(noise.X(), 0) << c.what;
         }
     }
+}
+
+// With ZYL_WRITE_FUZZ_CORPUS set to the fuzz/corpus folder, writes the cache file reader's seeds:
+// the writer's files of small noise and the hand-made ones.
+TEST(NoiseCacheFile, FuzzCorpus)
+{
+    const char* corpus = std::getenv("ZYL_WRITE_FUZZ_CORPUS");
+    if (!corpus)
+        GTEST_SKIP() << "ZYL_WRITE_FUZZ_CORPUS not set";
+    const std::string folder = std::string(corpus) + "/fog_noise_file/";
+    const auto put = [&folder](std::string name, const std::vector<uint8_t>& bytes) {
+        for (char& c : name)
+            c = c == ' ' ? '_' : c;
+        std::ofstream(folder + name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    };
+    put("writer_5x3x1", Bytes(Written(Computed(5, 3, 1, 8))));
+    put("writer_4x4x4", Bytes(Written(Computed(4, 4, 4, 2))));
+    for (const HandMadeNoiseFile& c : HandMadeNoiseFiles())
+        put("hand_" + std::string(c.what), c.file);
 }

@@ -10,6 +10,23 @@ void LPostedFrames::DropAll()
     newFrame_ = false;
 }
 
+void LPostedFrames::Clear()
+{
+    const LMutexLocker lock(GlobalMutex);
+    waiting_.reset();
+    newFrame_ = true;
+}
+
+void LPostedFrames::TakeOver()
+{
+    const LMutexLocker lock(GlobalMutex);
+    if (!newFrame_)
+        return;
+    current_ = std::move(waiting_);
+    waiting_.reset();
+    newFrame_ = false;
+}
+
 bool LPostedFrames::HasCurrent() const
 {
     const LMutexLocker lock(GlobalMutex);

@@ -13,6 +13,10 @@ class LPostedFrames
   public:
     // Both frames go and no new one is waiting.
     void DropAll();
+    // The waiting frame goes, and the next hand-over replaces the current one by none.
+    void Clear();
+    // A frame waiting since the last hand-over (none after Clear) becomes the current one.
+    void TakeOver();
     bool HasCurrent() const;
 
   private:

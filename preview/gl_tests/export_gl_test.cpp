@@ -132,6 +132,16 @@ TEST_F(ExportGlTest, NumberedSnapshotsAtTheWindowsSize)
     EXPECT_TRUE(fs::exists(Exported("Beamvista-0001", kWidth, kHeight)));
 }
 
+TEST_F(ExportGlTest, AnOpenShowNamesTheSnapshotAfterItselfAndItsTime)
+{
+    preview_.OpenShows({"show.zyl"}, 0);
+    ASSERT_TRUE(preview_.HasOpenShow());
+    ASSERT_TRUE(preview_.ExportPictures(false));
+    // The generated show starts at the timecode of one hour.
+    ExpectPoint(Exported("show-1.00.00.00", kWidth, kHeight), kWidth, kHeight);
+    EXPECT_FALSE(fs::exists(Exported("Beamvista-0000", kWidth, kHeight)));
+}
+
 TEST_F(ExportGlTest, AllSizesWriteNineFilesAndTheWindowKeepsItsSize)
 {
     ASSERT_TRUE(preview_.ExportPictures(true));

@@ -10,6 +10,7 @@
 #include "preview/fog_noise_store.h"
 #include "preview/font_atlas.h"
 #include "preview/test_support/preview_test_fixture.h"
+#include "tools/show_generator.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -190,6 +191,30 @@ TEST_F(TexturesGlTest, AnAbortedCubeLeavesFlatFogAndNoFile)
     EXPECT_EQ(preview_.LivePars().o_fog_3d, 0);
     EXPECT_TRUE(preview_.FogTextureIs2d());
     EXPECT_FALSE(fs::exists(folder_ / "cache" / "F64x64x64.dat"));
+}
+
+// A show fills all four of its picture slots: kinds 6..9 hold them; kinds 10..13 name pictures
+// beyond the slots a show can have, so they never hold one.
+TEST_F(TexturesGlTest, AShowsFourPicturesAreKindsSixToNineAndNothingMore)
+{
+    Open(320, 240);
+    ShowGeneratorOptions options;
+    options.servers = 1;
+    options.channelsPerServer = 1;
+    options.durationUs = 2000000;
+    options.bitmaps = 4;
+    const std::string show = (folder_ / "pictures.zyl").string();
+    ASSERT_FALSE(GenerateShow(show.c_str(), options).Failed());
+    ASSERT_TRUE(preview_.AddShow(show.c_str(), XAString(), -1, nullptr, true));
+    ASSERT_TRUE(preview_.HasOpenShow());
+    ASSERT_TRUE(preview_.MakeCurrent());
+    for (int32_t kind = 6; kind <= 13; ++kind) {
+        const bool picture = kind <= 9;
+        EXPECT_EQ(preview_.Texture(kind).ready, picture) << kind;
+        EXPECT_EQ(preview_.BuildTexture(kind), picture) << kind;
+        EXPECT_EQ(preview_.Texture(kind).ready, picture) << kind;
+        EXPECT_EQ(preview_.Texture(kind).contentWidth > 0, picture) << kind;
+    }
 }
 
 // A user picture of one colour at positions 10, -10 and 0: flush with the right edge, the left

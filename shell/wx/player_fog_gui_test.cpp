@@ -1,17 +1,19 @@
 // The real ZylPlayer meeting three-dimensional fog for the first time on a machine: the stored
 // OpenGL choice asks for it, no noise cache file exists, so the noise cube is computed under the
 // "Beam Vista" box. Its "&Abort", clicked with the mouse, closes it: the player draws on with flat
-// fog and no cache file is left behind.
+// fog and no cache file is left behind. Left alone, the box goes once the cube is written, and the
+// next start finds the file and shows no box.
 #include "controls/modeless_box_layout.h"
 #include "foundation/registry/reg_key.h"
 #include "platform/wx/test_support/x_session.h"
+#include "shell/wx/test_support/player_windows.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -53,20 +55,13 @@ class PlayerFogGuiTest : public testing::Test
         fs::remove_all(folder_, error);
     }
 
-    std::vector<std::string> WindowsTitled(const std::string& wanted)
+    pid_t StartPlayer(const std::string& cache)
     {
-        std::string titles;
-        session_.Run(std::string(ZYLSHOT) + " titles", &titles);
-        std::istringstream lines(titles);
-        std::vector<std::string> ids;
-        std::string id;
-        std::string title;
-        while (lines >> id && std::getline(lines, title)) {
-            if (title == " " + wanted)
-                ids.push_back(id);
-        }
-        return ids;
+        return session_.Start(
+            {"/usr/bin/env", "ZYL_SETTINGS_DB=" + database_, "XDG_CACHE_HOME=" + cache, ZYL_PLAYER});
     }
+
+    std::vector<std::string> WindowsTitled(const std::string& wanted) { return ::WindowsTitled(session_, wanted); }
 
     static XSession session_;
     std::string folder_;
@@ -79,7 +74,7 @@ XSession PlayerFogGuiTest::session_(true);
 TEST_F(PlayerFogGuiTest, AbortClosesTheBoxAndLeavesNoCacheFile)
 {
     const std::string cache = folder_ + "/cache";
-    player_ = session_.Start({"/usr/bin/env", "ZYL_SETTINGS_DB=" + database_, "XDG_CACHE_HOME=" + cache, ZYL_PLAYER});
+    player_ = StartPlayer(cache);
     ASSERT_GT(player_, 0);
     ASSERT_TRUE(XSession::PollUntil([&] { return !WindowsTitled(kBoxTitle).empty(); }, 30s)) << "no box";
     const std::vector<std::string> boxes = WindowsTitled(kBoxTitle);
@@ -106,6 +101,36 @@ TEST_F(PlayerFogGuiTest, AbortClosesTheBoxAndLeavesNoCacheFile)
     EXPECT_FALSE(fs::exists(cache + "/Velquon/Beamvista/F256x256x256.dat", error));
     EXPECT_TRUE(!fs::exists(cache, error) || fs::is_empty(cache + "/Velquon/Beamvista", error) ||
                 !fs::exists(cache + "/Velquon/Beamvista", error));
+}
+
+TEST_F(PlayerFogGuiTest, ACubeLeftAloneIsWrittenOnceAndTheNextStartShowsNoBox)
+{
+    const std::string cache = folder_ + "/cache";
+    const fs::path written = cache + "/Velquon/Beamvista/F256x256x256.dat";
+    player_ = StartPlayer(cache);
+    ASSERT_GT(player_, 0);
+    ASSERT_TRUE(XSession::PollUntil([&] { return !WindowsTitled(kBoxTitle).empty(); }, 30s)) << "no box";
+    // A 256-cube takes seconds, many more under the sanitizers.
+    EXPECT_TRUE(XSession::PollUntil([&] { return WindowsTitled(kBoxTitle).empty(); }, 180s)) << "the box stays";
+    std::error_code error;
+    EXPECT_EQ(fs::file_size(written, error), 16777232u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(written.parent_path(), error), fs::directory_iterator()), 1)
+        << "a temporary file is left";
+    EXPECT_EQ(session_.Stop(player_), 0);
+
+    player_ = StartPlayer(cache);
+    ASSERT_GT(player_, 0);
+    // The fog is made with the first context, so a box would come before the frame or with it.
+    bool boxSeen = false;
+    ASSERT_TRUE(XSession::PollUntil(
+        [&] {
+            boxSeen = boxSeen || !WindowsTitled(kBoxTitle).empty();
+            return !WindowsTitled("Zyl Player").empty();
+        },
+        30s));
+    EXPECT_FALSE(boxSeen || XSession::PollUntil([&] { return !WindowsTitled(kBoxTitle).empty(); }, 5s))
+        << "a box again";
+    EXPECT_EQ(fs::file_size(written, error), 16777232u);
 }
 
 } // namespace

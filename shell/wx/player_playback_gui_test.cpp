@@ -3,6 +3,7 @@
 // it, without a gap, until Mute; a broken show in the list gives one "OpenZyl failed!" box; the
 // preview's keys and context menu step the list, pause and switch full screen.
 #include "platform/wx/test_support/x_session.h"
+#include "shell/wx/test_support/player_windows.h"
 #include "show/laser_preview_stream.h"
 #include "show/sound_decoder.h"
 
@@ -15,7 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -99,20 +99,7 @@ class PlayerPlaybackGuiTest : public testing::Test
     }
 
     // The ids of the top-level windows with this title.
-    std::vector<std::string> WindowsTitled(const std::string& wanted)
-    {
-        std::string titles;
-        session_.Run(std::string(ZYLSHOT) + " titles", &titles);
-        std::istringstream lines(titles);
-        std::vector<std::string> ids;
-        std::string id;
-        std::string title;
-        while (lines >> id && std::getline(lines, title)) {
-            if (title == " " + wanted)
-                ids.push_back(id);
-        }
-        return ids;
-    }
+    std::vector<std::string> WindowsTitled(const std::string& wanted) { return ::WindowsTitled(session_, wanted); }
     bool TitleShown(const std::string& title, std::chrono::milliseconds limit = 20s)
     {
         return XSession::PollUntil([&] { return !WindowsTitled(title).empty(); }, limit);

@@ -43,7 +43,8 @@ class WxPlaybackBar final : public wxDialog, public PlaybackBarWindow
         // The bar grows sideways only, from the size it was made with.
         const wxSize made = GetSize();
         SetSizeHints(made.x, made.y, -1, made.y);
-        lastSize_ = made;
+        // The client area, since the frame's decorations become known only once it is shown.
+        lastClientSize_ = GetClientSize();
         Bind(wxEVT_SIZE, &WxPlaybackBar::OnSize, this);
         Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
         Bind(wxEVT_CHAR_HOOK, &WxPlaybackBar::OnCharHook, this);
@@ -143,10 +144,10 @@ class WxPlaybackBar final : public wxDialog, public PlaybackBarWindow
     void OnSize(wxSizeEvent& event)
     {
         event.Skip();
-        const wxSize size = event.GetSize();
-        const int dw = size.x - lastSize_.x;
-        const int dh = size.y - lastSize_.y;
-        lastSize_ = size;
+        const wxSize size = GetClientSize();
+        const int dw = size.x - lastClientSize_.x;
+        const int dh = size.y - lastClientSize_.y;
+        lastClientSize_ = size;
         if (dw == 0 && dh == 0)
             return;
         slider_->SetSize(slider_->GetSize() + wxSize(dw, dh));
@@ -167,7 +168,7 @@ class WxPlaybackBar final : public wxDialog, public PlaybackBarWindow
     wxTimer timer_;
     wxSlider* slider_ = nullptr;
     std::array<wxButton*, kPlaybackBarButtonCount> buttons_{};
-    wxSize lastSize_;
+    wxSize lastClientSize_;
 };
 
 } // namespace
