@@ -1,7 +1,8 @@
 // The parameter dialog of the real ZylPlayer over a playing show, on a private X server with a
 // window manager, driven by xdotool: P opens it, a value typed into a field changes the picture at
-// once, and its toolbar saves, loads and resets the parameters through the file dialogs. What the
-// toolbar did is read back from the parameter files the player wrote, with the project's reader.
+// once, a drag up a field raises it, and its toolbar saves, loads and resets the parameters
+// through the file dialogs. What the toolbar did is read back from the parameter files the player
+// wrote, with the project's reader.
 #include "foundation/archives/archive_file.h"
 #include "platform/dialog_units.h"
 #include "platform/wx/test_support/x_session.h"
@@ -56,6 +57,7 @@ Point MainItem(const RasterRect& dialogUnits)
     const RasterRect pixels = ConvertDialogToPixels(dialogUnits);
     return {kMainPanel.x + (pixels.left + pixels.right) / 2, kMainPanel.y + (pixels.top + pixels.bottom) / 2};
 }
+const Point kLineWidth = MainItem({60, 5, 100, 17});
 const Point kGraphicsIntensity = MainItem({60, 40, 100, 52});
 const Point kFogIntensity = MainItem({60, 105, 100, 117});
 
@@ -110,6 +112,17 @@ class ParameterDialogGuiTest : public testing::Test
         ClickIn(dialog_, field);
         session_.Run("xdotool key --delay 80 ctrl+a type --delay 80 '" + text + "'");
         session_.Run("xdotool key Return");
+    }
+
+    // A press on a field and a drag up in steps of 10 pixels, as a hand drags.
+    void DragUp(Point field, int steps)
+    {
+        std::string command = "xdotool windowactivate --sync " + dialog_ + " mousemove --sync --window " +
+                              dialog_ + " " + std::to_string(field.x) + " " + std::to_string(field.y) +
+                              " sleep 0.3 mousedown 1 sleep 0.3";
+        for (int step = 0; step < steps; ++step)
+            command += " mousemove_relative --sync 0 -10 sleep 0.2";
+        session_.Run(command + " sleep 0.3 mouseup 1");
     }
 
     // The brightest green near the ring's point in the frame.
@@ -207,16 +220,19 @@ TEST_F(ParameterDialogGuiTest, PropertiesChangeTheShowLiveAndSaveLoadAndResetThr
     TypeInto(kGraphicsIntensity, "1");
     EXPECT_TRUE(RingLit()) << "graphics intensity 1 leaves the circle dark";
 
+    // A drag up a field raises its value, and the toolbar still answers after it.
+    DragUp(kLineWidth, 4);
     TypeInto(kFogIntensity, "0.5");
     const std::string saved = folder_ + "/half.zyp";
-    FileCommand(kSave, "Save As", saved);
+    ASSERT_NO_FATAL_FAILURE(FileCommand(kSave, "Save As", saved));
     const LBeamvistaPars half = SavedParameters(saved);
     EXPECT_FLOAT_EQ(half.o_fog_intensity, 0.5f);
     EXPECT_FLOAT_EQ(half.o_graphics_intensity, 1.0f);
+    EXPECT_GT(half.o_line_width, BeamvistaDefaultPars().o_line_width);
 
     TypeInto(kFogIntensity, "0.7");
     EXPECT_FLOAT_EQ(SavedFogIntensity("seven.zyp"), 0.7f);
-    FileCommand(kLoad, "Open", saved);
+    ASSERT_NO_FATAL_FAILURE(FileCommand(kLoad, "Open", saved));
     EXPECT_FLOAT_EQ(SavedFogIntensity("loaded.zyp"), 0.5f) << "Load did not bring the saved value back";
 
     ClickIn(dialog_, kResetIgnoringShow);
