@@ -13,7 +13,9 @@
 #include "preview/l_beamvista_parameter_dlg.h"
 #include "preview/parameter_dialog_resources.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -71,7 +73,18 @@ void BM_ApplyWithSevenPanelsBound(benchmark::State& state)
         state.SkipWithError("the dialog was not made");
         return;
     }
+    const std::vector<FakeControlWindow*> fields = windows.WindowsOfKind(ControlWindowKind::kEdit);
+    const auto refreshes = [&fields] {
+        int64_t sum = 0;
+        for (const FakeControlWindow* field : fields)
+            sum += field->updates;
+        return sum;
+    };
+    const int64_t before = refreshes();
     ReportRatio(state, kBareApply, ApplyInTurn(state));
+    // Shows that the fields were bound and followed every apply.
+    state.counters["field_refreshes_per_apply"] =
+        state.iterations() > 0 ? double(refreshes() - before) / double(state.iterations()) : 0.0;
     dialog->DestroyWindow();
 }
 
