@@ -6,9 +6,9 @@
 #include "controls/control_resources.h"
 #include "controls/test_support/control_environment_fake.h"
 #include "controls/test_support/control_window_fake.h"
-#include "params/beamvista_param_table.h"
 #include "params/beamvista_pars.h"
 #include "params/current_kwp_pars.h"
+#include "params/test_support/every_field_changed.h"
 #include "platform/resources.h"
 #include "preview/l_beamvista_parameter_dlg.h"
 #include "preview/parameter_dialog_resources.h"
@@ -21,30 +21,10 @@ namespace {
 
 constexpr const char* kBareApply = "apply_without_dialog";
 
-// The defaults with every field of the record changed, so that an apply of the two in turn
-// changes every bound control.
-LBeamvistaPars EveryFieldChanged()
-{
-    LBeamvistaPars pars;
-    int32_t i = 0;
-    for (const BeamvistaParamDef& def : BeamvistaParamTable()) {
-        ++i;
-        if (def.field.byteField)
-            pars.*def.field.byteField ^= 1;
-        else if (def.field.intField)
-            pars.*def.field.intField = (pars.*def.field.intField + 1) % 2;
-        else if (def.field.floatField)
-            pars.*def.field.floatField += 0.125f;
-        else
-            pars.*def.field.textField = XAString::Format("file%d.png", i);
-    }
-    return pars;
-}
-
 // Applies the two sets in turn; records per second of the thread's CPU time.
 double ApplyInTurn(benchmark::State& state)
 {
-    const LBeamvistaPars sets[2] = {LBeamvistaPars(), EveryFieldChanged()};
+    const LBeamvistaPars sets[2] = {LBeamvistaPars(), EveryFieldChanged(LBeamvistaPars())};
     int64_t i = 0;
     const double start = ThreadCpuSeconds();
     for (auto _ : state)

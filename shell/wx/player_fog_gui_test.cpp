@@ -55,17 +55,7 @@ class PlayerFogGuiTest : public testing::Test
 
     std::vector<std::string> WindowsTitled(const std::string& wanted)
     {
-        std::string titles;
-        session_.Run(std::string(ZYLSHOT) + " titles", &titles);
-        std::istringstream lines(titles);
-        std::vector<std::string> ids;
-        std::string id;
-        std::string title;
-        while (lines >> id && std::getline(lines, title)) {
-            if (title == " " + wanted)
-                ids.push_back(id);
-        }
-        return ids;
+        return session_.WindowsTitled(ZYLSHOT, wanted);
     }
 
     static XSession session_;
