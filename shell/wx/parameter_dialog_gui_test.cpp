@@ -114,7 +114,9 @@ class ParameterDialogGuiTest : public testing::Test
                               " sleep 0.3 mousedown 1 sleep 0.3";
         for (int step = 0; step < steps; ++step)
             command += " mousemove_relative --sync 0 -10 sleep 0.2";
-        session_.Run(command + " sleep 0.3 mouseup 1");
+        // The field puts the pointer back where the drag began when it handles the release: the
+        // next click waits for that.
+        session_.Run(command + " sleep 0.3 mouseup 1 sleep 2");
     }
 
     // The brightest green near the ring's point in the frame.
