@@ -10,6 +10,7 @@
 #include "params/beamvista_param_table.h"
 #include "params/beamvista_parameter_objects.h"
 #include "params/current_kwp_pars.h"
+#include "params/test_support/every_field_changed.h"
 #include "platform/deliverable_kind.h"
 #include "preview/l_beamvista_param_bg_bitmap_dialog.h"
 #include "preview/l_beamvista_param_fog_dialog.h"
@@ -373,20 +374,7 @@ TEST_F(ParameterDialogTest, AWholeRecordApplyRefreshesEveryBindingOnce)
     std::vector<int32_t> before;
     for (FakeControlWindow* control : controls)
         before.push_back(control->updates);
-    ChangeParameters([](LBeamvistaPars& pars) {
-        int32_t i = 0;
-        for (const BeamvistaParamDef& def : BeamvistaParamTable()) {
-            ++i;
-            if (def.field.byteField)
-                pars.*def.field.byteField ^= 1;
-            else if (def.field.intField)
-                pars.*def.field.intField = (pars.*def.field.intField + 1) % 2;
-            else if (def.field.floatField)
-                pars.*def.field.floatField += 0.125f;
-            else
-                pars.*def.field.textField = XAString::Format("file%d.png", i);
-        }
-    });
+    ChangeParameters([](LBeamvistaPars& pars) { pars = EveryFieldChanged(pars); });
     // A two-axis spin is bound twice.
     for (size_t i = 0; i < controls.size(); ++i)
         EXPECT_EQ(controls[i]->updates - before[i], dynamic_cast<LSpinXY*>(controls[i]->Sink()) ? 2 : 1) << i;

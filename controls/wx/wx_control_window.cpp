@@ -324,7 +324,9 @@ void WxControlWindowBase::OnMouse(wxMouseEvent& event)
         taken = sink_->OnMouseDown(mouse);
     else if (event.ButtonUp())
         taken = sink_->OnMouseUp(mouse);
-    if (!taken)
+    // A native control sees every release, also of a press whose drag it did not see: GTK's text
+    // field keeps the pointer until its own press ends.
+    if (!taken || event.ButtonUp())
         event.Skip();
 }
 

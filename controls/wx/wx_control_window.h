@@ -113,6 +113,11 @@ class WxEditWindow : public WxControlWindowBase, public wxTextCtrl
     void SelectAll() override;
     void ScrollCaret() override;
     void SetColours(bool custom, RgbColour text, RgbColour background) override;
+    // The field has no window of its own under GTK: a capture would grab its parent's, and the
+    // release would go there. GTK's own grab holds the pointer for the field from a press to its
+    // release.
+    void CaptureMouse() override {}
+    void ReleaseMouse() override {}
 
   private:
     void OnTextEvent(wxCommandEvent& event);

@@ -138,16 +138,8 @@ class SkinFrameGuiTest : public testing::Test
 
     std::string WindowTitled(const std::string& wanted)
     {
-        std::string titles;
-        session_.Run(std::string(ZYLSHOT) + " titles", &titles);
-        std::istringstream lines(titles);
-        std::string id;
-        std::string title;
-        while (lines >> id && std::getline(lines, title)) {
-            if (title == " " + wanted)
-                return id;
-        }
-        return {};
+        const std::vector<std::string> ids = session_.WindowsTitled(ZYLSHOT, wanted);
+        return ids.empty() ? std::string() : ids.front();
     }
 
     Geometry FrameGeometry()

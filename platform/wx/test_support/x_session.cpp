@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <thread>
 
 extern char** environ;
@@ -120,6 +121,21 @@ pid_t XSession::Spawn(const std::vector<std::string>& argv, int keepFd)
 pid_t XSession::Start(const std::vector<std::string>& argv)
 {
     return Spawn(argv, -1);
+}
+
+std::vector<std::string> XSession::WindowsTitled(const std::string& zylshot, const std::string& title) const
+{
+    std::string titles;
+    Run(zylshot + " titles", &titles);
+    std::istringstream lines(titles);
+    std::vector<std::string> ids;
+    std::string id;
+    std::string listed;
+    while (lines >> id && std::getline(lines, listed)) {
+        if (listed == " " + title)
+            ids.push_back(id);
+    }
+    return ids;
 }
 
 int XSession::Run(const std::string& command, std::string* output) const

@@ -31,6 +31,9 @@ class XSession
     // Runs a command line through the shell on the display and returns its exit status; its
     // standard output goes to `output` when given.
     int Run(const std::string& command, std::string* output = nullptr) const;
+    // The ids of the top-level windows with exactly this title, as the screenshot tool at `zylshot`
+    // lists them.
+    std::vector<std::string> WindowsTitled(const std::string& zylshot, const std::string& title) const;
     // Sends SIGTERM and waits (bounded) for the program's end: its exit status, or -1.
     int Stop(pid_t pid, std::chrono::milliseconds limit = std::chrono::seconds(10));
     // Asks `ready` every 50 ms until it is true or the limit passes.
