@@ -1,10 +1,17 @@
 #include "foundation/archives/huff_histo.h"
 
 #include <algorithm>
+#include <new>
+
+namespace {
+// Small pages: a frame's symbols are few and often far apart (colours, durations).
+constexpr int32_t kPageBits = 8;
+constexpr int64_t kPageSize = int64_t(1) << kPageBits;
+} // namespace
 
 void LHuffHisto::Clear()
 {
-    counts_.reset();
+    pages_ = std::vector<Page>();
     usedSymbols_ = std::vector<int32_t>();
     min_ = max_ = 0;
     size_ = 0;
@@ -17,9 +24,11 @@ bool LHuffHisto::SetRange(int32_t min, int32_t max)
     if (max < min)
         return false;
     const int64_t size = int64_t(max) - min + 1;
-    counts_.reset(static_cast<int64_t*>(std::calloc(static_cast<size_t>(size), sizeof(int64_t))));
-    if (!counts_)
+    try {
+        pages_.resize(static_cast<size_t>((size + kPageSize - 1) >> kPageBits));
+    } catch (const std::bad_alloc&) {
         return false;
+    }
     min_ = min;
     max_ = max;
     size_ = size;
@@ -32,7 +41,7 @@ bool LHuffHisto::Add(int32_t symbol, int64_t n)
         return true;
     if (!InRange(symbol))
         return false;
-    int64_t& count = counts_[int64_t(symbol) - min_];
+    int64_t& count = CountOf(symbol);
     if (count == 0)
         usedSymbols_.push_back(symbol);
     count += n;
@@ -42,7 +51,20 @@ bool LHuffHisto::Add(int32_t symbol, int64_t n)
 
 int64_t LHuffHisto::Get(int32_t symbol) const
 {
-    return InRange(symbol) ? counts_[int64_t(symbol) - min_] : 0;
+    if (!InRange(symbol))
+        return 0;
+    const int64_t index = int64_t(symbol) - min_;
+    const Page& page = pages_[static_cast<size_t>(index >> kPageBits)];
+    return page ? page[index & (kPageSize - 1)] : 0;
+}
+
+int64_t& LHuffHisto::CountOf(int32_t symbol)
+{
+    const int64_t index = int64_t(symbol) - min_;
+    Page& page = pages_[static_cast<size_t>(index >> kPageBits)];
+    if (!page)
+        page = std::make_unique<int64_t[]>(kPageSize);
+    return page[index & (kPageSize - 1)];
 }
 
 std::vector<int32_t> LHuffHisto::UsedSymbols() const

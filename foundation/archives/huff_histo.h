@@ -2,7 +2,6 @@
 // Symbol counts over a range of symbols, from which a Huffman table is built.
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -22,7 +21,7 @@ class LHuffHisto
     // 0 outside the range.
     int64_t Get(int32_t symbol) const;
 
-    bool HasRange() const { return counts_ != nullptr; }
+    bool HasRange() const { return size_ > 0; }
     int32_t Min() const { return min_; }
     int32_t Max() const { return max_; }
     int64_t Size() const { return size_; }
@@ -33,18 +32,18 @@ class LHuffHisto
     std::vector<int32_t> UsedSymbols() const;
 
   private:
-    struct FreeCounts
-    {
-        void operator()(int64_t* counts) const { std::free(counts); }
-    };
+    // Wide ranges are mostly empty (a 16-bit field of a few hundred values, 24-bit colours):
+    // counts live in pages made when a symbol of theirs is first counted, so a range costs the
+    // pages it uses, whatever the allocator does with large zeroed blocks.
+    using Page = std::unique_ptr<int64_t[]>;
 
     bool InRange(int32_t symbol) const { return HasRange() && symbol >= min_ && symbol <= max_; }
+    int64_t& CountOf(int32_t symbol);
 
     int32_t min_ = 0;
     int32_t max_ = 0;
     int64_t size_ = 0;
-    // Wide ranges are mostly empty: zeroed pages are left to the system until counted.
-    std::unique_ptr<int64_t[], FreeCounts> counts_;
+    std::vector<Page> pages_;
     std::vector<int32_t> usedSymbols_; // in the order they were first counted
     int64_t total_ = 0;
 };

@@ -63,6 +63,36 @@ TEST(HuffHisto, CountsWithinItsRange)
     EXPECT_EQ(h.Total(), (int64_t(1) << 40) + 4);
 }
 
+// Counts land where their symbol is, at both ends of any range and on both sides of every
+// boundary of the storage behind it, and the rest of a wide range reads 0.
+TEST(HuffHisto, WideRangesCountEverySymbolApart)
+{
+    struct Case
+    {
+        int32_t min, max;
+        std::vector<int32_t> symbols;
+    };
+    const Case cases[] = {
+        {0, 0xFFFF, {0, 4095, 4096, 4097, 8191, 0xFFFF}},
+        {-0xFFFF, 0xFFFF, {-0xFFFF, -0xF000, -0xEFFF, -1, 0, 1, 0xFFFF}},
+        {0, 0xFFFFFF, {0, 0x123456, 0xFFFFFE, 0xFFFFFF}},
+        {INT32_MIN, INT32_MAX, {INT32_MIN, INT32_MIN + 4095, INT32_MIN + 4096, -1, 0, INT32_MAX}},
+    };
+    for (const Case& c : cases) {
+        LHuffHisto h;
+        ASSERT_TRUE(h.SetRange(c.min, c.max)) << c.min;
+        EXPECT_EQ(h.Size(), int64_t(c.max) - c.min + 1);
+        for (size_t i = 0; i < c.symbols.size(); ++i)
+            EXPECT_TRUE(h.Add(c.symbols[i], int64_t(i) + 1));
+        for (size_t i = 0; i < c.symbols.size(); ++i)
+            EXPECT_EQ(h.Get(c.symbols[i]), int64_t(i) + 1) << c.symbols[i];
+        EXPECT_EQ(h.Get(c.min + 2), 0);
+        EXPECT_EQ(h.Get(c.max - 2), 0);
+        EXPECT_EQ(h.UsedSymbols(), c.symbols);
+        EXPECT_EQ(h.Total(), int64_t(c.symbols.size() * (c.symbols.size() + 1) / 2));
+    }
+}
+
 TEST(HuffTable, TheStoredExampleTable)
 {
     LHuffTable table;
