@@ -40,7 +40,7 @@ HostApp::HostApp(HostOptions options)
 
 HostApp::~HostApp() = default;
 
-bool HostApp::CollectObjects(std::vector<HostObjectSpec>& specs)
+bool HostApp::CollectObjects(std::vector<HostObjectRequest>& requests)
 {
     std::vector<PageObject> objects;
     if (!options_.page.empty()) {
@@ -70,13 +70,13 @@ bool HostApp::CollectObjects(std::vector<HostObjectSpec>& specs)
             Report("object " + std::to_string(i + 1) + ": " + error);
             continue;
         }
-        HostObjectSpec spec{*clsid, library, object.width, object.height, {}};
+        HostObjectRequest request{*clsid, library, object.width, object.height, {}};
         // The command line's PARAMs go to the first object and win over the page's.
-        if (specs.empty()) {
-            spec.params = options_.params;
+        if (requests.empty()) {
+            request.params = options_.params;
         }
-        spec.params.insert(spec.params.end(), object.params.begin(), object.params.end());
-        specs.push_back(std::move(spec));
+        request.params.insert(request.params.end(), object.params.begin(), object.params.end());
+        requests.push_back(std::move(request));
     }
     return true;
 }
@@ -86,8 +86,8 @@ bool HostApp::OnInit()
     ReportToolkitChecksOnStderr();
     // The control's pictures are PNG files.
     wxImage::AddHandler(new wxPNGHandler);
-    std::vector<HostObjectSpec> specs;
-    if (!CollectObjects(specs)) {
+    std::vector<HostObjectRequest> requests;
+    if (!CollectObjects(requests)) {
         return false;
     }
     const wxString title =
@@ -99,7 +99,7 @@ bool HostApp::OnInit()
     }
     frame_ = new HostFrame(title, PageUrl(options_.page), writeEvent);
     frame_->Show();
-    for (const std::string& failure : frame_->Embed(specs)) {
+    for (const std::string& failure : frame_->Embed(requests)) {
         Report(failure);
     }
     SetTopWindow(frame_);

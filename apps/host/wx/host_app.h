@@ -24,7 +24,7 @@ class HostApp final : public wxApp
 
   private:
     // The objects of the page, or one control made from the command line's PARAMs.
-    bool CollectObjects(std::vector<struct HostObjectSpec>& specs);
+    bool CollectObjects(std::vector<struct HostObjectRequest>& requests);
 
     HostOptions options_;
     ServerLibraries libraries_;

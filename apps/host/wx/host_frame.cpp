@@ -33,17 +33,17 @@ HostFrame::HostFrame(const wxString& title, std::string pageUrl, std::function<v
     Bind(wxEVT_CLOSE_WINDOW, &HostFrame::OnClose, this);
 }
 
-std::vector<std::string> HostFrame::Embed(const std::vector<HostObjectSpec>& specs)
+std::vector<std::string> HostFrame::Embed(const std::vector<HostObjectRequest>& requests)
 {
-    for (const HostObjectSpec& spec : specs) {
+    for (const HostObjectRequest& request : requests) {
         auto hosted = std::make_unique<Hosted>();
-        const wxSize size(spec.width > 0 ? spec.width : kDefaultWidth, spec.height > 0 ? spec.height : kDefaultHeight);
+        const wxSize size(request.width > 0 ? request.width : kDefaultWidth, request.height > 0 ? request.height : kDefaultHeight);
         hosted->window = new wxWindow(page_, wxID_ANY, wxDefaultPosition, size);
         hosted->window->SetMinSize(size);
         hosted->window->SetBackgroundColour(*wxBLACK);
         page_->GetSizer()->Add(hosted->window, 0, wxALL, kPageMargin);
         hosted->site = std::make_unique<HostSite>(hosted->window, pageUrl_);
-        for (const auto& [name, value] : spec.params) {
+        for (const auto& [name, value] : request.params) {
             hosted->params.Add(name, value);
         }
         hosted_.push_back(std::move(hosted));
@@ -53,12 +53,12 @@ std::vector<std::string> HostFrame::Embed(const std::vector<HostObjectSpec>& spe
     Layout();
 
     std::vector<std::string> failures;
-    for (size_t i = 0; i < specs.size(); ++i) {
+    for (size_t i = 0; i < requests.size(); ++i) {
         Hosted& hosted = *hosted_[i];
-        const HostObjectSpec& spec = specs[i];
+        const HostObjectRequest& request = requests[i];
         std::string error;
         ComPtr<IClassFactory> factory;
-        HRESULT result = spec.library->GetClassObject(spec.clsid, IClassFactory::kIid, factory.Receive());
+        HRESULT result = request.library->GetClassObject(request.clsid, IClassFactory::kIid, factory.Receive());
         if (Failed(result)) {
             failures.push_back("object " + std::to_string(i + 1) + ": no class object: " + FormatHresult(result));
             continue;

@@ -19,7 +19,7 @@
 class ServerLibrary;
 
 // One object the frame is to embed.
-struct HostObjectSpec
+struct HostObjectRequest
 {
     CLSID clsid;
     ServerLibrary* library;
@@ -35,7 +35,7 @@ class HostFrame final : public wxFrame
     HostFrame(const wxString& title, std::string pageUrl, std::function<void(const std::string&)> writeEvent);
 
     // Embeds every object; the failures' texts, one for each object that could not be embedded.
-    std::vector<std::string> Embed(const std::vector<HostObjectSpec>& specs);
+    std::vector<std::string> Embed(const std::vector<HostObjectRequest>& requests);
     // The first embedded object; null when none is.
     IOleObject* FirstObject() const;
     IDispatch* FirstDispatch() const;
