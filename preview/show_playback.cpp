@@ -158,10 +158,12 @@ void LShowPlayback::StartShow(bool backwards, bool complete)
     const int64_t first = stream_.FirstTime();
     const int64_t start =
         backwards ? std::max(SaturatingSub(stream_.LastTime(), kBackwardsStartUs), first) : first;
-    if (!complete) {
-        holdTime_ = start;
+    // The hold point is the new show's start even when its data is complete: a hold left over
+    // from the show before ends at the first playback step, which must not take the picture
+    // back to that show's hold point.
+    holdTime_ = start;
+    if (!complete)
         SetHold(true);
-    }
     playClock_.Set(start, paused_ || hold_ ? 0 : LTimeRamp::kRealTime, PlaybackTick());
     if (stream_.TotalSoundBytes() <= 0 || !pump_.Start(stream_, start, paused_, complete))
         pump_.Stop();
@@ -308,6 +310,9 @@ bool LShowPlayback::Stop()
         return false;
     const int64_t first = stream_.FirstTime();
     playClock_.Set(first, 0, PlaybackTick());
+    // A stop during a download's hold stays at the beginning: the hold keeps the picture at its
+    // hold point until it ends.
+    holdTime_ = first;
     paused_ = true;
     pump_.Pause(first);
     return true;
@@ -408,7 +413,8 @@ void LShowPlayback::HoldWhileLoading(int64_t position)
         SetHold(false);
         if (!paused_)
             playClock_.Set(holdTime_, LTimeRamp::kRealTime, now);
-        pump_.Seek(holdTime_, false, false);
+        // Paused, the ring starts again silent: a moving seek would sound the hold point.
+        pump_.Seek(holdTime_, paused_, false);
     }
 }
 

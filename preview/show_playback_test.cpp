@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <ios>
 
 namespace {
 
@@ -296,6 +299,61 @@ TEST_F(ShowPlaybackTest, AShowStillArrivingHoldsOnItsLastLoadedFrame)
     EXPECT_FALSE(h.playback.IsHolding());
     h.Tick();
     EXPECT_GT(h.playback.PlayClock().value, heldAgain);
+}
+
+// Taken back to its beginning while holding: the hold must not put the picture back at its
+// hold point, nor sound the hold point while stopped.
+TEST_F(ShowPlaybackTest, ADownloadTakenBackToItsBeginningStaysThere)
+{
+    constexpr int32_t kRate = 8000;
+    const int64_t first = 3600000000;
+    struct Case
+    {
+        const char* what;
+        std::function<bool(LShowPlayback&)> back;
+        bool dataCompletesThen;
+        int32_t state;
+    };
+    const Case cases[] = {
+        {"stop", [](LShowPlayback& p) { return p.Stop(); }, false, kPlayStateStopped},
+        {"stop, then the data completes", [](LShowPlayback& p) { return p.Stop(); }, true, kPlayStateStopped},
+        {"the next show", [](LShowPlayback& p) { return p.StepFile(true); }, false, kPlayStatePlaying},
+    };
+    const Download download(Show("late.zyl", {kRate, 30.0}));
+    const std::string next = Show("next.zyl", {kRate, 30.0});
+    for (const Case& k : cases) {
+        PlaybackHarness h(kRate);
+        ASSERT_TRUE(download.Open(h.playback, download.BytesForTime(first + 12 * kSecond))) << k.what;
+        ASSERT_TRUE(h.playback.AddShow(Text(next), XAString(), -1, nullptr, true)) << k.what;
+        h.Tick();
+        int32_t ticks = 0;
+        while (!h.playback.IsHolding() && ticks++ < 2000)
+            h.Tick();
+        ASSERT_TRUE(h.playback.IsHolding()) << k.what;
+        ASSERT_GT(h.playback.PlayClock().value, first + 10 * kSecond) << k.what;
+
+        ASSERT_TRUE(k.back(h.playback)) << k.what;
+        if (k.dataCompletesThen) {
+            ASSERT_TRUE(download.Grow(h.playback, download.Size())) << k.what;
+        }
+        for (int32_t i = 0; i < kSettleTicks; ++i) {
+            h.Tick();
+            const int64_t position = h.playback.PlayClock().value;
+            ASSERT_GE(position, first) << k.what << ", tick " << i;
+            ASSERT_LE(position, first + (i + 1) * kTick) << k.what << ", tick " << i;
+            if (k.state == kPlayStateStopped) {
+                ASSERT_FALSE(h.HeardFrame().has_value()) << k.what << ", tick " << i;
+            }
+        }
+        EXPECT_EQ(h.playback.PlayState(), k.state) << k.what;
+        if (k.state == kPlayStateStopped) {
+            EXPECT_EQ(h.playback.PlayClock().value, first) << k.what;
+            ASSERT_TRUE(h.playback.Play()) << k.what;
+            h.Tick(kSettleTicks);
+            EXPECT_LE(h.playback.PlayClock().value, first + (kSettleTicks + 1) * kTick) << k.what;
+        }
+        ExpectSteadyPlay(h, kRate, 10, k.what);
+    }
 }
 
 TEST_F(ShowPlaybackTest, SoundArrivingAfterItsFramesIsHeardInStepOnceItCame)
