@@ -271,7 +271,10 @@ bool LAudioPump::SetMute(bool on)
     if (muted_ == on)
         return false;
     muted_ = on;
-    Seek(-1, on, false);
+    // Paused, the ring plays silence either way and resuming seeks to the pause point: a seek to
+    // where the ring plays now would queue sound from past that point and move the clock there.
+    if (!audioPaused_)
+        Seek(-1, on, false);
     return true;
 }
 

@@ -135,6 +135,39 @@ TEST_F(ShowPlaybackTest, PauseFreezesTheClockWhileMuteOnlySilences)
     ExpectSteadyPlay(h, 48000, 10, "unmute");
 }
 
+TEST_F(ShowPlaybackTest, UnmutingWhilePausedStaysSilentAndResumesAtThePausePoint)
+{
+    PlaybackHarness h;
+    ASSERT_TRUE(h.playback.AddShow(Text(Show("a.zyl")), XAString(), -1, nullptr, true));
+    h.Tick(kSettleTicks);
+    ASSERT_TRUE(h.playback.Pause());
+    const int64_t pausedAt = h.playback.PlayClock().value;
+    const int64_t audioPausedAt = h.playback.Sound().AudioClock().value;
+    h.Tick(kSettleTicks);
+    ASSERT_TRUE(h.playback.SetMute(true));
+    h.Tick(kSettleTicks);
+    ASSERT_TRUE(h.playback.SetMute(false));
+    for (int32_t i = 0; i < 100; ++i) {
+        h.Tick();
+        ASSERT_FALSE(h.HeardFrame().has_value()) << "paused after unmuting, tick " << i;
+        ASSERT_EQ(h.playback.PlayClock().value, pausedAt) << "tick " << i;
+        ASSERT_EQ(h.playback.Sound().AudioClock().value, audioPausedAt) << "tick " << i;
+    }
+
+    ASSERT_TRUE(h.playback.Play());
+    // Until the resumed sound reaches the cursor only the silence of the pause plays, never
+    // sound from past the pause point.
+    for (int32_t i = 0; i < kSettleTicks; ++i) {
+        h.Tick();
+        if (h.HeardFrame().has_value()) {
+            ASSERT_EQ(h.Drift(), 0) << "resuming, tick " << i;
+        }
+    }
+    EXPECT_GT(h.playback.PlayClock().value, pausedAt);
+    EXPECT_LE(h.playback.PlayClock().value, pausedAt + (kSettleTicks + 1) * kTick);
+    ExpectSteadyPlay(h, 48000, 10, "resume after unmuting");
+}
+
 TEST_F(ShowPlaybackTest, CountersThatCannotBeReadOrADecoderThatCannotSeek)
 {
     PlaybackHarness h;
