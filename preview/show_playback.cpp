@@ -357,7 +357,8 @@ bool LShowPlayback::Navigate(uint32_t flags)
         const int64_t threeQuarters = SaturatingAdd(first, MulDivFloor(SaturatingSub(last, first), 3, 4));
         return Seek(std::max(SaturatingSub(last, kEndLeadUs), threeQuarters), true, true, false);
     }
-    if (!(flags & (kNavigateForward | kNavigateBackward)))
+    // A step flag alone steps forward; only a request that names nothing is refused.
+    if (!(flags & (kNavigateForward | kNavigateBackward | kNavigateFast | kNavigateFrame)))
         return false;
     const int64_t step = (flags & kNavigateFast) ? kFastStepUs : (flags & kNavigateFrame) ? kFrameStepUs : kStepUs;
     return Seek((flags & kNavigateBackward) ? -step : step, false, false, false);

@@ -168,6 +168,56 @@ TEST_F(ShowPlaybackTest, UnmutingWhilePausedStaysSilentAndResumesAtThePausePoint
     ExpectSteadyPlay(h, 48000, 10, "resume after unmuting");
 }
 
+TEST_F(ShowPlaybackTest, NavigateJumpsAndStepsByItsFlags)
+{
+    PlaybackHarness h;
+    ASSERT_TRUE(h.playback.AddShow(Text(Show("a.zyl")), XAString(), -1, nullptr, true));
+    // Paused, the clock stands where each navigation put it.
+    ASSERT_TRUE(h.playback.Pause());
+    const int64_t first = h.playback.Stream().FirstTime();
+    const int64_t last = h.playback.Stream().LastTime();
+    const int64_t middle = first + (last - first) / 2;
+    struct Case
+    {
+        uint32_t flags;
+        bool taken;
+        // From the middle of the show; the ends are absolute.
+        int64_t moveBy;
+        bool toFirst = false;
+        bool toEnd = false;
+    };
+    const Case cases[] = {
+        {0x04, true, kSecond / 2},
+        {0x08, true, -kSecond / 2},
+        {0x24, true, 2 * kSecond},
+        {0x28, true, -2 * kSecond},
+        {0x44, true, kSecond / 100},
+        {0x48, true, -kSecond / 100},
+        // A step flag without a direction steps forward.
+        {0x20, true, 2 * kSecond},
+        {0x40, true, kSecond / 100},
+        // Fast wins over frame, backward over forward.
+        {0x60, true, 2 * kSecond},
+        {0x0C, true, -kSecond / 2},
+        {0x01, true, 0, true},
+        {0x02, true, 0, false, true},
+        // Beginning wins over end, end over the steps.
+        {0x03, true, 0, true},
+        {0x26, true, 0, false, true},
+        // Nothing asked.
+        {0x00, false, 0},
+        {0x10, false, 0},
+    };
+    for (const Case& k : cases) {
+        ASSERT_TRUE(h.playback.SeekToTime(middle, false));
+        EXPECT_EQ(h.playback.Navigate(k.flags), k.taken) << std::hex << k.flags;
+        const int64_t expected = k.toFirst ? first : k.toEnd ? std::max(last - 5 * kSecond, first + (last - first) * 3 / 4)
+                                                             : middle + k.moveBy;
+        EXPECT_EQ(h.playback.PlayClock().value, expected) << std::hex << k.flags;
+        EXPECT_EQ(h.playback.CurrentIndex(), 0) << std::hex << k.flags;
+    }
+}
+
 TEST_F(ShowPlaybackTest, CountersThatCannotBeReadOrADecoderThatCannotSeek)
 {
     PlaybackHarness h;
