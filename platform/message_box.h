@@ -6,7 +6,10 @@
 // - The current service is process-wide. Without a display it is the headless default, which
 //   writes title and text to the standard error stream and answers with the first button
 //   offered (Ok or Yes), so that a program without a display goes on.
-// - Mandatory: Show. Nothing is optional, and showing cannot fail.
+// - ShowOwnedBy puts the box over the top-level window that owner belongs to (the window the
+//   box is about, which may be full screen); a backend without owners, or an owner that is gone,
+//   shows it as Show does.
+// - Mandatory: Show. Nothing else is, and showing cannot fail.
 // - Threads: the GUI thread shows boxes and sets the service (SetMessageBoxService,
 //   ScopedMessageBoxService).
 #pragma once
@@ -14,6 +17,7 @@
 #include <cstdio>
 
 #include "platform/scoped_service.h"
+#include "platform/ui_window_id.h"
 
 enum class MessageBoxButtons { Ok, YesNo, YesNoCancel };
 enum class MessageBoxIcon { None, Information, Warning, Error, Question };
@@ -25,6 +29,11 @@ class MessageBoxService
     virtual ~MessageBoxService() = default;
     virtual MessageBoxAnswer Show(const char* text, const char* title, MessageBoxIcon icon,
                                   MessageBoxButtons buttons) = 0;
+    virtual MessageBoxAnswer ShowOwnedBy(UiWindowId owner, const char* text, const char* title,
+                                         MessageBoxIcon icon, MessageBoxButtons buttons)
+    {
+        return Show(text, title, icon, buttons);
+    }
 };
 
 // Writes each box to a stream and answers with the first button offered.

@@ -9,10 +9,11 @@ namespace {
 
 constexpr const char* kOpenFailedCaption = "OpenZyl failed!";
 
-void ShowOpenFailure(const XAString& text)
+// Owned by the preview: full screen, the box stays over the show.
+void ShowOpenFailure(UiWindowId preview, const XAString& text)
 {
-    CurrentMessageBoxService().Show(text.CStr(), kOpenFailedCaption, MessageBoxIcon::Error,
-                                    MessageBoxButtons::Ok);
+    CurrentMessageBoxService().ShowOwnedBy(preview, text.CStr(), kOpenFailedCaption, MessageBoxIcon::Error,
+                                           MessageBoxButtons::Ok);
 }
 
 } // namespace
@@ -80,11 +81,12 @@ void LBeamvistaShowHost::ReportOpenFailure(const XAString& text)
     // The control's host learns of its show through the control, never by a box.
     if (CurrentDeliverableKind() == DeliverableKind::Control)
         return;
+    const UiWindowId window = preview_.WindowId();
     // Nothing modal runs inside a paint.
     if (preview_.SteppingPlayback())
-        CurrentUiEnvironment().PostAfterCurrentEvent([text] { ShowOpenFailure(text); });
+        CurrentUiEnvironment().PostAfterCurrentEvent([window, text] { ShowOpenFailure(window, text); });
     else
-        ShowOpenFailure(text);
+        ShowOpenFailure(window, text);
 }
 
 void LBeamvistaShowHost::DropPostedFrames()

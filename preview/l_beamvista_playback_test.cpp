@@ -126,6 +126,8 @@ TEST_F(PreviewPlaybackTest, ABrokenShowReachedByThePlaybackStepGivesOneBoxAfterT
     EXPECT_EQ(boxes_.shown[0].title, "OpenZyl failed!");
     EXPECT_EQ(boxes_.shown[0].text.rfind(broken + "\n\n", 0), 0u) << boxes_.shown[0].text;
     EXPECT_EQ(boxes_.shown[0].icon, MessageBoxIcon::Error);
+    EXPECT_EQ(boxes_.shown[0].owner, preview_.WindowId());
+    EXPECT_TRUE(boxes_.shown[0].owner);
     EXPECT_EQ(preview_.ShowCount(), 1);
     EXPECT_EQ(preview_.CurrentIndex(), 0);
     EXPECT_TRUE(preview_.HasOpenShow());
@@ -136,7 +138,8 @@ TEST_F(PreviewPlaybackTest, ABrokenShowOpenedByACommandGivesItsBoxAtOnce)
     ASSERT_TRUE(preview_.OpenPath(Show("a.zyl", 1.0, false).c_str(), false));
     preview_.OpenPath(MakeBrokenShow(folder_, "b.zyl").c_str(), false);
     ASSERT_TRUE(preview_.OnCmdMsg(preview_command::kNextFile, UiCommandCode::Execute, nullptr));
-    EXPECT_EQ(boxes_.shown.size(), 1u);
+    ASSERT_EQ(boxes_.shown.size(), 1u);
+    EXPECT_EQ(boxes_.shown[0].owner, preview_.WindowId());
     EXPECT_EQ(ui_.RunPosted(), 0);
     EXPECT_EQ(preview_.ShowCount(), 1);
 }

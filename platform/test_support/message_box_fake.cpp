@@ -3,7 +3,13 @@
 MessageBoxAnswer FakeMessageBox::Show(const char* text, const char* title, MessageBoxIcon icon,
                                       MessageBoxButtons buttons)
 {
-    shown.push_back({text != nullptr ? text : "", title != nullptr ? title : "", icon, buttons});
+    return ShowOwnedBy(UiWindowId(), text, title, icon, buttons);
+}
+
+MessageBoxAnswer FakeMessageBox::ShowOwnedBy(UiWindowId owner, const char* text, const char* title,
+                                             MessageBoxIcon icon, MessageBoxButtons buttons)
+{
+    shown.push_back({text != nullptr ? text : "", title != nullptr ? title : "", icon, buttons, owner});
     if (answers.empty()) {
         return buttons == MessageBoxButtons::Ok ? MessageBoxAnswer::Ok : MessageBoxAnswer::Yes;
     }

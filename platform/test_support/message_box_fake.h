@@ -17,11 +17,15 @@ class FakeMessageBox final : public MessageBoxService
         std::string title;
         MessageBoxIcon icon;
         MessageBoxButtons buttons;
+        // Null for a box without an owner.
+        UiWindowId owner;
     };
 
 
     MessageBoxAnswer Show(const char* text, const char* title, MessageBoxIcon icon,
                           MessageBoxButtons buttons) override;
+    MessageBoxAnswer ShowOwnedBy(UiWindowId owner, const char* text, const char* title, MessageBoxIcon icon,
+                                 MessageBoxButtons buttons) override;
 
     std::deque<MessageBoxAnswer> answers;
     std::vector<Shown> shown;

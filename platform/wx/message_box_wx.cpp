@@ -2,6 +2,7 @@
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
+#include <wx/toplevel.h>
 
 namespace {
 
@@ -48,12 +49,35 @@ wxString LinesOf(const char* text)
     return lines;
 }
 
-} // namespace
-
-MessageBoxAnswer WxMessageBox::Show(const char* text, const char* title, MessageBoxIcon icon,
-                                    MessageBoxButtons buttons)
+// Compares addresses only: an owner named before a box posted for later may be gone by now.
+bool IsAmong(const wxWindow* window, const wxWindowList& windows)
 {
-    wxWindow* parent = wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr;
+    for (wxWindowList::compatibility_iterator node = windows.GetFirst(); node; node = node->GetNext()) {
+        if (node->GetData() == window || IsAmong(window, node->GetData()->GetChildren()))
+            return true;
+    }
+    return false;
+}
+
+wxWindow* AppTopWindow()
+{
+    return wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr;
+}
+
+// The owner's top-level window, so that the box stacks over it (a full-screen window
+// included) instead of raising the application's main window over it.
+wxWindow* TopLevelOwner(UiWindowId owner)
+{
+    const auto* window = static_cast<const wxWindow*>(owner.Handle());
+    if (window == nullptr || !IsAmong(window, wxTopLevelWindows))
+        return AppTopWindow();
+    wxWindow* top = wxGetTopLevelParent(const_cast<wxWindow*>(window));
+    return top != nullptr && top->IsShown() && !top->IsBeingDeleted() ? top : AppTopWindow();
+}
+
+MessageBoxAnswer ShowModal(wxWindow* parent, const char* text, const char* title, MessageBoxIcon icon,
+                           MessageBoxButtons buttons)
+{
     wxMessageDialog dialog(parent, LinesOf(text), wxString::FromUTF8(title != nullptr ? title : ""),
                            StyleOf(icon, buttons));
     switch (dialog.ShowModal()) {
@@ -66,4 +90,18 @@ MessageBoxAnswer WxMessageBox::Show(const char* text, const char* title, Message
     default:
         return MessageBoxAnswer::Ok;
     }
+}
+
+} // namespace
+
+MessageBoxAnswer WxMessageBox::Show(const char* text, const char* title, MessageBoxIcon icon,
+                                    MessageBoxButtons buttons)
+{
+    return ShowModal(AppTopWindow(), text, title, icon, buttons);
+}
+
+MessageBoxAnswer WxMessageBox::ShowOwnedBy(UiWindowId owner, const char* text, const char* title,
+                                           MessageBoxIcon icon, MessageBoxButtons buttons)
+{
+    return ShowModal(TopLevelOwner(owner), text, title, icon, buttons);
 }

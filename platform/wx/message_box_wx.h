@@ -8,4 +8,6 @@ class WxMessageBox final : public MessageBoxService
   public:
     MessageBoxAnswer Show(const char* text, const char* title, MessageBoxIcon icon,
                           MessageBoxButtons buttons) override;
+    MessageBoxAnswer ShowOwnedBy(UiWindowId owner, const char* text, const char* title, MessageBoxIcon icon,
+                                 MessageBoxButtons buttons) override;
 };
