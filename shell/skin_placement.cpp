@@ -12,7 +12,8 @@ bool IsUsableStoredRect(const RasterRect& rect)
 
 const char* SkinPlacementKey()
 {
-    return CurrentDeliverableKind() == DeliverableKind::Control ? kControlSkinPlacementKey : kSkinPlacementKey;
+    return CurrentDeliverableKind() == DeliverableKind::Control ? kControlSkinPlacementKey
+                                                                : kSkinPlacementKey;
 }
 
 SkinPlacement LoadSkinPlacement()

@@ -156,7 +156,8 @@ TEST(NativeWindowWxShowTest, EachKindTellsOfItsHidingAndShowingOnceButNotOfItsEn
         GTEST_SKIP() << "no display";
     auto* parent = new wxFrame(nullptr, wxID_ANY, "parent", wxPoint(0, 0), wxSize(kWidth, kHeight));
     parent->Show();
-    for (const NativeWindowKind kind : {NativeWindowKind::Child, NativeWindowKind::Popup, NativeWindowKind::FullScreen}) {
+    for (const NativeWindowKind kind :
+         {NativeWindowKind::Child, NativeWindowKind::Popup, NativeWindowKind::FullScreen}) {
         SCOPED_TRACE(static_cast<int>(kind));
         ShowSink sink;
         NativeWindowSpec spec;
