@@ -52,6 +52,8 @@ class NativeWindowSink
     virtual void OnCloseRequest() {}
     // The window is gone; it must not be touched again.
     virtual void OnDestroyed() {}
+    // The window was shown or hidden, by Show() or by the toolkit; told only of a change, and not
+    // when the window goes.
     virtual void OnShow(bool shown) {}
     virtual void OnFocus(bool gained) {}
 

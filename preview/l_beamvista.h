@@ -139,6 +139,8 @@ class LBeamvista : public LMsgReceiverMS,
     void OnSize(int32_t width, int32_t height) override;
     void OnMove() override;
     void OnCloseRequest() override;
+    // A full-screen window that is hidden leaves full screen, whoever hid it.
+    void OnShow(bool shown) override;
     void OnDestroyed() override;
 
     // --- Timer loop and frame clock -------------------------------------------------------------

@@ -16,6 +16,14 @@ constexpr const char* kPastedPictureName = "Clipboard.bmp";
 constexpr int64_t kBmpHeaderRoom = 1000;
 constexpr int64_t kBytesPerPixel = 4;
 
+// The control keeps the page's pictures to the page: nothing of it goes to the clipboard, and
+// nothing from there replaces a background. Its keys and commands are still taken, so that they
+// reach nothing else.
+bool ClipboardPicturesAllowed()
+{
+    return CurrentDeliverableKind() != DeliverableKind::Control;
+}
+
 } // namespace
 
 template <class Change> void LBeamvista::ChangeLivePars(Change change)
@@ -91,6 +99,8 @@ bool LBeamvista::HasBackgroundImage() const
 
 bool LBeamvista::CopyImage()
 {
+    if (!ClipboardPicturesAllowed())
+        return false;
     const HImageRef picture = RenderToImage(true);
     return !picture.IsEmpty() && !picture->ToClipboard().Failed();
 }
@@ -106,6 +116,8 @@ bool LBeamvista::CutImage()
 
 bool LBeamvista::PasteImage()
 {
+    if (!ClipboardPicturesAllowed())
+        return false;
     HImageRef picture;
     if (HImage::FromClipboard(picture, kPastedPictureName, true, false).Failed() || picture.IsEmpty())
         return false;

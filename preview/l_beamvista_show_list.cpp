@@ -2,6 +2,7 @@
 #include "preview/l_beamvista.h"
 
 #include "controls/l_file_dialog.h"
+#include "platform/deliverable_kind.h"
 #include "preview/l_beamvista_modal_guard.h"
 
 namespace {
@@ -78,7 +79,8 @@ void LBeamvista::OnDropFiles(const std::vector<std::string>& paths)
 
 bool LBeamvista::OpenFileDialog(bool append)
 {
-    if (openDialogActive_)
+    // The control plays what its page gives it; a file of the user's own choice has no place there.
+    if (openDialogActive_ || CurrentDeliverableKind() == DeliverableKind::Control)
         return false;
     // Timers and paints go on inside the dialog; a second Open from one of them returns at once.
     openDialogActive_ = true;

@@ -7,6 +7,8 @@
 #include "platform/gl/gl_format.h"
 #include "platform/gl/gl_surface.h"
 
+#include <memory>
+
 namespace {
 
 constexpr const char* kWindowCaption = "Beam Vista";
@@ -266,6 +268,18 @@ void LBeamvista::OnMove()
 void LBeamvista::OnCloseRequest()
 {
     CloseWindow(false);
+}
+
+void LBeamvista::OnShow(bool shown)
+{
+    if (shown || !fullScreen_)
+        return;
+    // Leaving full screen makes a new window; the hidden one is still inside its own hiding.
+    const std::weak_ptr<const void> alive = lifetime_;
+    CurrentUiEnvironment().PostAfterCurrentEvent([this, alive] {
+        if (!alive.expired() && fullScreen_ && HasWindow() && !window_->IsShown())
+            SetFullScreen(false);
+    });
 }
 
 void LBeamvista::OnDestroyed()

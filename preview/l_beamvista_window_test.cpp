@@ -184,6 +184,54 @@ TEST_F(WindowTest, ClosingATopLevelOnlyHidesIt)
     EXPECT_FALSE(Window()->IsShown());
 }
 
+TEST_F(WindowTest, AHiddenFullScreenWindowGoesBackToItsEarlierPlaceAndMode)
+{
+    struct Case
+    {
+        NativeWindowKind kind;
+        UiRect rect;
+    };
+    for (const Case& c : {Case{NativeWindowKind::Child, {10, 20, 330, 260}},
+                          Case{NativeWindowKind::Popup, {30, 40, 350, 280}}}) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        TestPreview preview;
+        ASSERT_TRUE(c.kind == NativeWindowKind::Child ? preview.CreateAsChild(view_, &c.rect)
+                                                      : preview.CreateAsPopup(view_, &c.rect));
+        const int restores = ui_.modeRestores;
+        ASSERT_TRUE(preview.CreateFullScreen(view_, 800, 600));
+        // Closed by the window manager: the window only hides, and full screen must not stay
+        // behind it with the display in another mode.
+        Window()->UserClose();
+        EXPECT_TRUE(preview.IsFullScreen()) << "not inside the hiding";
+        ASSERT_EQ(ui_.RunPosted(), 1);
+        EXPECT_FALSE(preview.IsFullScreen());
+        EXPECT_EQ(ui_.modeRestores, restores + 1);
+        ASSERT_TRUE(preview.HasWindow());
+        EXPECT_EQ(Window()->Kind(), c.kind);
+        EXPECT_EQ(Window()->RectInParent(), c.rect);
+        EXPECT_TRUE(Window()->IsShown());
+        EXPECT_EQ(ui_.LiveWindows().size(), 1u);
+    }
+}
+
+TEST_F(WindowTest, OnlyAHiddenFullScreenWindowLeavesFullScreen)
+{
+    {
+        TestPreview preview;
+        ASSERT_TRUE(preview.CreateAsPopup(view_));
+        Window()->Show(false);
+        EXPECT_EQ(ui_.RunPosted(), 0) << "a popup just hides";
+        ASSERT_TRUE(preview.SetFullScreen(true));
+        Window()->Show(false);
+        Window()->Show(true);
+        EXPECT_EQ(ui_.RunPosted(), 1);
+        EXPECT_TRUE(preview.IsFullScreen()) << "shown again before its turn came";
+        Window()->Show(false);
+    }
+    EXPECT_EQ(ui_.RunPosted(), 1) << "the preview went first";
+    EXPECT_TRUE(ui_.LiveWindows().empty());
+}
+
 TEST_F(WindowTest, FailedContextLeavesNoWindow)
 {
     ui_.refuseGl = [](const NativeWindowSpec&) { return true; };

@@ -1,5 +1,7 @@
 #include "shell/c_child_view.h"
 
+#include "platform/clipboard_memory.h"
+#include "platform/deliverable_kind.h"
 #include "preview/test_support/preview_test_fixture.h"
 #include "shell/command_ids.h"
 
@@ -99,6 +101,34 @@ TEST_F(ChildViewTest, SizeCommandsResizeTheFrame)
     ASSERT_TRUE(view.Create(view_, {}));
     view.OnCmdMsg(kSize1024x768, UiCommandCode::Execute, nullptr);
     EXPECT_EQ(ui_.WindowSizeOf(frame_), (UiSize{1024 + kFrameChrome.width, 768 + kFrameChrome.height}));
+}
+
+TEST_F(ChildViewTest, InTheControlOpenCutCopyAndPasteDoNothing)
+{
+    CChildView view("Zyl Player ActiveX", &MakeTestPreview);
+    ASSERT_TRUE(view.Create(view_, {}));
+    auto& preview = dynamic_cast<TestPreview&>(*view.Preview());
+    ProcessMemoryClipboard().Empty();
+    ASSERT_FALSE(HImage::Create("pasted", 3, 2, true, false)->ToClipboard().Failed());
+    ASSERT_TRUE(view.OnCmdMsg(kPaste, UiCommandCode::Execute, nullptr));
+    ASSERT_TRUE(preview.HasBackgroundPicture(0)) << "the player pastes";
+    ASSERT_FALSE(HImage::Create("other", 5, 2, true, false)->ToClipboard().Failed());
+
+    const DeliverableKind before = CurrentDeliverableKind();
+    SetDeliverableKind(DeliverableKind::Control);
+    for (const int32_t id : {kOpen, kCut, kCopy, kPaste})
+        EXPECT_TRUE(view.OnCmdMsg(id, UiCommandCode::Execute, nullptr)) << id;
+    SetDeliverableKind(before);
+
+    EXPECT_TRUE(ui_.fileDialogs.empty());
+    HImageRef held;
+    ASSERT_FALSE(HImage::FromClipboard(held, "any", true, false).Failed());
+    ASSERT_FALSE(held.IsEmpty());
+    EXPECT_EQ(held->Width(), 5);
+    HImageRef background = preview.pictures_[0].Decode();
+    ASSERT_FALSE(background.IsEmpty());
+    EXPECT_EQ(background->Width(), 3);
+    ProcessMemoryClipboard().Empty();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "shell/skin_placement.h"
 
 #include "foundation/registry/reg_key.h"
+#include "platform/deliverable_kind.h"
 
 bool IsUsableStoredRect(const RasterRect& rect)
 {
@@ -9,10 +10,16 @@ bool IsUsableStoredRect(const RasterRect& rect)
     return width > kMinStoredSide && height > kMinStoredSide && width <= kMaxStoredSide && height <= kMaxStoredSide;
 }
 
+const char* SkinPlacementKey()
+{
+    return CurrentDeliverableKind() == DeliverableKind::Control ? kControlSkinPlacementKey
+                                                                : kSkinPlacementKey;
+}
+
 SkinPlacement LoadSkinPlacement()
 {
     SkinPlacement placement;
-    LRegKey key(kSkinPlacementKey, false);
+    LRegKey key(SkinPlacementKey(), false);
     key.ReadBool("Maximized", placement.maximized);
     RasterRect rect;
     const bool left = key.ReadInt("Left", rect.left);
@@ -29,7 +36,7 @@ SkinPlacement LoadSkinPlacement()
 
 void SaveSkinPlacement(bool maximized, const RasterRect* rect, bool skinMin)
 {
-    LRegKey key(kSkinPlacementKey, true);
+    LRegKey key(SkinPlacementKey(), true);
     key.WriteBool("Maximized", maximized);
     if (rect != nullptr) {
         key.WriteInt("Left", rect->left);

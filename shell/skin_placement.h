@@ -1,5 +1,6 @@
-// The frame's placement in the settings: "Zyl Player\Window" holds "Maximized", the window
-// rectangle ("Left", "Top", "Right", "Bottom") and "SkinMin".
+// The frame's placement in the settings: "Zyl Player\Window" (the control's frame: "Zyl Player
+// ActiveX\Window") holds "Maximized", the window rectangle ("Left", "Top", "Right", "Bottom") and
+// "SkinMin".
 #pragma once
 
 #include "platform/raster_bitmap.h"
@@ -7,6 +8,7 @@
 #include <cstdint>
 
 inline constexpr const char* kSkinPlacementKey = "Zyl Player\\Window";
+inline constexpr const char* kControlSkinPlacementKey = "Zyl Player ActiveX\\Window";
 inline constexpr RasterRect kDefaultSkinRect{64, 64, 704, 544};
 // A stored side must be longer than this, and no longer than a picture may be.
 inline constexpr int32_t kMinStoredSide = 16;
@@ -22,6 +24,9 @@ struct SkinPlacement
 // Whether a stored rectangle is taken: each side longer than 16 and at most 16,384 pixels,
 // computed without overflow.
 bool IsUsableStoredRect(const RasterRect& rect);
+
+// The key of the deliverable that runs: the player's or the control's.
+const char* SkinPlacementKey();
 
 // The stored placement; what is missing or unusable keeps its default. SkinMin is read only
 // with all four sides.

@@ -1,6 +1,7 @@
 #include "shell/skin_placement.h"
 
 #include "foundation/registry/reg_key.h"
+#include "platform/deliverable_kind.h"
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,27 @@ TEST_F(SkinPlacementTest, SavedPlacementLoadsBack)
     EXPECT_TRUE(placement.maximized);
     EXPECT_TRUE(SameRect(placement.rect, rect));
     EXPECT_FALSE(placement.skinMin);
+}
+
+TEST_F(SkinPlacementTest, TheControlsFrameKeepsItsPlacementApartFromThePlayers)
+{
+    const RasterRect player{20, 30, 820, 630};
+    const RasterRect control{100, 200, 420, 440};
+    SaveSkinPlacement(false, &player, false);
+    const DeliverableKind before = CurrentDeliverableKind();
+    SetDeliverableKind(DeliverableKind::Control);
+    SaveSkinPlacement(false, &control, true);
+    const SkinPlacement controls = LoadSkinPlacement();
+    SetDeliverableKind(before);
+
+    EXPECT_TRUE(SameRect(controls.rect, control));
+    EXPECT_TRUE(controls.skinMin);
+    const SkinPlacement players = LoadSkinPlacement();
+    EXPECT_TRUE(SameRect(players.rect, player));
+    EXPECT_FALSE(players.skinMin);
+    int32_t left = 0;
+    EXPECT_TRUE(LRegKey("Zyl Player ActiveX\\Window", false).ReadInt("Left", left));
+    EXPECT_EQ(left, control.left);
 }
 
 } // namespace

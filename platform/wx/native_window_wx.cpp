@@ -62,6 +62,11 @@ class WxPreviewCanvas final : public wxGLCanvas
                 owner_->Sink().OnFocus(false);
             e.Skip();
         });
+        Bind(wxEVT_SHOW, [this](wxShowEvent& e) {
+            if (owner_)
+                owner_->OnToolkitShow(e.GetEventObject(), e.IsShown());
+            e.Skip();
+        });
     }
 
     bool AcceptsFocus() const override { return takesFocus_; }
@@ -159,6 +164,11 @@ class WxPreviewFrame final : public wxFrame
         Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayoutCanvas(); });
         Bind(wxEVT_LEFT_DOWN, &WxPreviewFrame::OnBandPress, this);
         Bind(wxEVT_LEFT_DCLICK, &WxPreviewFrame::OnBandPress, this);
+        Bind(wxEVT_SHOW, [this](wxShowEvent& e) {
+            if (owner_)
+                owner_->OnToolkitShow(e.GetEventObject(), e.IsShown());
+            e.Skip();
+        });
     }
     void Detach() { owner_ = nullptr; }
 
@@ -321,6 +331,14 @@ void WxNativeWindow::OnCanvasDestroyed()
         frame_ = nullptr;
     }
     sink_.OnDestroyed();
+}
+
+void WxNativeWindow::OnToolkitShow(const wxObject* window, bool shown)
+{
+    // The canvas inside a top-level frame is never shown or hidden on its own; what counts is the
+    // window that moves and sizes.
+    if (canvas_ != nullptr && window == Outer())
+        sink_.OnShow(shown);
 }
 
 void WxNativeWindow::Destroy()

@@ -8,6 +8,7 @@
 
 class wxFrame;
 class wxGLCanvas;
+class wxObject;
 class wxWindow;
 class WxPreviewCanvas;
 class WxPreviewFrame;
@@ -52,6 +53,8 @@ class WxNativeWindow final : public NativeWindow
     NativeWindowSink& Sink() const { return sink_; }
     // The toolkit destroyed the canvas (or its parent did).
     void OnCanvasDestroyed();
+    // The toolkit showed or hid one of the window's own windows.
+    void OnToolkitShow(const wxObject* window, bool shown);
 
   private:
     WxNativeWindow(const NativeWindowSpec& spec, NativeWindowSink& sink) : spec_(spec), sink_(sink) {}

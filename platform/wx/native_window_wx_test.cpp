@@ -1,12 +1,14 @@
-// A popup window without caption but with its sizing frame, on the test's display, driven by real
-// pointer input from xdotool: a press on the band it draws round its canvas asks its sink what the
-// press does, and the window then moves or sizes by the drag.
+// The preview's window made of the toolkit's windows, on the test's display: a popup without caption
+// but with its sizing frame, driven by real pointer input from xdotool (a press on the band it draws
+// round its canvas asks its sink what the press does, and the window then moves or sizes by the
+// drag), and what each kind of window tells of its showing and hiding.
 #include "platform/wx/native_window_wx.h"
 
 #include "foundation/errors/c_error.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/frame.h>
 
 #include <atomic>
 #include <chrono>
@@ -136,6 +138,54 @@ TEST_F(NativeWindowWxTest, TopBandMovesTheWindowAndTheRightBandSizesIt)
     Drag(kBand + kWidth / 2, kBand + kHeight / 2, 20, 20);
     EXPECT_EQ(window_->RectInParent().left, moved.left);
     EXPECT_EQ(sink_.asked, (std::vector<FrameHit>{FrameHit::kTop, FrameHit::kRight}));
+}
+
+// Records what a window tells of its visibility.
+class ShowSink final : public NativeWindowSink
+{
+  public:
+    void OnShow(bool shown) override { shows.push_back(shown); }
+    void OnDestroyed() override { destroyed = true; }
+    std::vector<bool> shows;
+    bool destroyed = false;
+};
+
+TEST(NativeWindowWxShowTest, EachKindTellsOfItsHidingAndShowingOnceButNotOfItsEnd)
+{
+    if (wxTheApp == nullptr)
+        GTEST_SKIP() << "no display";
+    auto* parent = new wxFrame(nullptr, wxID_ANY, "parent", wxPoint(0, 0), wxSize(kWidth, kHeight));
+    parent->Show();
+    for (const NativeWindowKind kind :
+         {NativeWindowKind::Child, NativeWindowKind::Popup, NativeWindowKind::FullScreen}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        ShowSink sink;
+        NativeWindowSpec spec;
+        spec.kind = kind;
+        spec.parent = UiWindowId(static_cast<wxWindow*>(parent));
+        spec.rect = kind == NativeWindowKind::Child ? UiRect{0, 0, kWidth, kHeight} : kPlace;
+        spec.gl.forceGeneric = true;
+        CError error;
+        std::unique_ptr<WxNativeWindow> window = WxNativeWindow::Create(spec, sink, error);
+        ASSERT_TRUE(window) << error.Message().CStr();
+        window->Show(true);
+        ASSERT_TRUE(PumpUntil([&] { return window->IsOnScreen(); }, 10s));
+        sink.shows.clear();
+
+        window->Show(false);
+        window->Show(false);
+        EXPECT_FALSE(window->IsShown());
+        window->Show(true);
+        wxTheApp->Yield(true);
+        EXPECT_EQ(sink.shows, (std::vector<bool>{false, true}));
+
+        window.reset();
+        wxTheApp->Yield(true);
+        EXPECT_TRUE(sink.destroyed);
+        EXPECT_EQ(sink.shows.size(), 2u) << "a window that goes is not hidden first";
+    }
+    parent->Destroy();
+    wxTheApp->Yield(true);
 }
 
 } // namespace

@@ -496,7 +496,16 @@ void CSkinFrame::LayoutSkin()
 
 void CSkinFrame::TrackWindowRect()
 {
-    if (frame_ == nullptr || frame_->IsIconized())
+    if (frame_ == nullptr) {
+        // The control's frame, a child, is never minimised or maximised: its place on the screen
+        // is what it keeps.
+        const wxRect rect = GetScreenRect();
+        savedRect_ = {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
+        rectValid_ = true;
+        placementDirty_ = true;
+        return;
+    }
+    if (frame_->IsIconized())
         return;
     placementDirty_ = true;
     if (frame_->IsMaximized() || frame_->IsFullScreen())
@@ -781,6 +790,10 @@ void CSkinFrame::OnClose(wxCloseEvent& event)
 void CSkinFrame::OnDestroy(wxWindowDestroyEvent& event)
 {
     if (event.GetEventObject() == this) {
+        // A top-level frame saved its placement as it closed; the control's frame has no closing
+        // of its own.
+        if (frame_ == nullptr)
+            SavePlacementIfDirty();
         if (LBeamvista* preview = Preview())
             preview->SetStatusCallback(nullptr);
     }
