@@ -3,7 +3,9 @@
 #include "apps/host/embedding/object_types.h"
 #include "apps/host/embedding/server_library.h"
 #include "apps/host/wx/property_list_dialog.h"
+#include "controls/fit_rect_to_screen.h"
 
+#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
@@ -21,6 +23,29 @@ enum ObjectAction : int32_t { kActionProperties, kActionAbout, kActionPropertyLi
 int MenuId(size_t index, int32_t action)
 {
     return wxID_HIGHEST + 1 + static_cast<int>(index) * kActionCount + action;
+}
+
+ScreenRect ScreenRectOf(const wxRect& rect)
+{
+    return {rect.GetLeft(), rect.GetTop(), rect.GetLeft() + rect.GetWidth(), rect.GetTop() + rect.GetHeight()};
+}
+
+// The work areas of the monitors as the toolkit reports them.
+ScreenAreas CurrentScreenAreas()
+{
+    ScreenAreas screens;
+    const unsigned count = wxDisplay::GetCount();
+    screens.monitorsListed = count > 0;
+    for (unsigned i = 0; i < count; ++i) {
+        const wxDisplay display(i);
+        const ScreenRect workArea = ScreenRectOf(display.GetClientArea());
+        screens.monitorWorkAreas.emplace_back(workArea);
+        if (display.IsPrimary()) {
+            screens.primaryWorkArea = workArea;
+            screens.primaryScreen = {0, 0, display.GetGeometry().GetWidth(), display.GetGeometry().GetHeight()};
+        }
+    }
+    return screens;
 }
 
 } // namespace
@@ -76,8 +101,21 @@ std::vector<std::string> HostFrame::Embed(const std::vector<HostObjectRequest>& 
     BuildMenu();
     // The menu bar takes its height from the page, and on some toolkits only once it is shown.
     SetClientSize(page_->GetBestSize());
-    CallAfter([this] { SetClientSize(page_->GetBestSize()); });
+    CallAfter([this] {
+        SetClientSize(page_->GetBestSize());
+        KeepOnScreen();
+    });
     return failures;
+}
+
+void HostFrame::KeepOnScreen()
+{
+    // The window manager placed the frame while it was still small; grown to the page it may reach
+    // past the screen's edge, hiding the objects' bottom.
+    ScreenRect rect = ScreenRectOf(GetRect());
+    if (FitRectToScreen(rect, 0, CurrentScreenAreas())) {
+        Move(rect.left, rect.top);
+    }
 }
 
 IOleObject* HostFrame::FirstObject() const

@@ -51,6 +51,8 @@ class HostFrame final : public wxFrame
     };
 
     void BuildMenu();
+    // Moves the frame, at its final size, into the monitors' work areas.
+    void KeepOnScreen();
     void OnObjectMenu(size_t index, int32_t action);
     void OnClose(wxCloseEvent& event);
     void UnembedAll();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -145,6 +146,32 @@ TEST_F(ZylhostGuiTest, ContextMenuOfThePlayerOpensTheAboutBox)
     session_.Run("sleep 1");
     EXPECT_FALSE(WindowId("About Zyl Player").empty());
     session_.Run("xdotool key Escape");
+    EXPECT_EQ(WaitForEnd(), 0);
+}
+
+// The container grows to its page once its menu bar is shown; grown, its window still lies
+// wholly on the screen, wherever the window manager had placed it while it was small.
+TEST_F(ZylhostGuiTest, TheGrownWindowStaysOnTheScreen)
+{
+    WritePage("<object classid=\"clsid:E51706C2-4EF4-4F68-A71F-FADF92E5E39D\" width=\"640\" height=\"480\"></object>\n");
+    StartHost();
+    const std::string frame = WindowId("zylhost - page.html");
+    ASSERT_TRUE(XSession::PollUntil([&] { return HasPreview(frame, 640, 480 / 2, 480 - 1); }, 20s));
+    std::string screen;
+    session_.Run("xdotool getdisplaygeometry", &screen);
+    int screenWidth = 0;
+    int screenHeight = 0;
+    std::istringstream(screen) >> screenWidth >> screenHeight;
+    WindowPlace place;
+    EXPECT_TRUE(XSession::PollUntil(
+        [&] {
+            place = PlaceOf(frame);
+            return place.width >= 640 && place.height >= 480 && place.x >= 0 && place.y >= 0 &&
+                   place.x + place.width <= screenWidth && place.y + place.height <= screenHeight;
+        },
+        10s))
+        << place.width << " x " << place.height << " at " << place.x << ", " << place.y << " on " << screen;
+    EXPECT_EQ(Ask("quit"), "ok");
     EXPECT_EQ(WaitForEnd(), 0);
 }
 
