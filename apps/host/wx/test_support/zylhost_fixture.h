@@ -217,7 +217,8 @@ class ZylhostFixture : public testing::Test
         }
         return {};
     }
-    // Where a window lies on the screen and its size, as the X server has it.
+    // Where a window lies on the screen and its size, as the X server has it (xdotool counts a
+    // reparenting window manager's decorations into the place).
     struct WindowPlace
     {
         int x = 0;
@@ -228,7 +229,8 @@ class ZylhostFixture : public testing::Test
     WindowPlace PlaceOf(const std::string& window) const
     {
         std::string text;
-        session_.Run("xdotool getwindowgeometry --shell " + window + " | grep -E '^(X|Y|WIDTH|HEIGHT)=' | cut -d= -f2",
+        session_.Run("xwininfo -id " + window +
+                         " | grep -E '(Absolute upper-left [XY]|Width|Height):' | cut -d: -f2",
                      &text);
         WindowPlace place;
         std::istringstream(text) >> place.x >> place.y >> place.width >> place.height;
