@@ -49,8 +49,8 @@ class ZylhostControlGuiTest : public ZylhostFixture
     {
         WindowPixels pixels;
         const std::string file = (folder_ / "preview.png").string();
-        return XSession::PollUntil([&] { return pixels.Grab(session_, preview, file) && StillCircleShown(pixels, why); },
-                                   20s);
+        return XSession::PollUntil(
+            [&] { return pixels.Grab(session_, preview, file) && StillCircleShown(pixels, why); }, 20s);
     }
 };
 
