@@ -7,6 +7,7 @@
 #include "platform/dialog_units.h"
 #include "platform/wx/test_support/x_session.h"
 #include "preview/settings_file.h"
+#include "shell/wx/test_support/player_gui_fixture.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -61,23 +62,10 @@ const Point kLineWidth = MainItem({60, 5, 100, 17});
 const Point kGraphicsIntensity = MainItem({60, 40, 100, 52});
 const Point kFogIntensity = MainItem({60, 105, 100, 117});
 
-class ParameterDialogGuiTest : public testing::Test
+class ParameterDialogGuiTest : public PlayerGuiFixture
 {
   protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(session_.Ok()) << session_.Error();
-        std::string pattern = (std::filesystem::temp_directory_path() / "zyl_params_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override
-    {
-        if (player_ > 0)
-            session_.Stop(player_);
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
-    }
+    ParameterDialogGuiTest() : PlayerGuiFixture(session_, "zyl_params") {}
 
     std::string WindowTitled(const std::string& wanted)
     {
@@ -181,8 +169,6 @@ class ParameterDialogGuiTest : public testing::Test
     static constexpr int kLit = 100;
     static constexpr int kDark = 20;
     static XSession session_;
-    std::string folder_;
-    pid_t player_ = -1;
     std::string frame_;
     std::string dialog_;
 };

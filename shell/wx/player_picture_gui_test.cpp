@@ -3,42 +3,26 @@
 // black centre; Ctrl+Alt+W writes that picture as a BMP file below the temporary folder, named
 // after the show.
 #include "platform/wx/test_support/x_session.h"
+#include "shell/wx/test_support/player_gui_fixture.h"
 #include "shell/wx/test_support/player_windows.h"
+#include "shell/wx/test_support/still_circle.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <iterator>
-#include <numbers>
 #include <string>
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// The generator's still circle: radius one half of the graphics plane, in green.
-constexpr double kCircleRadius = 0.5;
 constexpr const char* kFrameTitle = "Zyl Player - circle.zyl";
 
-class PlayerPictureGuiTest : public testing::Test
+class PlayerPictureGuiTest : public PlayerGuiFixture
 {
   protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(session_.Ok()) << session_.Error();
-        std::string pattern = (std::filesystem::temp_directory_path() / "zyl_picture_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override
-    {
-        if (player_ > 0)
-            session_.Stop(player_);
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
-    }
+    PlayerPictureGuiTest() : PlayerGuiFixture(session_, "zyl_picture") {}
 
     void StartPlayerWith(const std::string& name, const std::string& options)
     {
@@ -49,42 +33,9 @@ class PlayerPictureGuiTest : public testing::Test
     }
 
     static XSession session_;
-    std::string folder_;
-    pid_t player_ = -1;
 };
 
 XSession PlayerPictureGuiTest::session_(true);
-
-// Lit within a few pixels of the ring (lines are widened and smoothed by the driver's defaults)
-// at every probed angle, black well inside it.
-bool RingShown(const WindowPixels& pixels, std::string& why)
-{
-    const double radius = kCircleRadius * std::min(pixels.Width(), pixels.Height()) / 2.0;
-    const double cx = pixels.Width() / 2.0 - 0.5;
-    const double cy = pixels.Height() / 2.0 - 0.5;
-    const auto at = [&](double r, double c, double s) {
-        return pixels.At(static_cast<int32_t>(std::lround(cx + r * c)), static_cast<int32_t>(std::lround(cy - r * s)));
-    };
-    for (int degrees = 15; degrees < 360; degrees += 30) {
-        const double c = std::cos(degrees * std::numbers::pi / 180.0);
-        const double s = std::sin(degrees * std::numbers::pi / 180.0);
-        bool lit = false;
-        for (int d = -3; d <= 3 && !lit; ++d) {
-            const auto [r, g, b] = at(radius + d, c, s);
-            lit = g > 64 && r < g / 2 && b < g / 2;
-        }
-        const auto inside = at(0.6 * radius, c, s);
-        if (!lit || inside != std::array<int, 3>{0, 0, 0}) {
-            why = "at " + std::to_string(degrees) + " degrees";
-            return false;
-        }
-    }
-    if (at(0, 1, 0) != std::array<int, 3>{0, 0, 0}) {
-        why = "the centre is lit";
-        return false;
-    }
-    return true;
-}
 
 TEST_F(PlayerPictureGuiTest, AStillCircleLiesOnItsRingAroundABlackCentreAndCtrlAltWWritesIt)
 {
@@ -98,7 +49,7 @@ TEST_F(PlayerPictureGuiTest, AStillCircleLiesOnItsRingAroundABlackCentreAndCtrlA
     std::string why;
     const std::string file = folder_ + "/preview.png";
     EXPECT_TRUE(XSession::PollUntil(
-        [&] { return pixels.Grab(session_, preview.id, file) && RingShown(pixels, why); }, 20s))
+        [&] { return pixels.Grab(session_, preview.id, file) && StillCircleShown(pixels, why); }, 20s))
         << why << " of a " << preview.width << " x " << preview.height << " preview";
 
     // The snapshot at the preview's size, in that size's folder, named after the show and its time.
@@ -124,7 +75,7 @@ TEST_F(PlayerPictureGuiTest, AStillCircleLiesOnItsRingAroundABlackCentreAndCtrlA
     ASSERT_TRUE(XSession::PollUntil([&] { return written.LoadBmp((sizeFolder / snapshot).string()); }, 5s));
     EXPECT_EQ(written.Width(), preview.width);
     EXPECT_EQ(written.Height(), preview.height);
-    EXPECT_TRUE(RingShown(written, why)) << why << " in the snapshot";
+    EXPECT_TRUE(StillCircleShown(written, why)) << why << " in the snapshot";
 }
 
 } // namespace

@@ -14,8 +14,8 @@
 namespace {
 
 constexpr size_t kReadChunk = 4096;
-// How often a quit asked for inside a menu or a modal dialog looks again whether it may run.
-constexpr guint kQuitRetryMs = 50;
+// How often lines held back by a menu or a modal dialog look again whether they may run.
+constexpr guint kRetryMs = 50;
 
 } // namespace
 
@@ -31,34 +31,40 @@ CommandPump::~CommandPump()
     if (source_ != 0) {
         g_source_remove(source_);
     }
-    if (quitRetry_ != 0) {
-        g_source_remove(quitRetry_);
+    if (retry_ != 0) {
+        g_source_remove(retry_);
     }
 }
 
-void CommandPump::Quit()
+bool CommandPump::MayRunNow()
 {
-    quitting_ = true;
     // A menu or a modal dialog runs its own loop inside an object's code (the player's context
-    // menu, the about box): the objects are let go only once it has ended.
+    // menu, the about box, a property page): a line run beneath it could change or take down what
+    // that loop still works on, so lines wait, in their order, until it has ended.
     if (gtk_grab_get_current() == nullptr) {
-        quit_();
-        return;
+        return true;
     }
-    if (quitRetry_ == 0) {
-        quitRetry_ = g_timeout_add(kQuitRetryMs, &CommandPump::OnQuitRetry, this);
+    if (retry_ == 0) {
+        retry_ = g_timeout_add(kRetryMs, &CommandPump::OnRetry, this);
     }
+    return false;
 }
 
-int CommandPump::OnQuitRetry(void* self)
+int CommandPump::OnRetry(void* self)
 {
     auto* pump = static_cast<CommandPump*>(self);
     if (gtk_grab_get_current() != nullptr) {
         return G_SOURCE_CONTINUE;
     }
-    pump->quitRetry_ = 0;
-    pump->quit_();
+    pump->retry_ = 0;
+    pump->RunLines();
     return G_SOURCE_REMOVE;
+}
+
+void CommandPump::Quit()
+{
+    quitting_ = true;
+    quit_();
 }
 
 void CommandPump::Start()
@@ -107,23 +113,27 @@ void CommandPump::RunLines()
     running_ = true;
     while (!quitting_ && !wait_.IsRunning()) {
         const size_t end = pending_.find('\n');
-        if (end == std::string::npos) {
+        if (end == std::string::npos && !inputEnded_) {
             break;
         }
-        const std::string line = pending_.substr(0, end);
-        pending_.erase(0, end + 1);
-        RunLine(line);
-    }
-    running_ = false;
-    if (!quitting_ && !wait_.IsRunning() && inputEnded_) {
-        // A last line without its line end still counts.
+        if (!MayRunNow()) {
+            break;
+        }
+        if (end != std::string::npos) {
+            const std::string line = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            RunLine(line);
+            continue;
+        }
+        // A last line without its line end still counts; the end of input then quits, after any
+        // wait that line asked for.
         if (!pending_.empty()) {
             RunLine(std::exchange(pending_, std::string()));
+            continue;
         }
-        if (!quitting_ && !wait_.IsRunning()) {
-            Quit();
-        }
+        Quit();
     }
+    running_ = false;
 }
 
 void CommandPump::RunLine(const std::string& line)

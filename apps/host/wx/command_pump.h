@@ -1,7 +1,7 @@
 // CommandPump: the container's --commands protocol (apps/host/page/host_commands.h) read from
 // standard input on the GUI thread's loop, answered on standard output. A wait lets the windows
-// run before the next line is read; the end of input quits like "quit". A quit waits for an open
-// menu or modal dialog to end.
+// run before the next line is read; the end of input quits like "quit". While a menu or a modal
+// dialog is open, lines wait for it to end.
 #pragma once
 
 #include "apps/host/page/host_commands.h"
@@ -34,14 +34,16 @@ class CommandPump final : public wxEvtHandler
     void RunLines();
     void RunLine(const std::string& line);
     void OnWaitOver(wxTimerEvent& event);
-    // Ends the container, once no menu or modal dialog is open.
+    // True when no menu or modal dialog is open; otherwise false, and the lines are run again
+    // once it has ended.
+    bool MayRunNow();
+    static int OnRetry(void* self);
     void Quit();
-    static int OnQuitRetry(void* self);
 
     HostFrame& frame_;
     std::function<void()> quit_;
     unsigned source_ = 0;
-    unsigned quitRetry_ = 0;
+    unsigned retry_ = 0;
     std::string pending_;
     bool inputEnded_ = false;
     bool running_ = false;

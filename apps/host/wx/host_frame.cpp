@@ -3,11 +3,16 @@
 #include "apps/host/embedding/object_types.h"
 #include "apps/host/embedding/server_library.h"
 #include "apps/host/wx/property_list_dialog.h"
+#include "controls/fit_rect_to_screen.h"
 
+#include <gtk/gtk.h>
+#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
+
+#include <utility>
 
 namespace {
 
@@ -21,6 +26,29 @@ enum ObjectAction : int32_t { kActionProperties, kActionAbout, kActionPropertyLi
 int MenuId(size_t index, int32_t action)
 {
     return wxID_HIGHEST + 1 + static_cast<int>(index) * kActionCount + action;
+}
+
+ScreenRect ScreenRectOf(const wxRect& rect)
+{
+    return {rect.GetLeft(), rect.GetTop(), rect.GetLeft() + rect.GetWidth(), rect.GetTop() + rect.GetHeight()};
+}
+
+// The work areas of the monitors as the toolkit reports them.
+ScreenAreas CurrentScreenAreas()
+{
+    ScreenAreas screens;
+    const unsigned count = wxDisplay::GetCount();
+    screens.monitorsListed = count > 0;
+    for (unsigned i = 0; i < count; ++i) {
+        const wxDisplay display(i);
+        const ScreenRect workArea = ScreenRectOf(display.GetClientArea());
+        screens.monitorWorkAreas.emplace_back(workArea);
+        if (display.IsPrimary()) {
+            screens.primaryWorkArea = workArea;
+            screens.primaryScreen = {0, 0, display.GetGeometry().GetWidth(), display.GetGeometry().GetHeight()};
+        }
+    }
+    return screens;
 }
 
 } // namespace
@@ -77,7 +105,42 @@ std::vector<std::string> HostFrame::Embed(const std::vector<HostObjectRequest>& 
     // The menu bar takes its height from the page, and on some toolkits only once it is shown.
     SetClientSize(page_->GetBestSize());
     CallAfter([this] { SetClientSize(page_->GetBestSize()); });
+    // The window manager placed the frame while it was small; the grown frame is kept on the
+    // screen once the window system has given it its size.
+    growing_ = g_signal_connect(GetHandle(), "configure-event", G_CALLBACK(&HostFrame::OnConfigured), this);
     return failures;
+}
+
+int HostFrame::OnConfigured(void*, void* configureEvent, void* self)
+{
+    auto* frame = static_cast<HostFrame*>(self);
+    const auto* event = static_cast<const GdkEventConfigure*>(configureEvent);
+    // The window holds the menu bar above the page: grown to hold both, the frame has its size, and
+    // a user who resizes it later places it where he likes.
+    const wxSize page = frame->page_->GetBestSize();
+    if (event->width >= page.x && event->height > page.y) {
+        g_signal_handler_disconnect(frame->GetHandle(), std::exchange(frame->growing_, 0));
+        frame->KeepOnScreen();
+    }
+    return FALSE;
+}
+
+void HostFrame::KeepOnScreen()
+{
+    // Grown to the page, a frame placed while small may reach past the screen's edge, hiding the
+    // objects' bottom. The toolkit's own idea of the frame's place may still be the one it asked
+    // for before the window manager placed it, so the place with the decorations is asked of the
+    // window system.
+    GdkWindow* window = gtk_widget_get_window(GetHandle());
+    if (window == nullptr) {
+        return;
+    }
+    GdkRectangle extents;
+    gdk_window_get_frame_extents(window, &extents);
+    ScreenRect rect{extents.x, extents.y, extents.x + extents.width, extents.y + extents.height};
+    if (FitRectToScreen(rect, 0, CurrentScreenAreas())) {
+        gtk_window_move(GTK_WINDOW(GetHandle()), rect.left, rect.top);
+    }
 }
 
 IOleObject* HostFrame::FirstObject() const

@@ -51,6 +51,11 @@ class HostFrame final : public wxFrame
     };
 
     void BuildMenu();
+    // Moves the frame, at its final size, into the monitors' work areas.
+    void KeepOnScreen();
+    // Keeps the frame on the screen once the window system has grown it to hold the page.
+    // (A toolkit signal handler: widget, its GdkEventConfigure and the frame.)
+    static int OnConfigured(void* widget, void* event, void* self);
     void OnObjectMenu(size_t index, int32_t action);
     void OnClose(wxCloseEvent& event);
     void UnembedAll();
@@ -59,4 +64,6 @@ class HostFrame final : public wxFrame
     std::function<void(const std::string&)> writeEvent_;
     wxWindow* page_;
     std::vector<std::unique_ptr<Hosted>> hosted_;
+    // The frame's handler of the window system's size reports while it grows to the page; 0 after.
+    unsigned long growing_ = 0;
 };
