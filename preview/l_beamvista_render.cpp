@@ -3,9 +3,9 @@
 // renderer and handed to OpenGL.
 #include "preview/l_beamvista.h"
 
+#include "foundation/tasks/sleep_wait.h"
 #include "preview/gl_batch_submission.h"
 #include "preview/show_channel_drawing.h"
-#include "foundation/tasks/sleep_wait.h"
 #include "show/frame.h"
 
 #include <algorithm>

@@ -28,7 +28,8 @@ PointFrameLook SequenceFrameLook(const LBeamvistaPars& pars)
 int32_t SequenceItemHoldCs(const LBeamvistaPars& pars, int32_t points)
 {
     const float rate = std::max(kSlowestHoldRate, pars.p0x11100 * kPointsPerSecondUnit);
-    const float hold = static_cast<float>(std::max(0, points)) * kCentisecondsPerSecond / (rate * pars.p0x11110);
+    const float hold =
+        static_cast<float>(std::max(0, points)) * kCentisecondsPerSecond / (rate * pars.p0x11110);
     // A hold factor of 0 or a broken value would hold an item for ever: the limit holds then too.
     if (!(hold < static_cast<float>(kLongestSequenceHoldCs)))
         return kLongestSequenceHoldCs;

@@ -19,16 +19,22 @@ TEST(PointFrameTest, ASequenceItemIsHeldForItsPointsAtTheScanRateAtMostOneSecond
         int32_t holdCs;
     };
     const Case cases[] = {
-        {30, 1, 300, 1},          {30, 1, 0, 0},     {30, 1, -5, 0},
-        {30, 1, 29999, 99},       // truncated, not rounded
-        {30, 1, 30000, 100},      {30, 1, 3000000, 100}, // at most a second
-        {30, 10, 30000, 10},      {30, 0.01f, 300, 100},
-        {0.5f, 1, 500, 50},       // never slower than 1,000 points a second
-        {0, 1, 1000, 100},        {30, 0, 1, 100}, // a zero factor holds for the longest time, not for ever
+        {30, 1, 300, 1},
+        {30, 1, 0, 0},
+        {30, 1, -5, 0},
+        {30, 1, 29999, 99}, // truncated, not rounded
+        {30, 1, 30000, 100},
+        {30, 1, 3000000, 100}, // at most a second
+        {30, 10, 30000, 10},
+        {30, 0.01f, 300, 100},
+        {0.5f, 1, 500, 50}, // never slower than 1,000 points a second
+        {0, 1, 1000, 100},
+        {30, 0, 1, 100}, // a zero factor holds for the longest time, not for ever
         {30, std::numeric_limits<float>::quiet_NaN(), 1, 100},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.rate << " k/s, factor " << c.factor << ", " << c.points << " points");
+        SCOPED_TRACE(testing::Message()
+                     << c.rate << " k/s, factor " << c.factor << ", " << c.points << " points");
         LBeamvistaPars pars;
         pars.p0x11100 = c.rate;
         pars.p0x11110 = c.factor;

@@ -101,7 +101,6 @@ TEST(SoundOutputSdl, DeviceHearsTheDecodedTrackInOrder)
                             [](uint8_t b) { return b == 0; }));
 }
 
-
 // Decodes the whole track as the player's decoder delivers it.
 std::vector<uint8_t> DecodedTrack(const std::vector<uint8_t>& track)
 {

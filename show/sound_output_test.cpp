@@ -266,8 +266,8 @@ TEST_F(SoundOutputTest, StartWithoutRestartLeadsByAFifthOfTheRateInWholeFrames)
 {
     const LeadCase cases[] = {
         {44100, 2, 16, 0, kCdLead}, {22050, 1, 16, 0, 4410},
-        {22055, 1, 16, 0, 4412},    // 4411 raised to whole frames
-        {11025, 3, 16, 0, 2208},    // 2205 raised to whole 6-byte frames
+        {22055, 1, 16, 0, 4412}, // 4411 raised to whole frames
+        {11025, 3, 16, 0, 2208}, // 2205 raised to whole 6-byte frames
         {8000, 1, 8, 0, 1600},      {48000, 8, 16, 0, 9600},
         {44100, 2, 16, 1001, 1000}, // at most the ring less one frame
     };
