@@ -13,7 +13,8 @@ namespace {
 constexpr int32_t kCdRing = 882000;     // 5 s of 16-bit stereo at 44,100 Hz
 constexpr int32_t kCdThreshold = 17640; // 100 ms of it
 // A moving start leads by a fifth of the rate counted in bytes (not in sample frames): 50 ms of
-// CD sound, the shortest lead that still lets the write after the move land ahead of the device.
+// CD sound, short enough that little of the ring's old sound is heard after a move, long enough
+// for the write that follows the move to land ahead of the device.
 constexpr int32_t kCdLead = 8820;
 
 std::vector<uint8_t> Pattern(int32_t length, uint8_t seed = 1)
