@@ -172,8 +172,10 @@ TEST(SoundOutputSdl, AMoveWhilePlayingSplicesTheTrackWithoutAGap)
         // Back to 0.3 s, and the write that follows lands behind the lead.
         ASSERT_TRUE(sound.Start(kMoveTo, false, false));
         ASSERT_TRUE(sound.GetCounters(played, written));
-        ASSERT_EQ(played, kMoveTo);
-        lead = written - played;
+        // The device may have moved on since; the written counter stays where the move put it.
+        lead = written - kMoveTo;
+        ASSERT_GE(played, kMoveTo);
+        ASSERT_LT(played, written);
         EXPECT_GE(lead, kRate / 5);
         const auto size = static_cast<int64_t>(decoded.size());
         pumpUntilPlayed(size - kBytesPerSecond / 4);
