@@ -20,6 +20,8 @@ class LFrameSequence
     // cursor to move.
     void Step(int32_t items);
     int32_t Cursor() const { return cursor_; }
+    // The item at the cursor; the list must not be empty.
+    const LPic& Current() const { return items_[static_cast<size_t>(cursor_)]; }
     // Centiseconds of the clock at which the next item is due; 0 when none is.
     int32_t DeadlineCs() const { return deadlineCs_; }
     void SetDeadlineCs(int32_t deadline) { deadlineCs_ = deadline; }

@@ -32,6 +32,7 @@
 #include "preview/mouse_gestures.h"
 #include "preview/parameter_change_plan.h"
 #include "preview/picture_placement.h"
+#include "preview/point_frame.h"
 #include "preview/posted_frames.h"
 #include "preview/render_batch.h"
 #include "preview/settings_file.h"
@@ -267,7 +268,12 @@ class LBeamvista : public LMsgReceiverMS,
     void DrawUserPictures();
     void DrawTestPatterns();
     void DrawShowFrames();
-    // False when the sequence had nothing to draw.
+    // A point list drawn as one channel's frame with the default table, its first cell showing
+    // the look's picture rectangle.
+    void DrawPointFrame(const LPic& points, const PointFrameLook& look);
+    // The item at the sequence's cursor, after the last item's hold has passed; the cursor then
+    // moves on, unless the right button steps the sequence by hand. False when the sequence had
+    // nothing to draw.
     bool DrawSequenceFrame();
     void DrawPostedFrame();
     void DrawGlowMarks();
@@ -504,6 +510,10 @@ class LBeamvista : public LMsgReceiverMS,
     void PrepareRendererScene();
     // Hands what the batches recorded to OpenGL and empties them.
     void SubmitBatches();
+    // Sleeps until the last item's hold has passed, if one is pending.
+    void WaitForSequenceDeadline();
+    // The clock's time cs centiseconds from now, as a deadline.
+    static int32_t DeadlineAfter(int32_t cs);
 
     LaserFrameRenderer renderer_;
     RenderBatchBuilder batches_;

@@ -1,9 +1,12 @@
 // The laser frame renderer's members of the preview: the show's channels at the play position,
-// the test patterns and the scanner glow marks, recorded by the renderer and handed to OpenGL.
+// the frame sequence's point lists, the test patterns and the scanner glow marks, recorded by the
+// renderer and handed to OpenGL.
 #include "preview/l_beamvista.h"
 
+#include "foundation/tasks/sleep_wait.h"
 #include "preview/gl_batch_submission.h"
 #include "preview/show_channel_drawing.h"
+#include "show/frame.h"
 
 #include <algorithm>
 
@@ -65,9 +68,52 @@ void LBeamvista::DrawShowFrames()
     ComposeStatusText(*stream, time);
 }
 
+void LBeamvista::DrawPointFrame(const LPic& points, const PointFrameLook& look)
+{
+    auto frame = std::make_unique<LFrame>();
+    BuildPointFrame(*frame, points, look);
+    LChanOutParsTable table = renderer_.DefaultTable();
+    SetPointFrameRectangle(table, look);
+    PrepareRendererScene();
+    renderer_.ResetLongestFrameDuration();
+    renderer_.DrawLaserFrames(*frame, &table, batches_);
+    SubmitBatches();
+    frameClock_.laserFrameDelta = std::max(frameClock_.laserFrameDelta, renderer_.LongestFrameDuration());
+}
+
 bool LBeamvista::DrawSequenceFrame()
 {
-    return false;
+    if (frameSequence_.IsEmpty())
+        return false;
+    // A right drag steps the sequence by hand: the item under the cursor stays, without waiting.
+    const bool steppedByHand = (gestures_.Buttons() & kUiRightButton) != 0;
+    if (!steppedByHand)
+        WaitForSequenceDeadline();
+    const LPic& item = frameSequence_.Current();
+    DrawPointFrame(item, SequenceFrameLook(livePars_));
+    if (!steppedByHand) {
+        frameSequence_.SetDeadlineCs(DeadlineAfter(SequenceItemHoldCs(livePars_, item.GetCount())));
+        frameSequence_.Step(1);
+    }
+    return true;
+}
+
+void LBeamvista::WaitForSequenceDeadline()
+{
+    const int32_t deadline = frameSequence_.DeadlineCs();
+    if (deadline == 0)
+        return;
+    // The clock may wrap; a deadline further away than an item is ever held is not waited for
+    // longer than that.
+    const auto left = static_cast<int32_t>(static_cast<uint32_t>(deadline) - static_cast<uint32_t>(NowCs()));
+    SleepCs(std::min(left, kLongestSequenceHoldCs));
+}
+
+int32_t LBeamvista::DeadlineAfter(int32_t cs)
+{
+    // 0 means no deadline: a time that wraps onto it is one centisecond later.
+    const auto deadline = static_cast<int32_t>(static_cast<uint32_t>(NowCs()) + static_cast<uint32_t>(cs));
+    return deadline != 0 ? deadline : 1;
 }
 
 void LBeamvista::DrawPostedFrame()

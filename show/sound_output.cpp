@@ -7,7 +7,7 @@ namespace {
 
 constexpr int64_t kDefaultRingSeconds = 5;
 constexpr int64_t kThresholdPerSecond = 10; // playback starts with 100 ms buffered
-constexpr int64_t kLeadPerSecond = 5;       // a moving start leaves 200 ms of lead
+constexpr int32_t kLeadRateDivisor = 5;     // a moving start leads by a fifth of the rate in bytes
 constexpr int32_t kUnderrunLimitPart = 10;  // an advance of 90 % of the ring or more is no advance
 
 bool IsSupported(const SoundFormat& format)
@@ -118,11 +118,12 @@ int32_t LW32DSnd::RingDistance(int32_t from, int32_t to) const
     return distance < 0 ? distance + bufferSize_ : distance;
 }
 
-// 200 ms in bytes, in whole sample frames.
+// A fifth of the rate counted in bytes, raised to whole sample frames: 50 ms of 16-bit stereo.
+// The caller writes straight after a move, so the lead only has to cover that one write; what
+// plays meanwhile is the ring's old content, which a longer lead would let the listener hear.
 int32_t LW32DSnd::LeadBytes() const
 {
-    const int64_t bytes = (format_.BytesPerSecond() + kLeadPerSecond - 1) / kLeadPerSecond;
-    return static_cast<int32_t>(RoundUp(bytes, BlockAlign()));
+    return static_cast<int32_t>(RoundUp(format_.rate / kLeadRateDivisor, BlockAlign()));
 }
 
 bool LW32DSnd::ReadPositions(int32_t* play, int32_t* write)

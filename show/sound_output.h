@@ -36,7 +36,8 @@ class LW32DSnd
     // Copies what fits; 0 when the ring is full, -1 on failure.
     int32_t Write(const void* bytes, int32_t length);
     // Continues from stream position. With clear or force the ring restarts there (force also
-    // silences it); otherwise it keeps playing and the counters move, 200 ms of lead apart.
+    // silences it); otherwise it keeps playing and the counters move, a lead apart: what the
+    // device holds already plus a fifth of the rate in bytes.
     bool Start(int64_t position, bool clear, bool force);
     // Moves both counters by the same amount.
     bool AddPlayed(int64_t bytes);

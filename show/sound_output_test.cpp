@@ -12,7 +12,10 @@ namespace {
 
 constexpr int32_t kCdRing = 882000;     // 5 s of 16-bit stereo at 44,100 Hz
 constexpr int32_t kCdThreshold = 17640; // 100 ms of it
-constexpr int32_t kCdLead = 35280;      // 200 ms of it
+// A moving start leads by a fifth of the rate counted in bytes (not in sample frames): 50 ms of
+// CD sound, short enough that little of the ring's old sound is heard after a move, long enough
+// for the write that follows the move to land ahead of the device.
+constexpr int32_t kCdLead = 8820;
 
 std::vector<uint8_t> Pattern(int32_t length, uint8_t seed = 1)
 {
@@ -260,11 +263,14 @@ struct LeadCase
     int32_t lead;
 };
 
-TEST_F(SoundOutputTest, StartWithoutRestartLeaves200MsOfLead)
+TEST_F(SoundOutputTest, StartWithoutRestartLeadsByAFifthOfTheRateInWholeFrames)
 {
     const LeadCase cases[] = {
-        {44100, 2, 16, 0, kCdLead}, {22050, 1, 16, 0, 8820},  {22051, 1, 16, 0, 8822},
-        {8000, 1, 8, 0, 1600},      {11025, 3, 16, 0, 13230}, {44100, 2, 16, 1001, 1000},
+        {44100, 2, 16, 0, kCdLead}, {22050, 1, 16, 0, 4410},
+        {22055, 1, 16, 0, 4412}, // 4411 raised to whole frames
+        {11025, 3, 16, 0, 2208}, // 2205 raised to whole 6-byte frames
+        {8000, 1, 8, 0, 1600},      {48000, 8, 16, 0, 9600},
+        {44100, 2, 16, 1001, 1000}, // at most the ring less one frame
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.rate << " Hz, " << c.channels << " ch, size " << c.size);
