@@ -166,7 +166,8 @@ TEST_F(PlayerGuiTest, TerminationAndClosingExitWithZero)
     ASSERT_TRUE(XSession::PollUntil([this] { return !FrameId().empty(); }, kStartLimit));
     session_.Run("xdotool windowactivate --sync " + FrameId() + " key alt+F4");
     int status = -1;
-    EXPECT_TRUE(XSession::PollUntil([&] { return waitpid(player_, &status, WNOHANG) == player_; }, kEndLimit));
+    EXPECT_TRUE(
+        XSession::PollUntil([&] { return waitpid(player_, &status, WNOHANG) == player_; }, kEndLimit));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     player_ = -1;
 }

@@ -322,18 +322,20 @@ TEST_F(SkinFrameGuiTest, ThePointerShowsWhatTheBorderDoes)
         int y;
         const char* shape;
     };
-    for (const Case c : {Case{300, 15, "left_ptr"}, Case{25, 17, "left_ptr"}, Case{2, 240, "sb_h_double_arrow"},
-                         Case{320, 240, "left_ptr"}, Case{320, 2, "sb_v_double_arrow"}, Case{637, 240, "sb_h_double_arrow"},
-                         Case{628, 474, "bottom_right_corner"}, Case{600, 400, "left_ptr"},
-                         Case{320, 477, "sb_v_double_arrow"}}) {
+    for (const Case c :
+         {Case{300, 15, "left_ptr"}, Case{25, 17, "left_ptr"}, Case{2, 240, "sb_h_double_arrow"},
+          Case{320, 240, "left_ptr"}, Case{320, 2, "sb_v_double_arrow"}, Case{637, 240, "sb_h_double_arrow"},
+          Case{628, 474, "bottom_right_corner"}, Case{600, 400, "left_ptr"},
+          Case{320, 477, "sb_v_double_arrow"}}) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         const Geometry g = FrameGeometry();
         // Two steps, so that the last one is a move inside the window.
-        session_.Run("xdotool mousemove --sync " + std::to_string(g.x + c.x - 1) + " " + std::to_string(g.y + c.y) +
-                     " mousemove --sync " + std::to_string(g.x + c.x) + " " + std::to_string(g.y + c.y));
+        session_.Run("xdotool mousemove --sync " + std::to_string(g.x + c.x - 1) + " " +
+                     std::to_string(g.y + c.y) + " mousemove --sync " + std::to_string(g.x + c.x) + " " +
+                     std::to_string(g.y + c.y));
         std::string shape;
-        EXPECT_TRUE(XSession::PollUntil([&] { return (shape = PointerShapeName(session_.Display())) == c.shape; },
-                                        10s))
+        EXPECT_TRUE(XSession::PollUntil(
+            [&] { return (shape = PointerShapeName(session_.Display())) == c.shape; }, 10s))
             << shape;
     }
 }
@@ -346,7 +348,8 @@ TEST_F(SkinFrameGuiTest, ADoubleClickOnTheTitleMaximisesAndRestores)
     const Geometry start = FrameGeometry();
     const auto doubleClickTitle = [&] {
         const Geometry g = FrameGeometry();
-        session_.Run("xdotool mousemove --sync " + std::to_string(g.x + 300) + " " + std::to_string(g.y + 15) +
+        session_.Run("xdotool mousemove --sync " + std::to_string(g.x + 300) + " " +
+                     std::to_string(g.y + 15) +
                      " sleep 0.3 click --repeat 2 --delay 80 1 sleep 0.3 mousemove 1200 1000");
     };
     doubleClickTitle();
