@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 #include <wx/toplevel.h>
+#include <wx/window.h>
 
 namespace {
 
@@ -36,6 +37,40 @@ GdkWindowEdge GdkEdge(FrameHit hit)
     return GDK_WINDOW_EDGE_SOUTH_EAST;
 }
 
+wxStockCursor EdgeCursor(FrameHit hit)
+{
+    switch (hit) {
+    case FrameHit::kLeft:
+    case FrameHit::kRight:
+        return wxCURSOR_SIZEWE;
+    case FrameHit::kTop:
+    case FrameHit::kBottom:
+        return wxCURSOR_SIZENS;
+    default:
+        return wxCURSOR_ARROW;
+    }
+}
+
+bool CornerCursor(FrameHit hit, GdkCursorType& cursor)
+{
+    switch (hit) {
+    case FrameHit::kTopLeft:
+        cursor = GDK_TOP_LEFT_CORNER;
+        return true;
+    case FrameHit::kTopRight:
+        cursor = GDK_TOP_RIGHT_CORNER;
+        return true;
+    case FrameHit::kBottomLeft:
+        cursor = GDK_BOTTOM_LEFT_CORNER;
+        return true;
+    case FrameHit::kBottomRight:
+        cursor = GDK_BOTTOM_RIGHT_CORNER;
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 bool BeginWindowFrameDrag(wxTopLevelWindow& window, FrameHit hit, int32_t button, int32_t screenX,
@@ -51,24 +86,24 @@ bool BeginWindowFrameDrag(wxTopLevelWindow& window, FrameHit hit, int32_t button
     return true;
 }
 
-wxStockCursor FrameHitCursor(FrameHit hit)
+void SetFrameHitCursor(wxWindow& window, FrameHit hit)
 {
-    switch (hit) {
-    case FrameHit::kLeft:
-    case FrameHit::kRight:
-        return wxCURSOR_SIZEWE;
-    case FrameHit::kTop:
-    case FrameHit::kBottom:
-        return wxCURSOR_SIZENS;
-    case FrameHit::kTopLeft:
-    case FrameHit::kBottomRight:
-        return wxCURSOR_SIZENWSE;
-    case FrameHit::kTopRight:
-    case FrameHit::kBottomLeft:
-        return wxCURSOR_SIZENESW;
-    default:
-        return wxCURSOR_ARROW;
+    GdkCursorType corner = GDK_LEFT_PTR;
+    if (!CornerCursor(hit, corner)) {
+        window.SetCursor(wxCursor(EdgeCursor(hit)));
+        return;
     }
+    // The toolkit's own diagonal cursors are the four-way move cross under GTK, which would tell
+    // the user the corner moves the window: the window system's corner shapes are set directly,
+    // and the toolkit's cursor is dropped so that its next one is set again.
+    window.SetCursor(wxNullCursor);
+    GdkWindow* drawing = window.GTKGetDrawingWindow();
+    if (drawing == nullptr)
+        return;
+    GdkCursor* cursor = gdk_cursor_new_for_display(gdk_window_get_display(drawing), corner);
+    gdk_window_set_cursor(drawing, cursor);
+    if (cursor != nullptr)
+        g_object_unref(cursor);
 }
 
 void SetWindowDecorated(wxTopLevelWindow& window, bool decorated)

@@ -703,7 +703,7 @@ void CSkinFrame::UpdateCursor(int32_t x, int32_t y)
         const wxSize size = GetClientSize();
         hit = SkinFrameHitTest(model_.State(), size.x, size.y, x, y, model_.HitElement(x, y) != kSkinNone);
     }
-    SetCursor(wxCursor(FrameHitCursor(hit)));
+    SetFrameHitCursor(*this, hit);
 }
 
 void CSkinFrame::OnMouseDown(wxMouseEvent& event)

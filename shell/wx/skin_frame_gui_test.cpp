@@ -1,11 +1,13 @@
 // The skinned frame of the real ZylPlayer on a private X server with a window manager, driven by
-// xdotool: its window shape, the title and corner drags, the restart at the same place, the
-// tooltips of its buttons, Ctrl+M's frame modes, the about box, the playback buttons and the
-// slider's knob as their pixels show them, the Menu button, the SkinMin strip across a restart and
-// the frame's own full screen. Points are the skin's own coordinates at the default client size of
-// 640 x 480; the pictures an element shows are read from the committed skin picture.
+// xdotool: its window shape, the pointer's shape over its borders, the title's double click, the
+// title and corner drags, the restart at the same place, the tooltips of its buttons, Ctrl+M's
+// frame modes, the about box, the playback buttons and the slider's knob as their pixels show
+// them, the Menu button, the SkinMin strip across a restart and the frame's own full screen.
+// Points are the skin's own coordinates at the default client size of 640 x 480; the pictures an
+// element shows are read from the committed skin picture.
 #include "foundation/pictures/png_reader.h"
 #include "platform/wx/test_support/x_session.h"
+#include "shell/wx/test_support/pointer_shape.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -306,6 +308,67 @@ TEST_F(SkinFrameGuiTest, SkinShapesTheWindowAndCtrlMCyclesTheFrameModes)
     }
     session_.Run("xdotool windowactivate --sync " + frame_ + " key ctrl+m");
     EXPECT_TRUE(XSession::PollUntil([&] { return !InShape(0, 0); }, 10s)) << "the skin did not come back";
+}
+
+// The pointer tells what a press would do: the arrow over the title and the buttons, a double
+// arrow over an edge, the corner shape over the sizing corner; and the arrow again over the
+// preview, whichever border the pointer came from.
+TEST_F(SkinFrameGuiTest, ThePointerShowsWhatTheBorderDoes)
+{
+    StartPlayer();
+    struct Case
+    {
+        int x;
+        int y;
+        const char* shape;
+    };
+    for (const Case c :
+         {Case{300, 15, "left_ptr"}, Case{25, 17, "left_ptr"}, Case{2, 240, "sb_h_double_arrow"},
+          Case{320, 240, "left_ptr"}, Case{320, 2, "sb_v_double_arrow"}, Case{637, 240, "sb_h_double_arrow"},
+          Case{628, 474, "bottom_right_corner"}, Case{600, 400, "left_ptr"},
+          Case{320, 477, "sb_v_double_arrow"}}) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        const Geometry g = FrameGeometry();
+        // Two steps, so that the last one is a move inside the window.
+        session_.Run("xdotool mousemove --sync " + std::to_string(g.x + c.x - 1) + " " +
+                     std::to_string(g.y + c.y) + " mousemove --sync " + std::to_string(g.x + c.x) + " " +
+                     std::to_string(g.y + c.y));
+        std::string shape;
+        EXPECT_TRUE(XSession::PollUntil(
+            [&] { return (shape = PointerShapeName(session_.Display())) == c.shape; }, 10s))
+            << shape;
+    }
+}
+
+// A double click on the painted title maximises the window, as on a window manager's title bar,
+// and another puts it back where it was.
+TEST_F(SkinFrameGuiTest, ADoubleClickOnTheTitleMaximisesAndRestores)
+{
+    StartPlayer();
+    const Geometry start = FrameGeometry();
+    const auto doubleClickTitle = [&] {
+        const Geometry g = FrameGeometry();
+        session_.Run("xdotool mousemove --sync " + std::to_string(g.x + 300) + " " +
+                     std::to_string(g.y + 15) +
+                     " sleep 0.3 click --repeat 2 --delay 80 1 sleep 0.3 mousemove 1200 1000");
+    };
+    doubleClickTitle();
+    Geometry shown;
+    EXPECT_TRUE(XSession::PollUntil(
+        [&] {
+            shown = FrameGeometry();
+            return shown.x == 0 && shown.y == 0 && shown.width == 1280 && shown.height == 1024;
+        },
+        10s))
+        << shown.x << "," << shown.y << " " << shown.width << " x " << shown.height;
+    doubleClickTitle();
+    EXPECT_TRUE(XSession::PollUntil(
+        [&] {
+            shown = FrameGeometry();
+            return shown.x == start.x && shown.y == start.y && shown.width == 640 && shown.height == 480;
+        },
+        10s))
+        << shown.x << "," << shown.y << " " << shown.width << " x " << shown.height;
 }
 
 // The painted title moves the window by the drag, the corner sizes it (not below 64 x 64), and a

@@ -3,6 +3,7 @@
 #include "platform/wx/virtual_keys_wx.h"
 #include "preview/l_beamvista.h"
 
+#include <wx/cursor.h>
 #include <wx/dcclient.h>
 
 WxChildView::WxChildView(wxWindow* parent, const std::string& applicationName)
@@ -10,6 +11,9 @@ WxChildView::WxChildView(wxWindow* parent, const std::string& applicationName)
       view_(applicationName)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    // A window without a cursor of its own shows its parent's: the frame's sizing arrows, last set
+    // at its border, would stay over the view and the preview inside it.
+    SetCursor(wxCursor(wxCURSOR_ARROW));
     Bind(wxEVT_PAINT, &WxChildView::OnPaint, this);
     Bind(wxEVT_SIZE, &WxChildView::OnSize, this);
     Bind(wxEVT_KEY_DOWN, &WxChildView::OnKeyDown, this);
