@@ -35,6 +35,7 @@ void LHuffTable::Clear()
     nodeCount_ = 0;
     root_ = -1;
     leaves_ = std::vector<int32_t>();
+    leafCodes_ = std::vector<LeafCode>();
     codeBuffer_ = std::vector<uint8_t>();
     lookup_ = std::vector<LookupEntry>();
     lookupTables_ = std::vector<LookupTable>();
@@ -247,7 +248,29 @@ bool LHuffTable::PrepareEncode()
               [this](int32_t a, int32_t b) { return nodes_[a].key < nodes_[b].key; });
     leaves_ = std::move(leaves);
     codeBuffer_.assign(static_cast<size_t>((depth_ + 7) / 8 + 1), 0);
+    leafCodes_.resize(leaves_.size());
+    for (size_t i = 0; i < leaves_.size(); ++i)
+        leafCodes_[i] = LeafCodeOf(leaves_[i]);
     return true;
+}
+
+// The walk of Encode, done once: a code of up to one write's 32 bits that the walk would write
+// without running out of its byte buffer. Longer paths (and a tree whose parents never reach the
+// root) keep the walk, with its errors.
+LHuffTable::LeafCode LHuffTable::LeafCodeOf(int32_t leaf) const
+{
+    constexpr int32_t kLongestWrite = 32;
+    uint32_t code = 0;
+    int32_t length = 0;
+    for (int32_t n = leaf; nodes_[n].parent >= 0; n = nodes_[n].parent) {
+        if (length == kLongestWrite)
+            return {0, kNoLeafCode};
+        code |= (nodes_[nodes_[n].parent].right == n ? 1u : 0u) << length;
+        ++length;
+    }
+    if (static_cast<size_t>(length / 8) > codeBuffer_.size())
+        return {0, kNoLeafCode};
+    return {code, length};
 }
 
 bool LHuffTable::Encode(int32_t symbol, LBitArchive& bits)
@@ -257,6 +280,11 @@ bool LHuffTable::Encode(int32_t symbol, LBitArchive& bits)
     if (found == leaves_.end() || nodes_[*found].key != symbol) {
         bits.Status().SetError(kNotInTableText, 0);
         return false;
+    }
+    const LeafCode& code = leafCodes_[static_cast<size_t>(found - leaves_.begin())];
+    if (code.length != kNoLeafCode) {
+        bits.WriteBits(code.bits, code.length);
+        return !bits.Failed();
     }
     // The path is walked from the leaf up, 8 steps to a byte, and written from the root down.
     size_t stored = 0;
