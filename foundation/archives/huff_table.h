@@ -93,6 +93,8 @@ class LHuffTable
     std::vector<int32_t> SubtreeHeights() const;
     void BuildLookup(const std::vector<int32_t>& heights);
     LeafCode LeafCodeOf(int32_t leaf) const;
+    // The index in leaves_ of symbol's leaf, or -1.
+    int64_t LeafIndexOf(int32_t symbol) const;
 
     int64_t used_ = 0;
     int32_t min_ = 0;
@@ -106,6 +108,9 @@ class LHuffTable
     // The code of each leaf of leaves_, so that a symbol is one write instead of a walk up the
     // tree.
     std::vector<LeafCode> leafCodes_;
+    // For each symbol from min_ on, its index in leaves_ (-1: none), when the range is small
+    // enough to be looked up directly rather than searched.
+    std::vector<int32_t> leafOfSymbol_;
     std::vector<uint8_t> codeBuffer_;
     // For decoding several bits at a time.
     std::vector<LookupEntry> lookup_;

@@ -332,3 +332,26 @@ TEST(HuffTable, CodesLongerAndShorterThanOneWriteRoundTrip)
         ASSERT_EQ(symbol, written[i]) << i;
     }
 }
+
+TEST(HuffTable, NarrowAndWideSymbolRangesEncodeAlike)
+{
+    // A narrow range is looked up directly, a range of millions of symbols searched: the same
+    // counts give the same codes, and symbols without a leaf (a hole, below, above) fail alike.
+    const std::map<int32_t, int64_t> counts = {{-7, 5}, {-3, 1}, {0, 9}, {4, 2}, {9, 3}};
+    LHuffTable narrow;
+    ASSERT_TRUE(narrow.Build(Histogram(-10, 10, counts)));
+    ASSERT_TRUE(narrow.PrepareEncode());
+    LHuffTable wide;
+    ASSERT_TRUE(wide.Build(Histogram(-(1 << 22), 1 << 22, counts)));
+    ASSERT_TRUE(wide.PrepareEncode());
+    for (const auto& [symbol, count] : counts)
+        EXPECT_EQ(CodeOf(narrow, symbol), CodeOf(wide, symbol)) << symbol;
+    for (const int32_t absent : {-11, -10, 1, 10, 11, INT32_MIN, INT32_MAX}) {
+        VectorBitArchive a;
+        VectorBitArchive b;
+        EXPECT_FALSE(narrow.Encode(absent, a)) << absent;
+        EXPECT_FALSE(wide.Encode(absent, b)) << absent;
+        EXPECT_EQ(a.Status().ErrorText(), "Encoding Error (3481)") << absent;
+        EXPECT_EQ(b.Status().ErrorText(), "Encoding Error (3481)") << absent;
+    }
+}
