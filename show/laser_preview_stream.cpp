@@ -74,6 +74,7 @@ void LLaserPreviewStream::Reset()
     lastRecordProgressUs_ = 0;
     lastConsoleTimeUs_ = 0;
     ResetSound();
+    held_.Drop();
     for (LLaserPreviewBitmap& bitmap : bitmaps_)
         bitmap.Clear();
     bitmapCount_ = 0;
@@ -361,6 +362,14 @@ bool LLaserPreviewStream::ReadBodyBytes(int32_t position, void* buffer, int32_t 
     crypt_.Seek(position);
     crypt_.ReadBlock(buffer, n, n);
     return !crypt_.HasError();
+}
+
+bool LLaserPreviewStream::HoldPlainData(int64_t mostBytes)
+{
+    LMutexLocker locker(lock_);
+    if (!crypt_.IsReader() || crypt_.HasError() || IsIncomplete())
+        return false;
+    return held_.Take(crypt_, dataStart_, mostBytes);
 }
 
 bool LLaserPreviewStream::AppendBodyBytes(const void* bytes, int32_t n)

@@ -17,6 +17,7 @@
 #include "foundation/tasks/l_mutex.h"
 #include "show/chan_out_pars.h"
 #include "show/frame_codec.h"
+#include "show/held_plain_data.h"
 #include "show/l_laser_preview_bitmap.h"
 #include "show/l_time_ramp.h"
 #include "show/laser_preview_client_callback.h"
@@ -77,6 +78,11 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     int32_t FrameRecordAt(int32_t channel, int64_t time);
     // The frame record at a body position.
     bool ReadFrameRecord(int32_t position, LFrame& frame);
+    // For a reader that visits records more than once: deciphers the show from its data block to
+    // its end in one pass and serves later frame and sound reads from the plain bytes, when that
+    // is at most mostBytes and the whole show is there. Reads give what they gave before either
+    // way; false when nothing is held. Closing the stream lets go of the bytes.
+    bool HoldPlainData(int64_t mostBytes);
 
     // Finishes a recording unless aborted (and converts it), closes and resets.
     bool Close(bool abort = false);
@@ -267,12 +273,16 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     void ReadUserDataRecord();
     void ReadSoundIndex(int32_t limit);
     bool NeedsFirstSoundChunk(int32_t* needed);
-    bool ReadPlainFrame(LFrame& frame);
+    bool ReadPlainFrame(LArchiveBase& source, LFrame& frame);
     void UpdateSoundAvailability();
     // Where a chunk's record ends at the latest, from the offsets of the index.
     int64_t SoundChunkRecordEnd(int32_t entry) const;
     bool ReadSoundChunk(int32_t entry);
-    bool DecodeFrameRecord(int32_t position, LFrame& frame);
+    // A sound record at the source's position into the chunk; the chunk is left as it was when
+    // the record is none or cannot be read.
+    bool ReadSoundRecord(LArchiveBase& source);
+    // The record at the source's position: from the held plain bytes or through the cipher.
+    bool DecodeFrameRecord(LArchiveBase& source, LFrame& frame);
     void ForgetFailedReadOfCutShow();
     int64_t ReadSoundBytes(char* buffer, int64_t want);
     bool GiveUpOpen(int32_t* needed, int64_t neededBytes, const char* error);
@@ -312,6 +322,7 @@ class LLaserPreviewStream : public LLaserPreviewClientCallback, public LOggVorbi
     LArchiveFile file_;
     LArchiveXString memory_;
     LArchiveCrypt crypt_;
+    HeldPlainData held_;
 
     int32_t headerPart1Position_ = 0;
     int32_t headerPart2Position_ = 0;

@@ -291,19 +291,24 @@ bool LLaserPreviewStream::ReadFrameRecord(int32_t position, LFrame& frame)
     LMutexLocker locker(lock_);
     if (!crypt_.IsReader() || crypt_.HasError() || position < 0)
         return false;
-    const bool read = DecodeFrameRecord(position, frame);
+    if (LArchiveBase* held = held_.ReaderAt(position)) {
+        const bool read = DecodeFrameRecord(*held, frame);
+        if (!held_.NeedsCipher())
+            return read;
+    }
+    crypt_.Seek(position);
+    const bool read = DecodeFrameRecord(crypt_, frame);
     ForgetFailedReadOfCutShow();
     return read;
 }
 
-bool LLaserPreviewStream::DecodeFrameRecord(int32_t position, LFrame& frame)
+bool LLaserPreviewStream::DecodeFrameRecord(LArchiveBase& source, LFrame& frame)
 {
-    crypt_.Seek(position);
-    switch (crypt_.ReadCount()) {
+    switch (source.ReadCount()) {
     case ShowFile::kRecordPlainFrame:
-        return ReadPlainFrame(frame);
+        return ReadPlainFrame(source, frame);
     case ShowFile::kRecordCodedFrame: {
-        LBitLArchive bits(&crypt_);
+        LBitLArchive bits(&source);
         frame.HuffDecode(codec_, bits);
         break;
     }
@@ -311,7 +316,7 @@ bool LLaserPreviewStream::DecodeFrameRecord(int32_t position, LFrame& frame)
         frame.count = 0;
         break;
     }
-    return !crypt_.HasError();
+    return !source.HasError();
 }
 
 // A show cut short (a copy that failed, a download still arriving) fails only the reads that
@@ -323,20 +328,20 @@ void LLaserPreviewStream::ForgetFailedReadOfCutShow()
         crypt_.Status() = CError();
 }
 
-bool LLaserPreviewStream::ReadPlainFrame(LFrame& frame)
+bool LLaserPreviewStream::ReadPlainFrame(LArchiveBase& source, LFrame& frame)
 {
-    const int32_t stored = crypt_.ReadCount();
+    const int32_t stored = source.ReadCount();
     const int32_t kept = std::clamp(stored, 0, LFrame::kCapacity);
-    crypt_.ReadBlock(frame.words, kept * kWordBytes, kept * kWordBytes);
+    source.ReadBlock(frame.words, kept * kWordBytes, kept * kWordBytes);
     if constexpr (std::endian::native == std::endian::little) {
         for (int32_t i = 0; i < kept; ++i)
             frame.words[i] = __builtin_bswap32(frame.words[i]);
     }
     frame.count = kept;
-    for (int64_t rest = (int64_t{stored} - kept) * kWordBytes; rest > 0 && !crypt_.HasError();) {
+    for (int64_t rest = (int64_t{stored} - kept) * kWordBytes; rest > 0 && !source.HasError();) {
         const int32_t step = static_cast<int32_t>(std::min(rest, kSkipStepBytes));
-        crypt_.Skip(step, step);
+        source.Skip(step, step);
         rest -= step;
     }
-    return !crypt_.HasError();
+    return !source.HasError();
 }

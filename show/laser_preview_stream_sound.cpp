@@ -53,12 +53,23 @@ bool LLaserPreviewStream::ReadSoundChunk(int32_t entry)
     const int32_t position = soundIndex_[entry].position;
     if (!crypt_.IsReader() || crypt_.HasError() || position < 0)
         return false;
+    if (LArchiveBase* held = held_.ReaderAt(position)) {
+        const bool read = ReadSoundRecord(*held);
+        if (!held_.NeedsCipher())
+            return read;
+        chunk_ = XAString();
+    }
     crypt_.Seek(position);
-    if (crypt_.ReadCount() != ShowFile::kRecordSound)
+    return ReadSoundRecord(crypt_);
+}
+
+bool LLaserPreviewStream::ReadSoundRecord(LArchiveBase& source)
+{
+    if (source.ReadCount() != ShowFile::kRecordSound)
         return false;
-    const int32_t offset = crypt_.ReadCount();
-    XAString bytes = crypt_.ReadAString(crypt_.ReadCount());
-    if (crypt_.HasError())
+    const int32_t offset = source.ReadCount();
+    XAString bytes = source.ReadAString(source.ReadCount());
+    if (source.HasError())
         return false;
     chunkOffset_ = offset;
     chunk_ = bytes;

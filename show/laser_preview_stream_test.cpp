@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -309,6 +310,86 @@ TEST(LaserPreviewStream, SoundIsStoredInChunksAndReadAcrossThem)
     EXPECT_EQ(stream.AudioTell(), 19998);
 }
 
+// A recording of plain frames on two channels and three sound chunks, written to disk.
+std::string RecordedShowWithSound(const TempFolder& folder, std::vector<char>& sound)
+{
+    sound.resize(20000);
+    for (size_t i = 0; i < sound.size(); ++i)
+        sound[i] = static_cast<char>(i * 13 + i / 100);
+    const std::string path = folder.File("recorded.zyl");
+    EXPECT_TRUE(RecordShowFile(path, [&](LLaserPreviewStream& s) {
+        for (int32_t i = 0; i < 40; ++i) {
+            s.WriteFrame(0, i % 2, kHour + i * 20000, PointsFrame(i, 3 + i % 7, 0).get(), 0, 0);
+            if (i % 15 == 0)
+                s.AddSound(i / 15 * 8192, sound.data() + i / 15 * 8192,
+                           std::min<int32_t>(8192, static_cast<int32_t>(sound.size()) - i / 15 * 8192));
+        }
+    }));
+    return path;
+}
+
+// Every byte after the file's prefix becomes junk, in place.
+void SpoilTheBody(const std::string& path)
+{
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    const auto size = static_cast<std::streamoff>(std::filesystem::file_size(path));
+    constexpr std::streamoff kPrefix = LArchiveCrypt::kPrefixBytes;
+    file.seekp(kPrefix);
+    const std::vector<char> junk(static_cast<size_t>(size - kPrefix), 0x5A);
+    file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+}
+
+TEST(LaserPreviewStream, AHeldShowReadsEveryRecordFromItsPlainBytes)
+{
+    // Once held, frames and sound come from memory: the file can be spoilt beneath the stream
+    // and every record still reads as it was. A budget too small for the show holds nothing,
+    // and the reads go to the file.
+    struct Case
+    {
+        int64_t mostBytes;
+        bool held;
+    };
+    const Case cases[] = {{int64_t{1} << 30, true}, {100, false}};
+    for (const Case& c : cases) {
+        TempFolder folder;
+        std::vector<char> sound;
+        const std::string path = RecordedShowWithSound(folder, sound);
+        LLaserPreviewStream reference;
+        ASSERT_TRUE(OpenBytes(reference, ReadFileBytes(path)));
+        LLaserPreviewStream stream;
+        ASSERT_TRUE(stream.Open(path.c_str()));
+        EXPECT_EQ(stream.HoldPlainData(c.mostBytes), c.held);
+        SpoilTheBody(path);
+
+        int32_t same = 0;
+        int32_t records = 0;
+        auto expected = std::make_unique<LFrame>();
+        auto frame = std::make_unique<LFrame>();
+        for (int32_t channel = 0; channel < reference.StreamChannelCount(); ++channel) {
+            const ShowIndexArray& index = reference.ChannelIndex(channel);
+            for (int32_t i = 0; i < index.Count(); ++i, ++records) {
+                ASSERT_TRUE(reference.ReadFrameRecord(index[i].position, *expected));
+                frame->count = -1;
+                const bool read = stream.ReadFrameRecord(index[i].position, *frame);
+                same += read && frame->count == expected->count &&
+                        std::equal(frame->words, frame->words + frame->count, expected->words);
+            }
+        }
+        std::vector<char> back(sound.size());
+        const int32_t n = stream.ReadSound(0, back.data(), static_cast<int32_t>(back.size()));
+        const bool soundSame = n == static_cast<int32_t>(sound.size()) && back == sound;
+        EXPECT_GT(records, 40);
+        if (c.held) {
+            EXPECT_EQ(same, records);
+            EXPECT_TRUE(soundSame);
+            EXPECT_FALSE(stream.GetError().Failed());
+        } else {
+            EXPECT_LT(same, records);
+            EXPECT_FALSE(soundSame);
+        }
+    }
+}
+
 TEST(LaserPreviewStream, AudioSeekKeepsTheOffsetInsideTheAvailableSound)
 {
     std::vector<char> sound(20000, 'a');
@@ -416,6 +497,56 @@ TEST(LaserPreviewStream, HostileRecordsFailWithoutHarm)
     EXPECT_TRUE(stream.GetError().Failed());
     // The error stays until the show is opened again.
     EXPECT_FALSE(stream.ReadFrame(0, kHour, frame));
+}
+
+TEST(LaserPreviewStream, AHeldShowFailsWhereTheCipherFailsAndKeepsItsError)
+{
+    // Records that run past the show's end, read from held plain bytes and through the cipher:
+    // the same frames, the same failures, the same error kept until the show is opened again.
+    const XAString data = Body([](LArchiveBase& a) {
+        a.WriteCount(ShowFile::kRecordPlainFrame);
+        a.WriteCount(1);
+        a.WriteI32(0x1234);
+        a.WriteCount(ShowFile::kRecordPlainFrame);
+        a.WriteCount(0x7FFFFFFF);
+        a.WriteCount(ShowFile::kRecordPlainFrame);
+        a.WriteCount(3);
+    });
+    const XAString show =
+        HandMadeShow(data, Body([](LArchiveBase& a) { a.WriteCount(ShowFile::kIndexEnd); }));
+    struct Read
+    {
+        bool read = false;
+        int32_t count = 0;
+        XAString error;
+    };
+    std::vector<Read> reads[2];
+    for (const bool hold : {false, true}) {
+        LLaserPreviewStream stream;
+        ASSERT_TRUE(OpenBytes(stream, show));
+        if (hold) {
+            ASSERT_TRUE(stream.HoldPlainData(int64_t{1} << 30));
+        }
+        for (const int32_t position : {kHeaderBytes, kHeaderBytes + 12, kHeaderBytes + 6, kHeaderBytes}) {
+            LFrame frame;
+            frame.count = -1;
+            Read r;
+            r.read = stream.ReadFrameRecord(position, frame);
+            r.count = frame.count;
+            r.error = stream.GetError().ErrorText();
+            reads[hold].push_back(r);
+        }
+    }
+    ASSERT_EQ(reads[0].size(), reads[1].size());
+    EXPECT_TRUE(reads[0][0].read);
+    EXPECT_EQ(reads[0][0].count, 1);
+    EXPECT_FALSE(reads[0][1].read);
+    EXPECT_FALSE(reads[0][3].read);
+    for (size_t i = 0; i < reads[0].size(); ++i) {
+        EXPECT_EQ(reads[1][i].read, reads[0][i].read) << i;
+        EXPECT_EQ(reads[1][i].count, reads[0][i].count) << i;
+        EXPECT_STREQ(reads[1][i].error.CStr(), reads[0][i].error.CStr()) << i;
+    }
 }
 
 TEST(LaserPreviewStream, CountedBlocksLongerThanTheFileFail)

@@ -31,6 +31,11 @@ constexpr float kLowestFrameRate = 0.1f;
 constexpr int64_t kLowestRateSpacingUs = 10000000;
 constexpr double kMicrosecondsPerSecond = 1000000.0;
 constexpr int64_t kTimecodeFrameUs = 40000;
+// The duplicate, counting and merge passes each read every frame, and the merge reads each sound
+// chunk twice (for the decoder and for the copy): an input whose data block fits is deciphered
+// once into memory instead. A larger one is read through the cipher as it is, so that memory
+// stays bounded by this whatever the show's length.
+constexpr int64_t kHeldInputBytes = int64_t{256} << 20;
 
 const char* TimecodeOf(int64_t time)
 {
@@ -185,6 +190,7 @@ CError ShowConversion::SetUp()
     }
     if (!input_.Open(options_.inputPath.CStr()))
         return input_.GetError();
+    input_.HoldPlainData(kHeldInputBytes);
     const XAString folder = FolderOf(outputPath_.CStr());
     if (!outputTmp_.Create(true, folder.CStr(), kTmpExtension))
         return CError::CErrorFromText(kTmpFileErrorText, 0);
@@ -234,6 +240,7 @@ CError ShowConversion::TakeSound()
     }
     if (!soundStream_.Close(false) || !soundStream_.Open(soundTmp_.CStr()))
         return soundStream_.GetError();
+    soundStream_.HoldPlainData(kHeldInputBytes);
     soundSource_ = &soundStream_;
     reporter_.NextPhase();
     if (!Report("Compressing (audio)...", reporter_.Base()))

@@ -24,6 +24,8 @@ constexpr uint32_t kLargestSpan = 0x7FFFFFFF;
 constexpr int64_t kLargestStore = 0x7FFFFFFF;
 // The store of a table being read grows with the nodes actually read.
 constexpr int64_t kInitialReadNodes = 4096;
+// Symbol ranges up to this many symbols are looked up directly when encoding (4 MiB at most).
+constexpr int64_t kLargestDirectRange = int64_t{1} << 20;
 } // namespace
 
 void LHuffTable::Clear()
@@ -35,6 +37,8 @@ void LHuffTable::Clear()
     nodeCount_ = 0;
     root_ = -1;
     leaves_ = std::vector<int32_t>();
+    leafCodes_ = std::vector<LeafCode>();
+    leafOfSymbol_ = std::vector<int32_t>();
     codeBuffer_ = std::vector<uint8_t>();
     lookup_ = std::vector<LookupEntry>();
     lookupTables_ = std::vector<LookupTable>();
@@ -247,22 +251,70 @@ bool LHuffTable::PrepareEncode()
               [this](int32_t a, int32_t b) { return nodes_[a].key < nodes_[b].key; });
     leaves_ = std::move(leaves);
     codeBuffer_.assign(static_cast<size_t>((depth_ + 7) / 8 + 1), 0);
+    leafCodes_.resize(leaves_.size());
+    for (size_t i = 0; i < leaves_.size(); ++i)
+        leafCodes_[i] = LeafCodeOf(leaves_[i]);
+    const int64_t range = int64_t{max_} - min_ + 1;
+    if (range > 0 && range <= kLargestDirectRange) {
+        leafOfSymbol_.assign(static_cast<size_t>(range), -1);
+        // The first leaf of a symbol, as the search finds it.
+        for (size_t i = 0; i < leaves_.size(); ++i) {
+            const int64_t at = int64_t{nodes_[leaves_[i]].key} - min_;
+            if (at >= 0 && at < range && leafOfSymbol_[static_cast<size_t>(at)] < 0)
+                leafOfSymbol_[static_cast<size_t>(at)] = static_cast<int32_t>(i);
+        }
+    }
     return true;
+}
+
+int64_t LHuffTable::LeafIndexOf(int32_t symbol) const
+{
+    const int64_t at = int64_t{symbol} - min_;
+    if (at >= 0 && at < static_cast<int64_t>(leafOfSymbol_.size()))
+        return leafOfSymbol_[static_cast<size_t>(at)];
+    const auto found = std::lower_bound(leaves_.begin(), leaves_.end(), symbol,
+                                        [this](int32_t leaf, int32_t s) { return nodes_[leaf].key < s; });
+    if (found == leaves_.end() || nodes_[*found].key != symbol)
+        return -1;
+    return found - leaves_.begin();
+}
+
+// The walk of Encode, done once: a code of up to one write's 32 bits that the walk would write
+// without running out of its byte buffer. Longer paths (and a tree whose parents never reach the
+// root) keep the walk, with its errors.
+LHuffTable::LeafCode LHuffTable::LeafCodeOf(int32_t leaf) const
+{
+    constexpr int32_t kLongestWrite = 32;
+    uint32_t code = 0;
+    int32_t length = 0;
+    for (int32_t n = leaf; nodes_[n].parent >= 0; n = nodes_[n].parent) {
+        if (length == kLongestWrite)
+            return {0, kNoLeafCode};
+        code |= (nodes_[nodes_[n].parent].right == n ? 1u : 0u) << length;
+        ++length;
+    }
+    if (static_cast<size_t>(length / 8) > codeBuffer_.size())
+        return {0, kNoLeafCode};
+    return {code, length};
 }
 
 bool LHuffTable::Encode(int32_t symbol, LBitArchive& bits)
 {
-    const auto found = std::lower_bound(leaves_.begin(), leaves_.end(), symbol,
-                                        [this](int32_t leaf, int32_t s) { return nodes_[leaf].key < s; });
-    if (found == leaves_.end() || nodes_[*found].key != symbol) {
+    const int64_t index = LeafIndexOf(symbol);
+    if (index < 0) {
         bits.Status().SetError(kNotInTableText, 0);
         return false;
+    }
+    const LeafCode& code = leafCodes_[static_cast<size_t>(index)];
+    if (code.length != kNoLeafCode) {
+        bits.WriteBits(code.bits, code.length);
+        return !bits.Failed();
     }
     // The path is walked from the leaf up, 8 steps to a byte, and written from the root down.
     size_t stored = 0;
     uint32_t group = 0;
     int32_t steps = 0;
-    for (int32_t n = *found; nodes_[n].parent >= 0; n = nodes_[n].parent) {
+    for (int32_t n = leaves_[static_cast<size_t>(index)]; nodes_[n].parent >= 0; n = nodes_[n].parent) {
         group |= (nodes_[nodes_[n].parent].right == n ? 1u : 0u) << steps;
         if (++steps < 8)
             continue;

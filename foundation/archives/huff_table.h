@@ -71,6 +71,14 @@ class LHuffTable
         int16_t leaf;
     };
 
+    // A leaf's code, root first in the low `length` bits; kNoLeafCode where Encode still walks.
+    struct LeafCode
+    {
+        uint32_t bits;
+        int32_t length;
+    };
+    static constexpr int32_t kNoLeafCode = -1;
+
     struct LookupTable
     {
         int32_t offset; // of its first entry
@@ -84,6 +92,9 @@ class LHuffTable
     void Finish();
     std::vector<int32_t> SubtreeHeights() const;
     void BuildLookup(const std::vector<int32_t>& heights);
+    LeafCode LeafCodeOf(int32_t leaf) const;
+    // The index in leaves_ of symbol's leaf, or -1.
+    int64_t LeafIndexOf(int32_t symbol) const;
 
     int64_t used_ = 0;
     int32_t min_ = 0;
@@ -94,6 +105,12 @@ class LHuffTable
     int32_t nodeCount_ = 0;
     int32_t root_ = -1;
     std::vector<int32_t> leaves_; // sorted by symbol, for encoding
+    // The code of each leaf of leaves_, so that a symbol is one write instead of a walk up the
+    // tree.
+    std::vector<LeafCode> leafCodes_;
+    // For each symbol from min_ on, its index in leaves_ (-1: none), when the range is small
+    // enough to be looked up directly rather than searched.
+    std::vector<int32_t> leafOfSymbol_;
     std::vector<uint8_t> codeBuffer_;
     // For decoding several bits at a time.
     std::vector<LookupEntry> lookup_;

@@ -294,3 +294,64 @@ TEST(HuffTable, DeepTreesAreReadWithoutRecursion)
     written.Flush();
     EXPECT_EQ(written.Bytes(), TableBits(leaves, 0, 16, 0xFFFF, 2 * leaves - 1, tree));
 }
+
+TEST(HuffTable, CodesLongerAndShorterThanOneWriteRoundTrip)
+{
+    // Fibonacci counts make a tree of one leaf per level: codes of 1 to 44 bits, on both sides
+    // of the 32 bits that one write of a code can hold. Written one after the other they
+    // decode back in order, and each has the length its level gives.
+    constexpr int32_t kSymbols = 45;
+    std::map<int32_t, int64_t> counts;
+    int64_t a = 1;
+    int64_t b = 1;
+    for (int32_t s = 0; s < kSymbols; ++s) {
+        counts[s] = a;
+        const int64_t next = a + b;
+        a = b;
+        b = next;
+    }
+    LHuffTable table;
+    ASSERT_TRUE(table.Build(Histogram(0, kSymbols - 1, counts)));
+    ASSERT_TRUE(table.PrepareEncode());
+    ASSERT_EQ(table.Depth(), kSymbols - 1);
+    for (int32_t s = 0; s < kSymbols; ++s)
+        EXPECT_EQ(CodeOf(table, s).size(), static_cast<size_t>(s < 2 ? kSymbols - 1 : kSymbols - s)) << s;
+
+    VectorBitArchive out;
+    std::mt19937 random(7);
+    std::vector<int32_t> written;
+    for (int32_t i = 0; i < 500; ++i) {
+        written.push_back(static_cast<int32_t>(random() % kSymbols));
+        ASSERT_TRUE(table.Encode(written.back(), out));
+    }
+    out.Flush();
+    VectorBitArchive in(out.Bytes());
+    for (size_t i = 0; i < written.size(); ++i) {
+        int32_t symbol = -1;
+        ASSERT_TRUE(table.Decode(symbol, in));
+        ASSERT_EQ(symbol, written[i]) << i;
+    }
+}
+
+TEST(HuffTable, NarrowAndWideSymbolRangesEncodeAlike)
+{
+    // A narrow range is looked up directly, a range of millions of symbols searched: the same
+    // counts give the same codes, and symbols without a leaf (a hole, below, above) fail alike.
+    const std::map<int32_t, int64_t> counts = {{-7, 5}, {-3, 1}, {0, 9}, {4, 2}, {9, 3}};
+    LHuffTable narrow;
+    ASSERT_TRUE(narrow.Build(Histogram(-10, 10, counts)));
+    ASSERT_TRUE(narrow.PrepareEncode());
+    LHuffTable wide;
+    ASSERT_TRUE(wide.Build(Histogram(-(1 << 22), 1 << 22, counts)));
+    ASSERT_TRUE(wide.PrepareEncode());
+    for (const auto& [symbol, count] : counts)
+        EXPECT_EQ(CodeOf(narrow, symbol), CodeOf(wide, symbol)) << symbol;
+    for (const int32_t absent : {-11, -10, 1, 10, 11, INT32_MIN, INT32_MAX}) {
+        VectorBitArchive a;
+        VectorBitArchive b;
+        EXPECT_FALSE(narrow.Encode(absent, a)) << absent;
+        EXPECT_FALSE(wide.Encode(absent, b)) << absent;
+        EXPECT_EQ(a.Status().ErrorText(), "Encoding Error (3481)") << absent;
+        EXPECT_EQ(b.Status().ErrorText(), "Encoding Error (3481)") << absent;
+    }
+}
