@@ -45,6 +45,15 @@ bool LMsgReceiverPlaces::Grow()
     return true;
 }
 
+bool LMsgReceiverPlaces::Reserve(size_t count)
+{
+    while (2 * count > slots_.size()) {
+        if (!Grow())
+            return false;
+    }
+    return true;
+}
+
 bool LMsgReceiverPlaces::Set(LMsgReceiverInterface* receiver, Place place)
 {
     if (2 * (count_ + 1) > slots_.size() && !Grow()) {

@@ -1,6 +1,7 @@
 #include "messaging/registry_node.h"
 
 #include "foundation/strings/never_destroyed.h"
+#include "messaging/msg.h"
 #include "messaging/register_value_dependants_msg.h"
 #include "foundation/text/text_compare.h"
 #include "messaging/value_tx_interface.h"
@@ -90,11 +91,14 @@ bool LMsgRegistryNode::ConnectBothWays(LMsgRegistryNode* registry, const char* k
     return false;
 }
 
+// One hold for the whole pass: the node's own Send and Dispatch would each take another.
 bool LMsgRegistryNode::Receive(LMsg& msg)
 {
     const XABlock hold = Hold();
-    if (!LRegisterValueDependantsMsgDecoder::Receive(msg))
-        Send(msg);
+    if (!LRegisterValueDependantsMsgDecoder::Receive(msg)) {
+        LMsgSenderScope scope(msg, SenderID());
+        LMsgDistributor::Dispatch(msg);
+    }
     return true;
 }
 

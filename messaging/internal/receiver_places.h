@@ -20,6 +20,8 @@ class LMsgReceiverPlaces
     };
 
     bool IsEmpty() const noexcept { return count_ == 0; }
+    // Makes room for this many places; false, with every place kept, when the table cannot grow.
+    bool Reserve(size_t count);
     // Adds or replaces the receiver's place; false when the table cannot grow (it is then empty).
     bool Set(LMsgReceiverInterface* receiver, Place place);
     // Null when the receiver has no place.
