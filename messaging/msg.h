@@ -54,5 +54,17 @@ class LMsgSenderScope
 // also one derived from M.
 template <class M> M* ExactMsgCast(LMsg& msg) noexcept
 {
-    return typeid(msg) == typeid(M) ? static_cast<M*>(&msg) : nullptr;
+    const std::type_info& type = typeid(msg);
+    if (&type == &typeid(M))
+        return static_cast<M*>(&msg);
+    // Another module's record of the same class carries the same name. Most messages offered to
+    // a decoder are of another class, whose name differs within its first letters: compared here
+    // without a library call for each of the several decoders a message passes on its way.
+    const char* name = type.name();
+    const char* wanted = typeid(M).name();
+    while (*name != '\0' && *name == *wanted) {
+        ++name;
+        ++wanted;
+    }
+    return *name == *wanted ? static_cast<M*>(&msg) : nullptr;
 }

@@ -68,6 +68,17 @@ bool LMsgReceiverPlaces::Set(LMsgReceiverInterface* receiver, Place place)
     return true;
 }
 
+LMsgReceiverPlaces::Place& LMsgReceiverPlaces::Claim(LMsgReceiverInterface* receiver, bool& made) noexcept
+{
+    Slot& slot = slots_[SlotOf(receiver)];
+    made = slot.receiver == nullptr;
+    if (made) {
+        slot.receiver = receiver;
+        ++count_;
+    }
+    return slot.place;
+}
+
 const LMsgReceiverPlaces::Place* LMsgReceiverPlaces::Find(LMsgReceiverInterface* receiver) const noexcept
 {
     if (count_ == 0)

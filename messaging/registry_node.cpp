@@ -7,6 +7,7 @@
 #include "messaging/value_tx_interface.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -91,10 +92,10 @@ bool LMsgRegistryNode::ConnectBothWays(LMsgRegistryNode* registry, const char* k
     return false;
 }
 
-// One hold for the whole pass: the node's own Send and Dispatch would each take another.
+// One pass for the whole way through: the node's own Send and Dispatch would each begin another.
 bool LMsgRegistryNode::Receive(LMsg& msg)
 {
-    const XABlock hold = Hold();
+    const Pass pass(*this);
     if (!LRegisterValueDependantsMsgDecoder::Receive(msg)) {
         LMsgSenderScope scope(msg, SenderID());
         LMsgDistributor::Dispatch(msg);
@@ -142,13 +143,13 @@ void LMsgRegistryNode::DisconnectAll()
 
 bool LMsgRegistryNode::Dispatch(LMsg& msg)
 {
-    const XABlock hold = Hold();
+    const Pass pass(*this);
     return LMsgDistributor::Dispatch(msg);
 }
 
 bool LMsgRegistryNode::Send(LMsg& msg)
 {
-    const XABlock hold = Hold();
+    const Pass pass(*this);
     return LMsgDistributor::Send(msg);
 }
 
@@ -156,7 +157,7 @@ void LMsgRegistryNode::OnRegister(LRegisterValueDependantsMsg& msg)
 {
     if (!msg.transaction)
         return;
-    const XABlock hold = Hold();
+    const Pass pass(*this);
     for (LMsgRegistryNode* ancestor = parent_; ancestor; ancestor = ancestor->parent_) {
         if (!msg.transaction->AddNotifyReceiver(ancestor))
             return;
@@ -225,8 +226,25 @@ void LMsgRegistryNode::UpdateKeepAlive()
     if (!ownBlock_)
         return;
     const bool inUse = ChildCount() > 0 || SourceCount() > 0 || FirstReceiver();
-    if (!inUse)
-        keepAlive_.Clear();
-    else if (!keepAlive_)
+    if (!inUse) {
+        // Dropped when the last pass ends.
+        keepAliveDropPutOff_ = passes_ > 0;
+        if (passes_ == 0)
+            keepAlive_.Clear();
+    } else if (!keepAlive_) {
         keepAlive_ = XABlock::Share(ownBlock_);
+    }
+}
+
+LMsgRegistryNode::Pass::Pass(LMsgRegistryNode& node) noexcept : node_(node)
+{
+    if (!node.keepAlive_)
+        hold_ = node.Hold();
+    ++node.passes_;
+}
+
+LMsgRegistryNode::Pass::~Pass()
+{
+    if (--node_.passes_ == 0 && std::exchange(node_.keepAliveDropPutOff_, false))
+        node_.UpdateKeepAlive();
 }

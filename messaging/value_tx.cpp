@@ -65,11 +65,12 @@ bool LValueTx::Begin(LValueHandler* handler, LValueMsg& msg, bool& first)
     if (handler != nullptr) {
         LMsgReceiverInterface* receiver = handler->AsReceiver();
         LValueTxHandlerList& handlers = members_->handlers;
-        if (handlers.Contains(receiver)) {
+        const LValueTxList::Joining joining = handlers.Join(receiver);
+        if (joining == LValueTxList::Joining::kMember) {
             ++depth_;
             return true;
         }
-        if (!handlers.Connect(receiver, 0)) {
+        if (joining == LValueTxList::Joining::kRefused) {
             return Refuse(msg, CError::CErrorOutOfMemory());
         }
         if (!handler->EnsureWorkingCopy()) {
@@ -212,10 +213,7 @@ void LValueTx::Recycle(std::unique_ptr<Members> members)
 bool LValueTx::AddNotifyReceiver(LMsgReceiverInterface* receiver)
 {
     ZYL_GUI_THREAD_ONLY("LValueTx::AddNotifyReceiver");
-    if (state_ != kCollecting || members_->observers.Contains(receiver)) {
-        return false;
-    }
-    return members_->observers.Connect(receiver, 0);
+    return state_ == kCollecting && members_->observers.Join(receiver) == LValueTxList::Joining::kJoined;
 }
 
 void LValueTx::Reset()

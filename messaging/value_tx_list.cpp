@@ -4,6 +4,7 @@
 #include "messaging/msg_receiver.h"
 
 #include <new>
+#include <utility>
 
 namespace {
 constexpr size_t kFirstRoom = 16;
@@ -16,26 +17,34 @@ LValueTxList::~LValueTxList()
 
 bool LValueTxList::Connect(LMsgReceiverInterface* receiver, int32_t)
 {
+    return Join(receiver) != Joining::kRefused;
+}
+
+LValueTxList::Joining LValueTxList::Join(LMsgReceiverInterface* receiver)
+{
     if (!receiver)
-        return false;
-    if (Contains(receiver))
-        return true;
+        return Joining::kRefused;
     // Room first, so that a list that cannot grow stays as it was.
     try {
         if (entries_.size() == entries_.capacity())
             entries_.reserve(entries_.empty() ? kFirstRoom : 2 * entries_.size());
     } catch (const std::bad_alloc&) {
-        return false;
+        return Joining::kRefused;
     }
     if (!places_.Reserve(members_ + 1))
-        return false;
-    places_.Set(receiver, {0, entries_.size()});
+        return Joining::kRefused;
+    bool made = false;
+    LMsgReceiverPlaces::Place& place = places_.Claim(receiver, made);
+    // A place left behind by DisconnectAll, which forgets them only at its end, is taken again.
+    if (!made && entries_[place.connection] == receiver)
+        return Joining::kMember;
+    place.connection = entries_.size();
     entries_.push_back(receiver);
     ++members_;
     if (receiver->SourceConnected(this))
-        return true;
+        return Joining::kJoined;
     Disconnect(receiver);
-    return false;
+    return Joining::kRefused;
 }
 
 bool LValueTxList::Disconnect(LMsgReceiverInterface* receiver)
@@ -43,8 +52,12 @@ bool LValueTxList::Disconnect(LMsgReceiverInterface* receiver)
     const LMsgReceiverPlaces::Place* place = places_.Find(receiver);
     if (!place)
         return false;
-    entries_[place->connection] = nullptr;
+    LMsgReceiverInterface*& entry = entries_[place->connection];
     places_.Remove(receiver);
+    // Let go by DisconnectAll already, which forgets the places only at its end.
+    if (!entry)
+        return false;
+    entry = nullptr;
     --members_;
     receiver->SourceDisconnected(this);
     return true;
@@ -63,6 +76,12 @@ bool LValueTxList::Dispatch(LMsg& msg)
     return true;
 }
 
+bool LValueTxList::Contains(LMsgReceiverInterface* receiver) const noexcept
+{
+    const LMsgReceiverPlaces::Place* place = places_.Find(receiver);
+    return place && entries_[place->connection] == receiver;
+}
+
 LMsgReceiverInterface* LValueTxList::TakeUntold() noexcept
 {
     while (told_ < entries_.size()) {
@@ -72,12 +91,15 @@ LMsgReceiverInterface* LValueTxList::TakeUntold() noexcept
     return nullptr;
 }
 
+// The places are forgotten all at once at the end, not one look-up a member.
 void LValueTxList::DisconnectAll()
 {
     while (members_ > 0) {
         for (size_t i = entries_.size(); i-- > 0 && members_ > 0;) {
-            if (LMsgReceiverInterface* receiver = entries_[i])
-                Disconnect(receiver);
+            if (LMsgReceiverInterface* receiver = std::exchange(entries_[i], nullptr)) {
+                --members_;
+                receiver->SourceDisconnected(this);
+            }
         }
     }
     entries_.clear();

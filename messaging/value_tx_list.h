@@ -34,7 +34,10 @@ class LValueTxList : public LMsgSourceInterface
     // Calls the members in order until the list ends or the message is done: true.
     bool Dispatch(LMsg& msg) override;
 
-    bool Contains(LMsgReceiverInterface* receiver) const noexcept { return places_.Find(receiver) != nullptr; }
+    bool Contains(LMsgReceiverInterface* receiver) const noexcept;
+    enum class Joining { kMember, kJoined, kRefused };
+    // Connect with one look-up, saying whether the receiver was a member already.
+    Joining Join(LMsgReceiverInterface* receiver);
     bool IsEmpty() const noexcept { return members_ == 0; }
     // The first member that has not been told of the change yet, now counted as told; null when
     // every member has been.

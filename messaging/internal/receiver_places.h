@@ -24,6 +24,9 @@ class LMsgReceiverPlaces
     bool Reserve(size_t count);
     // Adds or replaces the receiver's place; false when the table cannot grow (it is then empty).
     bool Set(LMsgReceiverInterface* receiver, Place place);
+    // The receiver's place, made (and `made` set) when it has none. Only after Reserve has made
+    // room for one more.
+    Place& Claim(LMsgReceiverInterface* receiver, bool& made) noexcept;
     // Null when the receiver has no place.
     const Place* Find(LMsgReceiverInterface* receiver) const noexcept;
     void Remove(LMsgReceiverInterface* receiver) noexcept;
