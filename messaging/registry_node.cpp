@@ -236,15 +236,3 @@ void LMsgRegistryNode::UpdateKeepAlive()
     }
 }
 
-LMsgRegistryNode::Pass::Pass(LMsgRegistryNode& node) noexcept : node_(node)
-{
-    if (!node.keepAlive_)
-        hold_ = node.Hold();
-    ++node.passes_;
-}
-
-LMsgRegistryNode::Pass::~Pass()
-{
-    if (--node_.passes_ == 0 && std::exchange(node_.keepAliveDropPutOff_, false))
-        node_.UpdateKeepAlive();
-}

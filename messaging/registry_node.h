@@ -21,6 +21,7 @@
 #include "foundation/strings/xa_string.h"
 
 #include <cstdint>
+#include <utility>
 
 class LMsgRegistryNode : public LMsgReceiverMS,
                          public LMsgDistributor,
@@ -107,6 +108,20 @@ class LMsgRegistryNode : public LMsgReceiverMS,
     bool keepAliveDropPutOff_ = false;
     HArray<LMsgRegistryNode*> children_{kChildrenGrowBy};
 };
+
+// In line: every value change passes a few messages through its node.
+inline LMsgRegistryNode::Pass::Pass(LMsgRegistryNode& node) noexcept : node_(node)
+{
+    if (!node.keepAlive_)
+        hold_ = node.Hold();
+    ++node.passes_;
+}
+
+inline LMsgRegistryNode::Pass::~Pass()
+{
+    if (--node_.passes_ == 0 && std::exchange(node_.keepAliveDropPutOff_, false))
+        node_.UpdateKeepAlive();
+}
 
 // The registry: one root with an empty name, made on first use and never destroyed, so static
 // handlers and references may use it until the process ends.
