@@ -31,7 +31,8 @@ LValueTxList::Joining LValueTxList::Join(LMsgReceiverInterface* receiver)
     } catch (const std::bad_alloc&) {
         return Joining::kRefused;
     }
-    if (!places_.Reserve(members_ + 1))
+    // Every place stands for an entry, also one left behind by DisconnectAll.
+    if (!places_.Reserve(entries_.size() + 1))
         return Joining::kRefused;
     bool made = false;
     LMsgReceiverPlaces::Place& place = places_.Claim(receiver, made);
