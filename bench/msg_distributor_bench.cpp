@@ -2,6 +2,7 @@
 // plain loop of virtual calls over the same receivers. Sends allocate nothing (checked by the
 // messaging tests), so the difference is the cursor bookkeeping and the sender record.
 
+#include "bench/throughput_ratio.h"
 #include "messaging/msg.h"
 #include "messaging/msg_distributor.h"
 #include "messaging/msg_receiver_ms.h"
@@ -11,9 +12,16 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
+
+// The plain loop over the same number of receivers, measured first in the same run.
+std::string VirtualCallsReference(const benchmark::State& state)
+{
+    return "virtual_calls_" + std::to_string(state.range(0));
+}
 
 class CountingReceiver : public LMsgReceiverMS
 {
@@ -34,11 +42,13 @@ void VirtualCallLoop(benchmark::State& state)
         list.push_back(&receivers[i]);
     benchmark::DoNotOptimize(list.data());
     LMsg msg;
+    const double start = ThreadCpuSeconds();
     for (auto _ : state) {
         for (LMsgReceiverInterface* receiver : list)
             receiver->Receive(msg);
         benchmark::ClobberMemory();
     }
+    RecordReference(VirtualCallsReference(state), PerCpuSecond(state, start));
     state.SetItemsProcessed(state.iterations());
 }
 
@@ -49,10 +59,13 @@ void DistributorSend(benchmark::State& state)
     for (int64_t i = 0; i < state.range(0); ++i)
         distributor.Connect(&receivers[i], 0);
     LMsg msg;
+    const double start = ThreadCpuSeconds();
     for (auto _ : state) {
         distributor.Send(msg);
         benchmark::ClobberMemory();
     }
+    // Sends per second beside the plain loop's.
+    ReportRatio(state, VirtualCallsReference(state), PerCpuSecond(state, start));
     state.SetItemsProcessed(state.iterations());
 }
 
@@ -66,10 +79,12 @@ void RegistryNodeSend(benchmark::State& state)
     LMsgRegistryToRef to;
     to.Bind("Beamvista.fog.speed", &registry);
     LMsg msg;
+    const double start = ThreadCpuSeconds();
     for (auto _ : state) {
         to.Send(msg);
         benchmark::ClobberMemory();
     }
+    ReportRatio(state, VirtualCallsReference(state), PerCpuSecond(state, start));
     state.SetItemsProcessed(state.iterations());
 }
 

@@ -13,7 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <vector>
 
 class LMsgDistributor : public LMsgSourceInterface
 {
@@ -69,9 +69,10 @@ class LMsgDistributor : public LMsgSourceInterface
     bool InsertEntry(int32_t index, const Entry& entry);
     void RemoveEntry(int32_t index);
 
-    // A deque: lists that are emptied from the front (a value transaction's, which hands each
-    // receiver on as it calls it) lose their first entry without moving the others.
-    std::deque<Entry> receivers_;
+    // Walked by index on every send: a vector, whose entries a send reaches without the
+    // arithmetic of a segmented list. (Value transactions, which empty their lists from the
+    // front, keep their receivers in lists of their own.)
+    std::vector<Entry> receivers_;
     uint64_t connections_ = 0;
     // Where each receiver stands, while the list is longer than kSearchedEntries.
     LMsgReceiverPlaces places_;

@@ -5,25 +5,8 @@
 
 namespace {
 constexpr size_t kFirstSlots = 32;
-// Fibonacci hashing: receivers are objects, whose low address bits say little.
-constexpr uint64_t kHashFactor = 0x9E3779B97F4A7C15u;
 } // namespace
 
-size_t LMsgReceiverPlaces::Home(const LMsgReceiverInterface* receiver) const noexcept
-{
-    const uint64_t hash = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(receiver)) * kHashFactor;
-    return static_cast<size_t>(hash >> (64 - std::countr_zero(slots_.size())));
-}
-
-// The receiver's slot, or the empty slot where it would go.
-size_t LMsgReceiverPlaces::SlotOf(const LMsgReceiverInterface* receiver) const noexcept
-{
-    const size_t mask = slots_.size() - 1;
-    size_t i = Home(receiver);
-    while (slots_[i].receiver != nullptr && slots_[i].receiver != receiver)
-        i = (i + 1) & mask;
-    return i;
-}
 
 bool LMsgReceiverPlaces::Grow()
 {
@@ -45,6 +28,15 @@ bool LMsgReceiverPlaces::Grow()
     return true;
 }
 
+bool LMsgReceiverPlaces::GrowFor(size_t count)
+{
+    while (2 * count > slots_.size()) {
+        if (!Grow())
+            return false;
+    }
+    return true;
+}
+
 bool LMsgReceiverPlaces::Set(LMsgReceiverInterface* receiver, Place place)
 {
     if (2 * (count_ + 1) > slots_.size() && !Grow()) {
@@ -59,13 +51,6 @@ bool LMsgReceiverPlaces::Set(LMsgReceiverInterface* receiver, Place place)
     return true;
 }
 
-const LMsgReceiverPlaces::Place* LMsgReceiverPlaces::Find(LMsgReceiverInterface* receiver) const noexcept
-{
-    if (count_ == 0)
-        return nullptr;
-    const Slot& slot = slots_[SlotOf(receiver)];
-    return slot.receiver != nullptr ? &slot.place : nullptr;
-}
 
 // The entries behind the removed one that could not stand in their home slot move back, so that
 // every search still finds its receiver before the first empty slot.

@@ -1,11 +1,13 @@
 #include "messaging/registry_node.h"
 
 #include "foundation/strings/never_destroyed.h"
+#include "messaging/msg.h"
 #include "messaging/register_value_dependants_msg.h"
 #include "foundation/text/text_compare.h"
 #include "messaging/value_tx_interface.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -90,11 +92,14 @@ bool LMsgRegistryNode::ConnectBothWays(LMsgRegistryNode* registry, const char* k
     return false;
 }
 
+// One pass for the whole way through: the node's own Send and Dispatch would each begin another.
 bool LMsgRegistryNode::Receive(LMsg& msg)
 {
-    const XABlock hold = Hold();
-    if (!LRegisterValueDependantsMsgDecoder::Receive(msg))
-        Send(msg);
+    const Pass pass(*this);
+    if (!LRegisterValueDependantsMsgDecoder::Receive(msg)) {
+        LMsgSenderScope scope(msg, SenderID());
+        LMsgDistributor::Dispatch(msg);
+    }
     return true;
 }
 
@@ -138,13 +143,13 @@ void LMsgRegistryNode::DisconnectAll()
 
 bool LMsgRegistryNode::Dispatch(LMsg& msg)
 {
-    const XABlock hold = Hold();
+    const Pass pass(*this);
     return LMsgDistributor::Dispatch(msg);
 }
 
 bool LMsgRegistryNode::Send(LMsg& msg)
 {
-    const XABlock hold = Hold();
+    const Pass pass(*this);
     return LMsgDistributor::Send(msg);
 }
 
@@ -152,7 +157,7 @@ void LMsgRegistryNode::OnRegister(LRegisterValueDependantsMsg& msg)
 {
     if (!msg.transaction)
         return;
-    const XABlock hold = Hold();
+    const Pass pass(*this);
     for (LMsgRegistryNode* ancestor = parent_; ancestor; ancestor = ancestor->parent_) {
         if (!msg.transaction->AddNotifyReceiver(ancestor))
             return;
@@ -221,8 +226,13 @@ void LMsgRegistryNode::UpdateKeepAlive()
     if (!ownBlock_)
         return;
     const bool inUse = ChildCount() > 0 || SourceCount() > 0 || FirstReceiver();
-    if (!inUse)
-        keepAlive_.Clear();
-    else if (!keepAlive_)
+    if (!inUse) {
+        // Dropped when the last pass ends.
+        keepAliveDropPutOff_ = passes_ > 0;
+        if (passes_ == 0)
+            keepAlive_.Clear();
+    } else if (!keepAlive_) {
         keepAlive_ = XABlock::Share(ownBlock_);
+    }
 }
+

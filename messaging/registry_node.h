@@ -21,6 +21,7 @@
 #include "foundation/strings/xa_string.h"
 
 #include <cstdint>
+#include <utility>
 
 class LMsgRegistryNode : public LMsgReceiverMS,
                          public LMsgDistributor,
@@ -78,13 +79,49 @@ class LMsgRegistryNode : public LMsgReceiverMS,
     XABlock Hold() const noexcept { return XABlock::Share(ownBlock_); }
     void UpdateKeepAlive();
 
+    // Keeps the node alive while a message passes through it. A node in use holds its own block
+    // already, so the pass only puts off dropping that hold to its end, instead of taking a
+    // reference of its own: an interlocked operation on every message that a value change sends
+    // through the registry. A node not in use is held for the pass.
+    class Pass
+    {
+      public:
+        explicit Pass(LMsgRegistryNode& node) noexcept;
+        Pass(const Pass&) = delete;
+        Pass& operator=(const Pass&) = delete;
+        // May destroy the node: the last thing a pass does.
+        ~Pass();
+
+      private:
+        LMsgRegistryNode& node_;
+        XABlock hold_;
+    };
+
     XAString name_;
     LMsgRegistryNode* parent_ = nullptr;
     // The block this node lives in; null for a root.
     void* ownBlock_ = nullptr;
     XABlock keepAlive_;
+    // Passes in progress; the keep-alive stays until the last one ends.
+    int32_t passes_ = 0;
+    // The node went out of use during a pass: the last one to end looks again.
+    bool keepAliveDropPutOff_ = false;
     HArray<LMsgRegistryNode*> children_{kChildrenGrowBy};
 };
+
+// In line: every value change passes a few messages through its node.
+inline LMsgRegistryNode::Pass::Pass(LMsgRegistryNode& node) noexcept : node_(node)
+{
+    if (!node.keepAlive_)
+        hold_ = node.Hold();
+    ++node.passes_;
+}
+
+inline LMsgRegistryNode::Pass::~Pass()
+{
+    if (--node_.passes_ == 0 && std::exchange(node_.keepAliveDropPutOff_, false))
+        node_.UpdateKeepAlive();
+}
 
 // The registry: one root with an empty name, made on first use and never destroyed, so static
 // handlers and references may use it until the process ends.

@@ -1,9 +1,12 @@
 #pragma once
 // LValueHandlerT: a value handler that embeds its value of class V (the owner value) and, while
-// a change is in progress, a working copy of it in a counted block of its own.
+// a change is in progress, a working copy of it. The copy has its room in the handler too: a
+// record of many values changes each of them, and a copy made in room of its own would cost an
+// allocation a value on every change.
 
 #include "messaging/value_handler.h"
-#include "foundation/strings/xa_block.h"
+
+#include <optional>
 
 template <class V> class LValueHandlerT : public LValueHandler
 {
@@ -17,11 +20,7 @@ template <class V> class LValueHandlerT : public LValueHandler
 
     bool MakeWorkingCopy() override
     {
-        V* copy = workingCopy_.NewObject<V>(value_);
-        if (copy == nullptr) {
-            return false;
-        }
-        SetCurrentValue(copy);
+        SetCurrentValue(&workingCopy_.emplace(value_));
         return true;
     }
 
@@ -30,18 +29,19 @@ template <class V> class LValueHandlerT : public LValueHandler
         if (!workingCopy_) {
             return false;
         }
-        value_ = *workingCopy_.As<V>();
+        value_ = *workingCopy_;
         return DiscardWorkingCopy();
     }
 
     bool DiscardWorkingCopy() override
     {
         SetCurrentValue(&value_);
-        workingCopy_.Clear();
+        // Its texts are let go with it.
+        workingCopy_.reset();
         return true;
     }
 
   private:
     V value_;
-    XABlock workingCopy_;
+    std::optional<V> workingCopy_;
 };

@@ -8,6 +8,8 @@
 #include "foundation/strings/never_destroyed.h"
 #include "foundation/tasks/gui_thread.h"
 
+#include <new>
+
 namespace {
 
 // Level of a change that was gathered from inside another one.
@@ -57,17 +59,22 @@ bool LValueTx::Begin(LValueHandler* handler, LValueMsg& msg, bool& first)
     if (state_ == kFailed) {
         return Refuse(msg, RefusedAfterFailure());
     }
+    if (!HaveMembers()) {
+        return Refuse(msg, CError::CErrorOutOfMemory());
+    }
     if (handler != nullptr) {
         LMsgReceiverInterface* receiver = handler->AsReceiver();
-        if (handlersNotified_.IsConnected(receiver) || handlersPending_.IsConnected(receiver)) {
+        LValueTxHandlerList& handlers = members_->handlers;
+        const LValueTxList::Joining joining = handlers.Join(receiver);
+        if (joining == LValueTxList::Joining::kMember) {
             ++depth_;
             return true;
         }
-        if (!handlersPending_.Connect(receiver, 0)) {
+        if (joining == LValueTxList::Joining::kRefused) {
             return Refuse(msg, CError::CErrorOutOfMemory());
         }
         if (!handler->EnsureWorkingCopy()) {
-            handlersPending_.Disconnect(receiver);
+            handlers.Disconnect(receiver);
             return Refuse(msg, CError::CErrorOutOfMemory());
         }
     }
@@ -77,6 +84,24 @@ bool LValueTx::Begin(LValueHandler* handler, LValueMsg& msg, bool& first)
     state_ = kCollecting;
     ++depth_;
     first = true;
+    return true;
+}
+
+// The lists of a new transaction are the spare ones, or new ones when a transaction started
+// from the final notifications of another still holds those.
+bool LValueTx::HaveMembers()
+{
+    if (members_) {
+        return true;
+    }
+    members_ = std::move(spare_);
+    if (!members_) {
+        try {
+            members_ = std::make_unique<Members>();
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -112,23 +137,15 @@ bool LValueTx::End(LValueHandler* handler, LValueMsg& msg)
 }
 
 // One kind-0 delivery: the next changed handler, or else the next enrolled observer. Handlers
-// changed by their receivers join the pending list and are delivered by the same loop.
+// changed by their receivers join the list behind the others and are delivered by the same loop.
 bool LValueTx::DeliverNext(LValueMsg& msg)
 {
-    if (LMsgReceiverInterface* handler = handlersPending_.FirstReceiver()) {
-        if (!handlersNotified_.Connect(handler, 0)) {
-            // It stays pending, so the roll-back below still reaches it.
-            msg.SetResult(CError::CErrorOutOfMemory(), -1);
-            return false;
-        }
+    if (LMsgReceiverInterface* handler = members_->handlers.TakeUntold()) {
         LValueContextMsgTo(handler).SendChanged(this, msg);
-        handlersPending_.Disconnect(handler);
         return true;
     }
-    if (LMsgReceiverInterface* observer = observersPending_.FirstReceiver()) {
-        observersNotified_.Connect(observer, 0);
+    if (LMsgReceiverInterface* observer = members_->observers.TakeUntold()) {
         LValueNotifyMsgTo(observer).SendChanged(&LValueHandlerDummy::Get(), msg);
-        observersPending_.Disconnect(observer);
         return true;
     }
     return false;
@@ -152,75 +169,63 @@ void LValueTx::Gather(const LValueMsg& msg, int32_t level)
     }
 }
 
-namespace {
-
-// Moves every receiver, in order, into another list. A handler that cannot be moved is rolled
-// back at once, so that no working copy outlives the transaction.
-void MoveReceivers(LValueContextMsgDistributor& from, LValueContextMsgDistributor& to)
-{
-    while (LMsgReceiverInterface* receiver = from.FirstReceiver()) {
-        if (!to.Connect(receiver, 0)) {
-            LValueContextMsgTo(receiver).SendRollBack();
-        }
-        from.Disconnect(receiver);
-    }
-}
-
-void MoveReceivers(LValueNotifyMsgDistributor& from, LValueNotifyMsgDistributor& to)
-{
-    while (LMsgReceiverInterface* receiver = from.FirstReceiver()) {
-        to.Connect(receiver, 0);
-        from.Disconnect(receiver);
-    }
-}
-
-} // namespace
-
 // The outermost level ends: the global record is idle again before anyone is told, so that the
 // receivers of the final notifications may start transactions of their own.
 void LValueTx::Finish()
 {
-    LValueContextMsgDistributor handlers;
-    LValueNotifyMsgDistributor observers;
-    MoveReceivers(handlersNotified_, handlers);
-    MoveReceivers(handlersPending_, handlers);
-    MoveReceivers(observersNotified_, observers);
-    MoveReceivers(observersPending_, observers);
+    std::unique_ptr<Members> members = std::move(members_);
     const bool failed = state_ == kFailed;
     LValueMsg& txMsg = *txMsg_;
     Reset();
+    if (!members) {
+        return;
+    }
+    // Every receiver is let go once it has been told, also when a receiver throws.
+    struct Release
+    {
+        LValueTx& tx;
+        std::unique_ptr<Members>& members;
+        ~Release()
+        {
+            members->observers.DisconnectAll();
+            members->handlers.DisconnectAll();
+            tx.Recycle(std::move(members));
+        }
+    } release{*this, members};
     if (failed) {
-        handlers.SendRollBack();
-        handlers.SendRollBackDone(txMsg);
-        observers.SendRolledBack(&LValueHandlerDummy::Get(), txMsg);
+        members->handlers.SendRollBack();
+        members->handlers.SendRollBackDone(txMsg);
+        members->observers.SendRolledBack(&LValueHandlerDummy::Get(), txMsg);
     } else {
-        handlers.SendCommit();
-        handlers.SendCommitDone(txMsg);
-        observers.SendDone(&LValueHandlerDummy::Get(), txMsg);
+        members->handlers.SendCommit();
+        members->handlers.SendCommitDone(txMsg);
+        members->observers.SendDone(&LValueHandlerDummy::Get(), txMsg);
+    }
+}
+
+void LValueTx::Recycle(std::unique_ptr<Members> members)
+{
+    if (!spare_) {
+        spare_ = std::move(members);
     }
 }
 
 bool LValueTx::AddNotifyReceiver(LMsgReceiverInterface* receiver)
 {
     ZYL_GUI_THREAD_ONLY("LValueTx::AddNotifyReceiver");
-    if (state_ != kCollecting || observersNotified_.IsConnected(receiver) ||
-        observersPending_.IsConnected(receiver)) {
-        return false;
-    }
-    return observersPending_.Connect(receiver, 0);
+    return state_ == kCollecting && members_->observers.Join(receiver) == LValueTxList::Joining::kJoined;
 }
 
 void LValueTx::Reset()
 {
     ZYL_GUI_THREAD_ONLY("LValueTx::Reset");
-    for (LValueContextMsgDistributor* handlers : {&handlersNotified_, &handlersPending_}) {
-        if (handlers->FirstReceiver() != nullptr) {
-            handlers->SendRollBack();
-            handlers->DisconnectAll();
+    if (members_) {
+        if (!members_->handlers.IsEmpty()) {
+            members_->handlers.SendRollBack();
         }
+        members_->handlers.DisconnectAll();
+        members_->observers.DisconnectAll();
     }
-    observersNotified_.DisconnectAll();
-    observersPending_.DisconnectAll();
     state_ = kIdle;
     depth_ = 0;
     txMsg_ = nullptr;

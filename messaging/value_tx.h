@@ -8,10 +8,11 @@
 // One global record serves the whole program (GetGlobal); it is used on the GUI thread only.
 
 #include <cstdint>
+#include <memory>
 
 #include "foundation/errors/c_error.h"
 #include "messaging/msg_receiver.h"
-#include "messaging/value_msg_distributors.h"
+#include "messaging/value_tx_list.h"
 #include "messaging/value_tx_interface.h"
 
 class LValueHandler;
@@ -47,16 +48,27 @@ class LValueTx : public LValueTxInterface
     int32_t GetDepth() const { return depth_; }
 
   private:
+    // The receivers of one transaction. They stay with it until it has told them its outcome,
+    // also when the global record has moved on to a transaction started by one of them.
+    struct Members
+    {
+        LValueTxHandlerList handlers;
+        LValueTxObserverList observers;
+    };
+
     bool Refuse(LValueMsg& msg, const CError& reason);
+    bool HaveMembers();
     bool DeliverNext(LValueMsg& msg);
     void Gather(const LValueMsg& msg, int32_t level);
     void Finish();
+    void Recycle(std::unique_ptr<Members> members);
 
     State state_ = kIdle;
     int32_t depth_ = 0;
     LValueMsg* txMsg_ = nullptr;
-    LValueContextMsgDistributor handlersNotified_;
-    LValueNotifyMsgDistributor observersNotified_;
-    LValueContextMsgDistributor handlersPending_;
-    LValueNotifyMsgDistributor observersPending_;
+    // Those of the running transaction; null until one needs them.
+    std::unique_ptr<Members> members_;
+    // Emptied lists kept with their room, so that a transaction allocates nothing once the
+    // lists have grown to a record's size.
+    std::unique_ptr<Members> spare_;
 };

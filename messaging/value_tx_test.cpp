@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -48,6 +50,21 @@ class NoCopyHandler : public IntHandler
   public:
     using IntHandler::IntHandler;
     bool MakeWorkingCopy() override { return false; }
+};
+
+// A recorder that also acts when told that a transaction is done.
+class DoneRecorder : public NotifyRecorder
+{
+  public:
+    using NotifyRecorder::NotifyRecorder;
+    void OnDone(LValueNotifyMsg& msg) override
+    {
+        NotifyRecorder::OnDone(msg);
+        if (onDone) {
+            std::exchange(onDone, nullptr)();
+        }
+    }
+    std::function<void()> onDone;
 };
 
 class ValueTxTest : public testing::Test
@@ -273,4 +290,64 @@ TEST_F(ValueTxTest, AChangeOffTheGuiThreadIsReported)
     ASSERT_FALSE(box.shown.empty());
     EXPECT_NE(box.shown[0].text.find("LValueTx::Begin"), std::string::npos) << box.shown[0].text;
     log.Take();
+}
+
+TEST_F(ValueTxTest, AReceiverToldTheOutcomeMayStartATransactionOfItsOwn)
+{
+    Param a("Test.tx.after.a", log, "a");
+    Param b("Test.tx.after.b", log, "b");
+    Param c("Test.tx.after.c", log, "c");
+    DoneRecorder follower("follower", log);
+    a.handler.AsSource()->Connect(&follower, 0);
+    follower.onDone = [&] {
+        EXPECT_EQ(LValueTx::GetGlobal().GetState(), LValueTx::kIdle);
+        EXPECT_FALSE(c.Set(5).Failed());
+    };
+    {
+        LValueModifyMsgTx group(0);
+        a.Set(1);
+        b.Set(2);
+    }
+    // The new transaction runs whole inside the first one's final notifications, which then go on
+    // to the handlers it had not told yet.
+    EXPECT_EQ(log.Take(), "a:0 follower:0 b:0 a:2 follower:2 c:0 c:2 b:2");
+    EXPECT_EQ(a.Committed(), 1);
+    EXPECT_EQ(b.Committed(), 2);
+    EXPECT_EQ(c.Committed(), 5);
+}
+
+TEST_F(ValueTxTest, AHandlerDestroyedWithinATransactionLeavesIt)
+{
+    Param a("Test.tx.gone.a", log, "a");
+    {
+        LValueModifyMsgTx group(0);
+        a.Set(1);
+        auto gone = std::make_unique<Param>("Test.tx.gone.b", log, "b");
+        gone->Set(2);
+        EXPECT_EQ(gone->handler.SourceCount(), 2); // its node and the transaction
+        gone.reset();
+        a.Set(3);
+    }
+    EXPECT_EQ(log.Take(), "a:0 a:2");
+    EXPECT_EQ(a.Committed(), 3);
+    // Nothing of the transaction stays connected to the handler that remains.
+    EXPECT_EQ(a.handler.SourceCount(), 1);
+}
+
+TEST_F(ValueTxTest, ObserversAreToldOnceEachInTheOrderTheyEnrolled)
+{
+    LValueTx& tx = LValueTx::GetGlobal();
+    NotifyRecorder first("first", log);
+    NotifyRecorder second("second", log);
+    Param a("Test.tx.observers.a", log, "a");
+    {
+        LValueModifyMsgTx group(0);
+        EXPECT_TRUE(tx.AddNotifyReceiver(&second));
+        a.Set(1);
+        EXPECT_TRUE(tx.AddNotifyReceiver(&first));
+        EXPECT_FALSE(tx.AddNotifyReceiver(&second));
+    }
+    EXPECT_EQ(log.Take(), "a:0 second:0 first:0 a:2 second:2 first:2");
+    EXPECT_EQ(first.SourceCount(), 0);
+    EXPECT_EQ(second.SourceCount(), 0);
 }
