@@ -66,13 +66,12 @@ ZYL_AVX2 void StepAxes(__m256d target, __m256d& position, __m256d& velocity, __m
     position = _mm256_add_pd(position, _mm256_mul_pd(velocity, dt));
     velocity = _mm256_add_pd(
         velocity, _mm256_mul_pd(_mm256_sub_pd(_mm256_mul_pd(difference, k.spring), _mm256_mul_pd(velocity, k.damping)), dt));
-    // std::clamp: below the low limit gives the low one, else above the high one the high one.
-    const __m256d below = _mm256_cmp_pd(position, k.low, _CMP_LT_OQ);
-    const __m256d above = _mm256_cmp_pd(k.high, position, _CMP_LT_OQ);
-    position = _mm256_blendv_pd(_mm256_blendv_pd(position, k.high, above), k.low, below);
-    const __m256d finite =
-        _mm256_and_pd(_mm256_cmp_pd(_mm256_and_pd(position, k.magnitude), k.infinity, _CMP_LT_OQ),
-                      _mm256_cmp_pd(_mm256_and_pd(velocity, k.magnitude), k.infinity, _CMP_LT_OQ));
+    // std::clamp, v < low ? low : high < v ? high : v: maxpd(a, b) is a > b ? a : b and minpd
+    // a < b ? a : b, so a position that is not a number stays one, as in the scalar code.
+    position = _mm256_min_pd(k.high, _mm256_max_pd(k.low, position));
+    // Clamped, the position is finite or not a number.
+    const __m256d finite = _mm256_and_pd(_mm256_cmp_pd(position, position, _CMP_ORD_Q),
+                                         _mm256_cmp_pd(_mm256_and_pd(velocity, k.magnitude), k.infinity, _CMP_LT_OQ));
     const __m256d keep = _mm256_and_pd(finite, usable);
     position = _mm256_blendv_pd(target, position, keep);
     velocity = _mm256_and_pd(velocity, keep);
