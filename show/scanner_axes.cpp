@@ -191,11 +191,17 @@ ZYL_AVX2 AxisConstants MakeAxisConstants(double spring, double damping)
                          _mm256_set1_pd(double(FLT_MAX))};
 }
 
+#if defined(__clang__)
+// Clang fuses a multiplication and an addition only within one expression: the intrinsics below
+// are each their own.
+#define ZYL_AVX512_TARGET target("avx512f,avx512dq,avx512vl,avx512bw")
+#else
 // GCC 12 warns of the undefined vectors its own AVX-512 intrinsics start from.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-
+// GCC would fuse the intrinsics' multiplications and additions, since with AVX-512 it may.
 #define ZYL_AVX512_TARGET target("avx512f,avx512dq,avx512vl,avx512bw"), optimize("fp-contract=off")
+#endif
 #define ZYL_AVX512 __attribute__((ZYL_AVX512_TARGET, always_inline)) inline
 
 // AxisConstants in 512-bit vectors.
@@ -304,7 +310,9 @@ __attribute__((ZYL_AVX512_TARGET)) void StepWideLanes(LaneState& s, int32_t n, d
         s.at[l] = at[l];
 }
 
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 
 // Feeds the frames through the lanes: a lane whose frame ends takes the next one.
 class SideBySide
