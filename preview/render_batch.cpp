@@ -26,23 +26,17 @@ void RenderBatchBuilder::Begin(GlPrimitive primitive, int32_t textureKind)
     batch.textureKind = textureKind;
     batch.vertices.clear();
     open_ = true;
+    perPrimitive_ = VerticesPerPrimitive(primitive);
     pending_ = 0;
     pendingBad_ = false;
 }
 
-void RenderBatchBuilder::Vertex(float x, float y, float z)
+void RenderBatchBuilder::PrimitiveDone()
 {
-    if (!open_)
-        return;
-    const RenderVertex v{x, y, z, colour_.r, colour_.g, colour_.b, texCoord_[0], texCoord_[1], texCoord_[2]};
-    for (float value : {v.x, v.y, v.z, v.r, v.g, v.b, v.s, v.t, v.p})
-        pendingBad_ = pendingBad_ || !std::isfinite(value);
-    std::vector<RenderVertex>& vertices = Current().vertices;
-    vertices.push_back(v);
-    if (++pending_ < VerticesPerPrimitive(Current().primitive))
-        return;
-    if (pendingBad_)
+    if (pendingBad_) {
+        std::vector<RenderVertex>& vertices = Current().vertices;
         vertices.resize(vertices.size() - pending_);
+    }
     pending_ = 0;
     pendingBad_ = false;
 }

@@ -4,6 +4,7 @@
 // build them without GL, the way immediate mode would be driven, so they can be tested without
 // a display and submitted in one call each.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -49,7 +50,17 @@ class RenderBatchBuilder
         texCoord_[1] = t;
         texCoord_[2] = p;
     }
-    void Vertex(float x, float y, float z);
+    // Inline: the passes give millions of vertices a second.
+    void Vertex(float x, float y, float z)
+    {
+        if (!open_)
+            return;
+        const RenderVertex v{x, y, z, colour_.r, colour_.g, colour_.b, texCoord_[0], texCoord_[1], texCoord_[2]};
+        pendingBad_ = pendingBad_ || !AllFinite(v);
+        Current().vertices.push_back(v);
+        if (++pending_ == perPrimitive_)
+            PrimitiveDone();
+    }
     // Ends the batch; an empty one is not kept.
     void End();
 
@@ -67,12 +78,20 @@ class RenderBatchBuilder
 
   private:
     RenderBatch& Current() { return batches_[used_]; }
+    static bool AllFinite(const RenderVertex& v)
+    {
+        return std::isfinite(v.x) & std::isfinite(v.y) & std::isfinite(v.z) & std::isfinite(v.r) &
+               std::isfinite(v.g) & std::isfinite(v.b) & std::isfinite(v.s) & std::isfinite(v.t) & std::isfinite(v.p);
+    }
+    // A primitive's last vertex given: dropped whole if any of its numbers is not finite.
+    void PrimitiveDone();
 
     // The first used_ are the batches recorded; the ones behind them (and the open one, at used_)
     // keep the storage of earlier sets.
     std::vector<RenderBatch> batches_;
     size_t used_ = 0;
     bool open_ = false;
+    int32_t perPrimitive_ = 2; // of the open batch
     RenderColour colour_;
     float texCoord_[3] = {};
     int32_t pending_ = 0; // vertices of the unfinished primitive

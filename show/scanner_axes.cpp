@@ -1,7 +1,8 @@
-// Stepping the scanner axes over laid-out steps: one frame at a time in scalar code, or eight
-// frames side by side in the lanes of two groups of AVX2 vectors. The vector code does the scalar code's
-// operations in the scalar code's order (no fused multiply-adds, the same comparisons for the
-// clamps), so every lane gives its frame's numbers bit for bit.
+// Stepping the scanner axes over laid-out steps: one frame at a time in scalar code, or frames
+// side by side in the lanes of two groups of vectors (eight frames in AVX2, sixteen in AVX-512,
+// where each instruction steps twice as many). The vector code does the scalar code's operations
+// in the scalar code's order (no fused multiply-adds, clamps and checks that give what the scalar
+// ones give, not-a-number included), so every lane gives its frame's numbers bit for bit.
 #include "show/internal/scanner_axes.h"
 
 #include <cfloat>
@@ -50,6 +51,10 @@ void SimulateAlone(ScannerSteps& frame, double spring, double damping)
 
 constexpr int32_t kGroupLanes = 4;
 constexpr int32_t kLanes = 2 * kGroupLanes;
+// With AVX-512, two groups of eight lanes.
+constexpr int32_t kWideGroupLanes = 8;
+constexpr int32_t kWideLanes = 2 * kWideGroupLanes;
+constexpr int32_t kMaxLanes = kWideLanes;
 
 // The constants of one pass, broadcast.
 struct AxisConstants
@@ -66,13 +71,12 @@ ZYL_AVX2 void StepAxes(__m256d target, __m256d& position, __m256d& velocity, __m
     position = _mm256_add_pd(position, _mm256_mul_pd(velocity, dt));
     velocity = _mm256_add_pd(
         velocity, _mm256_mul_pd(_mm256_sub_pd(_mm256_mul_pd(difference, k.spring), _mm256_mul_pd(velocity, k.damping)), dt));
-    // std::clamp: below the low limit gives the low one, else above the high one the high one.
-    const __m256d below = _mm256_cmp_pd(position, k.low, _CMP_LT_OQ);
-    const __m256d above = _mm256_cmp_pd(k.high, position, _CMP_LT_OQ);
-    position = _mm256_blendv_pd(_mm256_blendv_pd(position, k.high, above), k.low, below);
-    const __m256d finite =
-        _mm256_and_pd(_mm256_cmp_pd(_mm256_and_pd(position, k.magnitude), k.infinity, _CMP_LT_OQ),
-                      _mm256_cmp_pd(_mm256_and_pd(velocity, k.magnitude), k.infinity, _CMP_LT_OQ));
+    // std::clamp, v < low ? low : high < v ? high : v: maxpd(a, b) is a > b ? a : b and minpd
+    // a < b ? a : b, so a position that is not a number stays one, as in the scalar code.
+    position = _mm256_min_pd(k.high, _mm256_max_pd(k.low, position));
+    // Clamped, the position is finite or not a number.
+    const __m256d finite = _mm256_and_pd(_mm256_cmp_pd(position, position, _CMP_ORD_Q),
+                                         _mm256_cmp_pd(_mm256_and_pd(velocity, k.magnitude), k.infinity, _CMP_LT_OQ));
     const __m256d keep = _mm256_and_pd(finite, usable);
     position = _mm256_blendv_pd(target, position, keep);
     velocity = _mm256_and_pd(velocity, keep);
@@ -81,15 +85,15 @@ ZYL_AVX2 void StepAxes(__m256d target, __m256d& position, __m256d& velocity, __m
 // The lanes' state between two events (a run ending in some lane).
 struct LaneState
 {
-    alignas(32) double px[kLanes] = {};
-    alignas(32) double vx[kLanes] = {};
-    alignas(32) double py[kLanes] = {};
-    alignas(32) double vy[kLanes] = {};
-    alignas(32) double speedSum[kLanes] = {};
-    alignas(32) double dt[kLanes] = {};
-    alignas(32) int64_t usable[kLanes] = {};
-    LFrameOutPoint* at[kLanes] = {};
-    int32_t stride[kLanes] = {};
+    alignas(64) double px[kMaxLanes] = {};
+    alignas(64) double vx[kMaxLanes] = {};
+    alignas(64) double py[kMaxLanes] = {};
+    alignas(64) double vy[kMaxLanes] = {};
+    alignas(64) double speedSum[kMaxLanes] = {};
+    alignas(64) double dt[kMaxLanes] = {};
+    alignas(64) int64_t usable[kMaxLanes] = {};
+    LFrameOutPoint* at[kMaxLanes] = {};
+    int32_t stride[kMaxLanes] = {};
 };
 
 // Four lanes of LaneState in registers.
@@ -151,8 +155,11 @@ ZYL_AVX2 void StepGroup(LaneGroup& g, LFrameOutPoint* const* at, const AxisConst
 
 // Steps n steps of every lane; a lane without a frame reads and writes an idle point. Two
 // groups of four lanes, so that one group's step hides the other's latency.
-__attribute__((target("avx2"))) void StepLanes(LaneState& s, int32_t n, const AxisConstants& k)
+ZYL_AVX2 AxisConstants MakeAxisConstants(double spring, double damping);
+
+__attribute__((target("avx2"))) void StepLanes(LaneState& s, int32_t n, double spring, double damping)
 {
+    const AxisConstants k = MakeAxisConstants(spring, damping);
     LaneGroup low = LoadGroup(s, 0);
     LaneGroup high = LoadGroup(s, kGroupLanes);
     LFrameOutPoint* at[kLanes];
@@ -184,16 +191,141 @@ ZYL_AVX2 AxisConstants MakeAxisConstants(double spring, double damping)
                          _mm256_set1_pd(double(FLT_MAX))};
 }
 
+#if defined(__clang__)
+// Clang fuses a multiplication and an addition only within one expression: the intrinsics below
+// are each their own.
+#define ZYL_AVX512_TARGET target("avx512f,avx512dq,avx512vl,avx512bw")
+#else
+// GCC 12 warns of the undefined vectors its own AVX-512 intrinsics start from.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+// GCC would fuse the intrinsics' multiplications and additions, since with AVX-512 it may.
+#define ZYL_AVX512_TARGET target("avx512f,avx512dq,avx512vl,avx512bw"), optimize("fp-contract=off")
+#endif
+#define ZYL_AVX512 __attribute__((ZYL_AVX512_TARGET, always_inline)) inline
+
+// AxisConstants in 512-bit vectors.
+struct WideConstants
+{
+    __m512d spring, damping, low, high, infinity, targetScale, toCoordinate, speedScale, fltMax;
+};
+
+// StepAxes on eight axes; the same operations in the same order (no fused multiply-adds).
+ZYL_AVX512 void StepWideAxes(__m512d target, __m512d& position, __m512d& velocity, __m512d dt, __mmask8 usable,
+                             const WideConstants& k)
+{
+    const __m512d difference = _mm512_sub_pd(target, position);
+    position = _mm512_add_pd(position, _mm512_mul_pd(velocity, dt));
+    velocity = _mm512_add_pd(
+        velocity, _mm512_mul_pd(_mm512_sub_pd(_mm512_mul_pd(difference, k.spring), _mm512_mul_pd(velocity, k.damping)), dt));
+    position = _mm512_min_pd(k.high, _mm512_max_pd(k.low, position));
+    const __mmask8 finite = _mm512_cmp_pd_mask(position, position, _CMP_ORD_Q) &
+                            _mm512_cmp_pd_mask(_mm512_abs_pd(velocity), k.infinity, _CMP_LT_OQ);
+    const __mmask8 keep = finite & usable;
+    position = _mm512_mask_blend_pd(keep, target, position);
+    velocity = _mm512_maskz_mov_pd(keep, velocity);
+}
+
+struct WideGroup
+{
+    __m512d px, vx, py, vy, speedSum, dt;
+    __mmask8 usable;
+};
+
+ZYL_AVX512 WideGroup LoadWideGroup(const LaneState& s, int32_t first)
+{
+    return WideGroup{_mm512_load_pd(s.px + first),
+                     _mm512_load_pd(s.vx + first),
+                     _mm512_load_pd(s.py + first),
+                     _mm512_load_pd(s.vy + first),
+                     _mm512_load_pd(s.speedSum + first),
+                     _mm512_load_pd(s.dt + first),
+                     _mm512_test_epi64_mask(_mm512_load_si512(s.usable + first), _mm512_load_si512(s.usable + first))};
+}
+
+ZYL_AVX512 void StoreWideGroup(const WideGroup& g, LaneState& s, int32_t first)
+{
+    _mm512_store_pd(s.px + first, g.px);
+    _mm512_store_pd(s.vx + first, g.vx);
+    _mm512_store_pd(s.py + first, g.py);
+    _mm512_store_pd(s.vy + first, g.vy);
+    _mm512_store_pd(s.speedSum + first, g.speedSum);
+}
+
+// StepGroup on eight lanes.
+ZYL_AVX512 void StepWideGroup(WideGroup& g, LFrameOutPoint* const* at, const WideConstants& k)
+{
+    alignas(32) int32_t words[kWideGroupLanes];
+    for (int32_t l = 0; l < kWideGroupLanes; ++l)
+        std::memcpy(&words[l], &at[l]->x, sizeof words[l]);
+    const __m256i xy = _mm256_load_si256(reinterpret_cast<const __m256i*>(words));
+    const __m512d tx = _mm512_mul_pd(_mm512_cvtepi32_pd(_mm256_srai_epi32(_mm256_slli_epi32(xy, 16), 16)), k.targetScale);
+    const __m512d ty = _mm512_mul_pd(_mm512_cvtepi32_pd(_mm256_srai_epi32(xy, 16)), k.targetScale);
+    StepWideAxes(tx, g.px, g.vx, g.dt, g.usable, k);
+    StepWideAxes(ty, g.py, g.vy, g.dt, g.usable, k);
+    // Truncated to 32 bits and saturated to 16, as the four-lane code does.
+    const __m128i cx = _mm256_cvtsepi32_epi16(_mm512_cvttpd_epi32(_mm512_mul_pd(g.px, k.toCoordinate)));
+    const __m128i cy = _mm256_cvtsepi32_epi16(_mm512_cvttpd_epi32(_mm512_mul_pd(g.py, k.toCoordinate)));
+    const __m512d speed = _mm512_sqrt_pd(_mm512_add_pd(_mm512_mul_pd(g.vx, g.vx), _mm512_mul_pd(g.vy, g.vy)));
+    const __m256 stored = _mm512_cvtpd_ps(_mm512_min_pd(k.fltMax, _mm512_mul_pd(speed, k.speedScale)));
+    g.speedSum = _mm512_add_pd(g.speedSum, _mm512_cvtps_pd(stored));
+    alignas(32) int32_t out[kWideGroupLanes];
+    alignas(32) float speeds[kWideGroupLanes];
+    _mm_store_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi16(cx, cy));
+    _mm_store_si128(reinterpret_cast<__m128i*>(out + 4), _mm_unpackhi_epi16(cx, cy));
+    _mm256_store_ps(speeds, stored);
+    for (int32_t l = 0; l < kWideGroupLanes; ++l) {
+        std::memcpy(&at[l]->x, &out[l], sizeof out[l]);
+        at[l]->speed = speeds[l];
+    }
+}
+
+// StepLanes on sixteen lanes: each instruction steps eight of them, where the four-lane code
+// needs two.
+__attribute__((ZYL_AVX512_TARGET)) void StepWideLanes(LaneState& s, int32_t n, double spring, double damping)
+{
+    const WideConstants k{_mm512_set1_pd(spring),
+                          _mm512_set1_pd(damping),
+                          _mm512_set1_pd(-kPositionLimit),
+                          _mm512_set1_pd(kPositionLimit),
+                          _mm512_set1_pd(HUGE_VAL),
+                          _mm512_set1_pd(kTargetScale),
+                          _mm512_set1_pd(kPositionToCoordinate),
+                          _mm512_set1_pd(kSpeedScale),
+                          _mm512_set1_pd(double(FLT_MAX))};
+    WideGroup low = LoadWideGroup(s, 0);
+    WideGroup high = LoadWideGroup(s, kWideGroupLanes);
+    LFrameOutPoint* at[kWideLanes];
+    for (int32_t l = 0; l < kWideLanes; ++l)
+        at[l] = s.at[l];
+    for (int32_t i = 0; i < n; ++i) {
+        StepWideGroup(low, at, k);
+        StepWideGroup(high, at + kWideGroupLanes, k);
+        for (int32_t l = 0; l < kWideLanes; ++l)
+            at[l] += s.stride[l];
+    }
+    StoreWideGroup(low, s, 0);
+    StoreWideGroup(high, s, kWideGroupLanes);
+    for (int32_t l = 0; l < kWideLanes; ++l)
+        s.at[l] = at[l];
+}
+
+#if !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+
 // Feeds the frames through the lanes: a lane whose frame ends takes the next one.
 class SideBySide
 {
   public:
-    explicit SideBySide(std::span<ScannerSteps> frames) : frames_(frames) {}
-
-    __attribute__((target("avx2"))) void Run(double spring, double damping)
+    // wide: sixteen lanes of AVX-512, else eight of AVX2.
+    SideBySide(std::span<ScannerSteps> frames, bool wide) : frames_(frames), wide_(wide), laneCount_(wide ? kWideLanes : kLanes)
     {
-        const AxisConstants k = MakeAxisConstants(spring, damping);
-        for (int32_t l = 0; l < kLanes; ++l)
+    }
+
+    void Run(double spring, double damping)
+    {
+        for (int32_t l = 0; l < laneCount_; ++l)
             Load(l);
         for (;;) {
             int32_t n = INT32_MAX;
@@ -203,8 +335,11 @@ class SideBySide
             }
             if (n == INT32_MAX)
                 return;
-            StepLanes(state_, n, k);
-            for (int32_t l = 0; l < kLanes; ++l) {
+            if (wide_)
+                StepWideLanes(state_, n, spring, damping);
+            else
+                StepLanes(state_, n, spring, damping);
+            for (int32_t l = 0; l < laneCount_; ++l) {
                 Lane& lane = lanes_[l];
                 if (!lane.frame)
                     continue;
@@ -261,9 +396,11 @@ class SideBySide
 
     std::span<ScannerSteps> frames_;
     size_t next_ = 0;
-    Lane lanes_[kLanes];
+    bool wide_;
+    int32_t laneCount_;
+    Lane lanes_[kMaxLanes];
     LaneState state_;
-    LFrameOutPoint idle_[kLanes];
+    LFrameOutPoint idle_[kMaxLanes];
 };
 
 bool HasAvx2()
@@ -272,12 +409,34 @@ bool HasAvx2()
     return has;
 }
 
+bool HasAvx512()
+{
+    static const bool has = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") &&
+                            __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512bw");
+    return has;
+}
+
 } // namespace
 
-void SimulateScanners(std::span<ScannerSteps> frames, double spring, double damping)
+bool ScannerPathAvailable(ScannerPath path)
 {
-    if (frames.size() > 1 && HasAvx2()) {
-        SideBySide(frames).Run(spring, damping);
+    switch (path) {
+    case ScannerPath::kAvx2:
+        return HasAvx2();
+    case ScannerPath::kAvx512:
+        return HasAvx512();
+    default:
+        return true;
+    }
+}
+
+void SimulateScanners(std::span<ScannerSteps> frames, double spring, double damping, ScannerPath path)
+{
+    if (path == ScannerPath::kBest)
+        path = HasAvx512() ? ScannerPath::kAvx512 : HasAvx2() ? ScannerPath::kAvx2 : ScannerPath::kScalar;
+    // One frame has nothing to step beside it.
+    if (frames.size() > 1 && path != ScannerPath::kScalar && ScannerPathAvailable(path)) {
+        SideBySide(frames, path == ScannerPath::kAvx512).Run(spring, damping);
         return;
     }
     for (ScannerSteps& frame : frames)

@@ -76,5 +76,14 @@ struct ScannerSteps
     double speedSum = 0.0;
 };
 
-// Steps both axes of every frame from rest at the origin.
-void SimulateScanners(std::span<ScannerSteps> frames, double spring, double damping);
+// How the axes are stepped: the best the processor offers, one frame at a time in scalar code, or
+// frames side by side in AVX2 lanes (eight frames) or AVX-512 lanes (sixteen frames).
+enum class ScannerPath { kBest, kScalar, kAvx2, kAvx512 };
+
+// Whether the processor can take the path.
+bool ScannerPathAvailable(ScannerPath path);
+
+// Steps both axes of every frame from rest at the origin. Every path gives the same numbers; a
+// path the processor lacks falls back to the scalar code.
+void SimulateScanners(std::span<ScannerSteps> frames, double spring, double damping,
+                      ScannerPath path = ScannerPath::kBest);
