@@ -34,6 +34,15 @@ class ZylhostControlGuiTest : public ZylhostFixture
                   "  <param name=\"Src\" value=\"show.zyl\">\n"
                   "</object>\n");
     }
+    // Starts the container on the still-circle page and finds its frame and the bare preview in it.
+    void StartStillCircleHost(std::string& frame, std::string& preview)
+    {
+        ASSERT_NO_FATAL_FAILURE(WriteStillCirclePage());
+        StartHost();
+        frame = WindowId("zylhost - page.html");
+        ASSERT_TRUE(XSession::PollUntil([&] { return !(preview = Preview(frame)).empty(); }, 20s))
+            << ChildrenText(frame);
+    }
     // The bare preview's window inside the container's frame; empty until it is there.
     std::string Preview(const std::string& frame) const
     {
@@ -58,11 +67,8 @@ class ZylhostControlGuiTest : public ZylhostFixture
 // renderer's geometry gives for the object's size, around a black centre.
 TEST_F(ZylhostControlGuiTest, TheFirstFrameOfTheShowIsLitWhereItsPointsLie)
 {
-    WriteStillCirclePage();
-    StartHost();
-    const std::string frame = WindowId("zylhost - page.html");
-    std::string preview;
-    ASSERT_TRUE(XSession::PollUntil([&] { return !(preview = Preview(frame)).empty(); }, 20s)) << ChildrenText(frame);
+    std::string frame, preview;
+    ASSERT_NO_FATAL_FAILURE(StartStillCircleHost(frame, preview));
     std::string why;
     EXPECT_TRUE(CircleShown(preview, why)) << why;
     EXPECT_EQ(Ask("quit"), "ok");
@@ -73,11 +79,8 @@ TEST_F(ZylhostControlGuiTest, TheFirstFrameOfTheShowIsLitWhereItsPointsLie)
 // the circle stays on its ring.
 TEST_F(ZylhostControlGuiTest, TheWheelOverThePlayerLeavesThePictureAsItIs)
 {
-    WriteStillCirclePage();
-    StartHost();
-    const std::string frame = WindowId("zylhost - page.html");
-    std::string preview;
-    ASSERT_TRUE(XSession::PollUntil([&] { return !(preview = Preview(frame)).empty(); }, 20s)) << ChildrenText(frame);
+    std::string frame, preview;
+    ASSERT_NO_FATAL_FAILURE(StartStillCircleHost(frame, preview));
     std::string why;
     ASSERT_TRUE(CircleShown(preview, why)) << why;
 
