@@ -20,9 +20,12 @@ bool LValueHandler::ConnectRegistry(const char* name, LMsgRegistryNode* registry
     return LMsgRegistryNode::ConnectBothWays(registry, name, AsReceiver(), 0, AsSource());
 }
 
+// Context messages first: a change brings a handler three of them (changed, commit, commit done)
+// against one modify message, and each decoder takes only its own exact class, so the order of the
+// two tries changes nothing but the number of type checks a message meets.
 bool LValueHandler::Receive(LMsg& msg)
 {
-    return LValueModifyMsgDecoder::Receive(msg) || LValueContextMsgDecoder::Receive(msg);
+    return LValueContextMsgDecoder::Receive(msg) || LValueModifyMsgDecoder::Receive(msg);
 }
 
 bool LValueHandler::Send(LMsg& msg)
