@@ -7,7 +7,7 @@
 // element shows are read from the committed skin picture.
 #include "foundation/pictures/png_reader.h"
 #include "platform/wx/test_support/x_session.h"
-#include "shell/wx/test_support/pointer_shape.h"
+#include "platform/wx/test_support/pointer_shape.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
