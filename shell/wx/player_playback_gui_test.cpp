@@ -118,6 +118,15 @@ class PlayerPlaybackGuiTest : public PlayerGuiFixture
         ChooseMenuItem(frames[0], kPlayMenu, downs);
     }
 
+    // Waits for the one "OpenZyl failed!" box and closes it with Return.
+    void CloseTheFailureBox()
+    {
+        ASSERT_TRUE(TitleShown(kFailureTitle));
+        const std::vector<std::string> boxes = WindowsTitled(kFailureTitle);
+        ASSERT_EQ(boxes.size(), 1u);
+        session_.Run("xdotool windowactivate --sync " + boxes[0] + " key Return");
+    }
+
     // Sends keys to the top-level window with this title.
     void KeysTo(const std::string& title, const std::string& keys)
     {
@@ -203,10 +212,7 @@ TEST_F(PlayerPlaybackGuiTest, PlaysTheTrackWithoutAGapUntilMuteAndReportsABroken
 
     // Next File meets the broken show: one box, then the show after it.
     ChoosePlayItem("Zyl Player - a.zyl (1 of 3)", 3);
-    ASSERT_TRUE(TitleShown(kFailureTitle));
-    const std::vector<std::string> boxes = WindowsTitled(kFailureTitle);
-    ASSERT_EQ(boxes.size(), 1u);
-    session_.Run("xdotool windowactivate --sync " + boxes[0] + " key Return");
+    ASSERT_NO_FATAL_FAILURE(CloseTheFailureBox());
     EXPECT_TRUE(TitleShown("Zyl Player - c.zyl (2 of 2)"));
     EXPECT_FALSE(TitleShown(kFailureTitle, 2s)) << "a second box";
 }
@@ -216,10 +222,7 @@ TEST_F(PlayerPlaybackGuiTest, AShortShowBeforeABrokenOneGivesTheBoxOnceAfterTheP
     const std::string a = MakeShow("a.zyl", "--seconds 1 --servers 1 --channels 1");
     StartPlayer({a, MakeBrokenShow("broken.zyl")});
     ASSERT_TRUE(TitleShown("Zyl Player - a.zyl (1 of 2)"));
-    ASSERT_TRUE(TitleShown(kFailureTitle));
-    const std::vector<std::string> boxes = WindowsTitled(kFailureTitle);
-    ASSERT_EQ(boxes.size(), 1u);
-    session_.Run("xdotool windowactivate --sync " + boxes[0] + " key Return");
+    ASSERT_NO_FATAL_FAILURE(CloseTheFailureBox());
     // The lone show loops on without another box.
     EXPECT_TRUE(TitleShown("Zyl Player - a.zyl"));
     EXPECT_FALSE(TitleShown(kFailureTitle, 3s)) << "a second box";
