@@ -9,6 +9,7 @@
 
 #include <gtk/gtk.h>
 #include <wx/dcclient.h>
+#include <wx/cursor.h>
 #include <wx/dnd.h>
 #include <wx/frame.h>
 #include <wx/glcanvas.h>
@@ -164,6 +165,13 @@ class WxPreviewFrame final : public wxFrame
         Bind(wxEVT_SIZE, [this](wxSizeEvent&) { LayoutCanvas(); });
         Bind(wxEVT_LEFT_DOWN, &WxPreviewFrame::OnBandPress, this);
         Bind(wxEVT_LEFT_DCLICK, &WxPreviewFrame::OnBandPress, this);
+        // The pointer may come onto the band straight from outside the window.
+        Bind(wxEVT_ENTER_WINDOW, &WxPreviewFrame::OnBandMotion, this);
+        Bind(wxEVT_MOTION, &WxPreviewFrame::OnBandMotion, this);
+        Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& e) {
+            pointedPart_ = FrameHit::kClient;
+            e.Skip();
+        });
         Bind(wxEVT_SHOW, [this](wxShowEvent& e) {
             if (owner_)
                 owner_->OnToolkitShow(e.GetEventObject(), e.IsShown());
@@ -183,6 +191,7 @@ class WxPreviewFrame final : public wxFrame
             return;
         const wxSize canvas = CanvasSize();
         band_ = band;
+        pointedPart_ = FrameHit::kClient;
         SetCanvasSize(canvas.x, canvas.y);
         LayoutCanvas();
     }
@@ -202,15 +211,45 @@ class WxPreviewFrame final : public wxFrame
         const wxSize client = GetClientSize();
         canvas->SetSize(band_, band_, std::max(client.x - 2 * band_, 1), std::max(client.y - 2 * band_, 1));
     }
+    // The part of the band under the pointer; kClient off the band or without one.
+    FrameHit BandPart(const wxMouseEvent& e) const
+    {
+        if (owner_ == nullptr || band_ == 0)
+            return FrameHit::kClient;
+        const wxSize client = GetClientSize();
+        return FrameBandHit(client.x, client.y, e.GetX(), e.GetY(), band_);
+    }
+    // What the owner makes of a part of the band. It is asked once while the pointer stays on that
+    // part: the shape shown there and the press that follows must agree.
+    FrameHit BandAction(FrameHit part)
+    {
+        if (part != pointedPart_) {
+            pointedPart_ = part;
+            pointedAction_ = owner_->Sink().OnFrameHitTest(part);
+        }
+        return pointedAction_;
+    }
+    // The pointer tells before the press what the band does there: a double arrow where it sizes,
+    // the arrow where it moves the window.
+    void OnBandMotion(wxMouseEvent& e)
+    {
+        e.Skip();
+        const FrameHit part = BandPart(e);
+        if (part == FrameHit::kClient) {
+            pointedPart_ = FrameHit::kClient;
+            SetFrameHitCursor(*this, FrameHit::kClient);
+            return;
+        }
+        SetFrameHitCursor(*this, BandAction(part));
+    }
     void OnBandPress(wxMouseEvent& e)
     {
-        const wxSize client = GetClientSize();
-        FrameHit hit = FrameBandHit(client.x, client.y, e.GetX(), e.GetY(), band_);
-        if (owner_ == nullptr || band_ == 0 || hit == FrameHit::kClient) {
+        const FrameHit part = BandPart(e);
+        if (part == FrameHit::kClient) {
             e.Skip();
             return;
         }
-        hit = owner_->Sink().OnFrameHitTest(hit);
+        const FrameHit hit = BandAction(part);
         const wxPoint screen = ClientToScreen(e.GetPosition());
         BeginWindowFrameDrag(*this, hit, kGdkLeftButton, screen.x, screen.y,
                              static_cast<uint32_t>(e.GetTimestamp()));
@@ -219,6 +258,8 @@ class WxPreviewFrame final : public wxFrame
     static constexpr int32_t kGdkLeftButton = 1;
     WxNativeWindow* owner_;
     int32_t band_ = 0;
+    FrameHit pointedPart_ = FrameHit::kClient;
+    FrameHit pointedAction_ = FrameHit::kClient;
 };
 
 namespace {
@@ -284,6 +325,9 @@ bool WxNativeWindow::Build(CError& error)
         frame_->SetPosition(wxPoint(spec_.rect.left, spec_.rect.top));
         frame_->SetClientSize(size);
         canvas_ = new WxPreviewCanvas(frame_, attributes, wxDefaultPosition, size, true, this);
+        // A window without a cursor of its own shows its parent's: the band's sizing arrows would
+        // stay over the picture.
+        canvas_->SetCursor(wxCursor(wxCURSOR_ARROW));
         caption_ = sizingFrame_ = !fullScreen;
         SetIcon(spec_.iconId);
     }

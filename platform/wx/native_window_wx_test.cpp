@@ -1,10 +1,12 @@
 // The preview's window made of the toolkit's windows, on the test's display: a popup without caption
 // but with its sizing frame, driven by real pointer input from xdotool (a press on the band it draws
 // round its canvas asks its sink what the press does, and the window then moves or sizes by the
-// drag), and what each kind of window tells of its showing and hiding.
+// drag, and the pointer shows beforehand what a press there would do), and what each kind of window
+// tells of its showing and hiding.
 #include "platform/wx/native_window_wx.h"
 
 #include "foundation/errors/c_error.h"
+#include "platform/wx/test_support/pointer_shape.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -98,6 +100,18 @@ class NativeWindowWxTest : public testing::Test
                        std::to_string(fromY + dy * step / kSteps) + " sleep 0.1";
         }
         command += " sleep 0.2 mouseup 1";
+        SendInput(command);
+    }
+    // Puts the pointer on a point of the window's frame, as Drag counts it.
+    void PointAt(int32_t x, int32_t y)
+    {
+        const UiRect outer = window_->RectInParent();
+        SendInput("xdotool mousemove --sync " + std::to_string(outer.left + x) + " " +
+                  std::to_string(outer.top + y) + " sleep 0.2");
+    }
+    // Runs an xdotool command line while the toolkit is pumped, so the window sees the input.
+    void SendInput(const std::string& command)
+    {
         std::atomic<bool> done = false;
         std::thread input([&] {
             EXPECT_EQ(std::system(command.c_str()), 0) << command;
@@ -138,6 +152,43 @@ TEST_F(NativeWindowWxTest, TopBandMovesTheWindowAndTheRightBandSizesIt)
     Drag(kBand + kWidth / 2, kBand + kHeight / 2, 20, 20);
     EXPECT_EQ(window_->RectInParent().left, moved.left);
     EXPECT_EQ(sink_.asked, (std::vector<FrameHit>{FrameHit::kTop, FrameHit::kRight}));
+}
+
+// Before a press, the pointer already shows what the band does where it is: a double arrow along
+// an edge that sizes, the window system's corner where a corner sizes, the arrow on the top edge
+// that moves the captionless window and over the picture. The owner is asked once for each part
+// the pointer comes to.
+TEST_F(NativeWindowWxTest, ThePointerShowsWhatEachPartOfTheBandDoes)
+{
+    constexpr int32_t kOuterWidth = kWidth + 2 * kBand;
+    constexpr int32_t kOuterHeight = kHeight + 2 * kBand;
+    const std::string display = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+    const struct
+    {
+        int32_t x;
+        int32_t y;
+        const char* shape;
+    } cases[] = {
+        {1, kOuterHeight / 2, "sb_h_double_arrow"},
+        {kOuterWidth / 2, 1, "left_ptr"},
+        {kOuterWidth / 2, kOuterHeight - 2, "sb_v_double_arrow"},
+        {kOuterWidth / 2, kOuterHeight / 2, "left_ptr"},
+        {kOuterWidth - 2, kOuterHeight - 2, "bottom_right_corner"},
+        {kOuterWidth - 2, kOuterHeight / 2, "sb_h_double_arrow"},
+        {kOuterWidth / 2, kOuterHeight / 2, "left_ptr"},
+        {1, 1, "top_left_corner"},
+        {kOuterWidth - 2, 1, "top_right_corner"},
+        {1, kOuterHeight - 2, "bottom_left_corner"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        PointAt(c.x, c.y);
+        std::string shape;
+        EXPECT_TRUE(PumpUntil([&] { return (shape = PointerShapeName(display)) == c.shape; }, 10s)) << shape;
+    }
+    EXPECT_EQ(sink_.asked, (std::vector<FrameHit>{FrameHit::kLeft, FrameHit::kTop, FrameHit::kBottom,
+                                                  FrameHit::kBottomRight, FrameHit::kRight, FrameHit::kTopLeft,
+                                                  FrameHit::kTopRight, FrameHit::kBottomLeft}));
 }
 
 // Records what a window tells of its visibility.

@@ -8,6 +8,7 @@
 #include "platform/wx/test_support/x_session.h"
 #include "preview/settings_file.h"
 #include "shell/wx/test_support/player_gui_fixture.h"
+#include "shell/wx/test_support/player_windows.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -67,11 +68,7 @@ class ParameterDialogGuiTest : public PlayerGuiFixture
   protected:
     ParameterDialogGuiTest() : PlayerGuiFixture(session_, "zyl_params") {}
 
-    std::string WindowTitled(const std::string& wanted)
-    {
-        const std::vector<std::string> ids = session_.WindowsTitled(ZYLSHOT, wanted);
-        return ids.empty() ? std::string() : ids.front();
-    }
+    std::string WindowTitled(const std::string& wanted) const { return ::WindowTitled(session_, wanted); }
     bool Shown(const std::string& title, std::chrono::milliseconds limit = 20s)
     {
         return XSession::PollUntil([&] { return !WindowTitled(title).empty(); }, limit);

@@ -5,11 +5,13 @@
 #include "platform/dialog_units.h"
 #include "platform/wx/test_support/x_session.h"
 #include "preview/playback_bar_template.h"
+#include "shell/wx/test_support/player_gui_fixture.h"
 #include "shell/wx/test_support/player_windows.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -35,15 +37,13 @@ RasterRect ItemPixels(int32_t id)
     return {};
 }
 
-class PlaybackBarGuiTest : public testing::Test
+class PlaybackBarGuiTest : public PlayerGuiFixture
 {
   protected:
-    void SetUp() override
+    PlaybackBarGuiTest() : PlayerGuiFixture(session_, "zyl_bar") {}
+
+    void SetUpCase() override
     {
-        ASSERT_TRUE(session_.Ok()) << session_.Error();
-        std::string pattern = (std::filesystem::temp_directory_path() / "zyl_bar_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         const std::string show = folder_ + "/a.zyl";
         ASSERT_EQ(session_.Run(std::string(ZYLGEN) + " --seconds " + std::to_string(kShowSeconds) +
                                " --servers 1 --channels 1 " + show),
@@ -52,13 +52,6 @@ class PlaybackBarGuiTest : public testing::Test
         ASSERT_GT(player_, 0);
         ASSERT_TRUE(XSession::PollUntil([this] { return Windows(kFrameTitle).size() == 1; }, 20s));
         frame_ = Windows(kFrameTitle)[0];
-    }
-    void TearDown() override
-    {
-        if (player_ > 0)
-            session_.Stop(player_);
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
     }
 
     std::vector<std::string> Windows(const std::string& title) const { return WindowsTitled(session_, title); }
@@ -92,13 +85,7 @@ class PlaybackBarGuiTest : public testing::Test
             return std::nullopt;
         const RasterRect slider = ItemPixels(PlaybackBarTemplate::kSliderId);
         const auto background = pixels.At(slider.left, slider.top);
-        const auto differs = [&](int32_t x, int32_t y) {
-            const auto colour = pixels.At(x, y);
-            int difference = 0;
-            for (int c = 0; c < 3; ++c)
-                difference += std::abs(colour[c] - background[c]);
-            return difference > kEdgeContrast;
-        };
+        const auto differs = [&](int32_t x, int32_t y) { return Contrasts(pixels.At(x, y), background); };
         int32_t track = -1;
         int32_t most = 0;
         for (int32_t y = slider.top; y < slider.bottom; ++y) {
@@ -154,23 +141,26 @@ class PlaybackBarGuiTest : public testing::Test
         const int32_t x = (r.left + r.right) / 2 + shiftX;
         const auto background = pixels.At(x, r.top - kEdgeSearch);
         for (int32_t y = r.top - kEdgeSearch; y < r.bottom + kEdgeSearch; ++y) {
-            const auto colour = pixels.At(x, y);
-            int difference = 0;
-            for (int c = 0; c < 3; ++c)
-                difference += std::abs(colour[c] - background[c]);
-            if (difference > kEdgeContrast)
+            if (Contrasts(pixels.At(x, y), background))
                 return y;
         }
         return -1;
+    }
+
+    // Whether two colours differ by more than the bar's gradients do: a drawn edge between them.
+    static bool Contrasts(const std::array<int, 3>& colour, const std::array<int, 3>& background)
+    {
+        int difference = 0;
+        for (int c = 0; c < 3; ++c)
+            difference += std::abs(colour[c] - background[c]);
+        return difference > kEdgeContrast;
     }
 
     static constexpr int32_t kEdgeSearch = 4;
     static constexpr int32_t kAboveTrack = 5;
     static constexpr int kEdgeContrast = 30;
     static XSession session_;
-    std::string folder_;
     std::string frame_;
-    pid_t player_ = -1;
 };
 
 XSession PlaybackBarGuiTest::session_(true);

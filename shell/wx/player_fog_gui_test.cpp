@@ -6,6 +6,7 @@
 #include "controls/modeless_box_layout.h"
 #include "foundation/registry/reg_key.h"
 #include "platform/wx/test_support/x_session.h"
+#include "shell/wx/test_support/player_gui_fixture.h"
 #include "shell/wx/test_support/player_windows.h"
 
 #include <gtest/gtest.h>
@@ -25,15 +26,13 @@ using namespace std::chrono_literals;
 
 constexpr const char* kBoxTitle = "Beam Vista";
 
-class PlayerFogGuiTest : public testing::Test
+class PlayerFogGuiTest : public PlayerGuiFixture
 {
   protected:
-    void SetUp() override
+    PlayerFogGuiTest() : PlayerGuiFixture(session_, "zyl_fog") {}
+
+    void SetUpCase() override
     {
-        ASSERT_TRUE(session_.Ok()) << session_.Error();
-        std::string pattern = (fs::temp_directory_path() / "zyl_fog_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         database_ = folder_ + "/registry.db";
         ::setenv("ZYL_SETTINGS_DB", database_.c_str(), 1);
         LRegKey key("Zyl Player\\OpenGL", true);
@@ -48,11 +47,8 @@ class PlayerFogGuiTest : public testing::Test
     }
     void TearDown() override
     {
-        if (player_ > 0)
-            session_.Stop(player_);
+        PlayerGuiFixture::TearDown();
         ::unsetenv("ZYL_SETTINGS_DB");
-        std::error_code error;
-        fs::remove_all(folder_, error);
     }
 
     pid_t StartPlayer(const std::string& cache)
@@ -64,9 +60,7 @@ class PlayerFogGuiTest : public testing::Test
     std::vector<std::string> WindowsTitled(const std::string& wanted) { return ::WindowsTitled(session_, wanted); }
 
     static XSession session_;
-    std::string folder_;
     std::string database_;
-    pid_t player_ = -1;
 };
 
 XSession PlayerFogGuiTest::session_(true);

@@ -1,11 +1,12 @@
 // The real ZylPlayer on a private X server with a window manager, driven by xdotool and read back
 // with zylshot.
 #include "platform/wx/test_support/x_session.h"
+#include "shell/wx/test_support/player_gui_fixture.h"
+#include "shell/wx/test_support/player_windows.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -18,89 +19,40 @@ using namespace std::chrono_literals;
 // sake, not the player's.
 constexpr auto kStartLimit = 60s;
 constexpr auto kEndLimit = 30s;
+// The View menu's place on the menu bar.
+constexpr int kViewMenu = 2;
 
-class PlayerGuiTest : public testing::Test
+class PlayerGuiTest : public PlayerGuiFixture
 {
   protected:
-    void SetUp() override
+    PlayerGuiTest() : PlayerGuiFixture(session_, "zyl_player") {}
+
+    void SetUpCase() override
     {
-        ASSERT_TRUE(session_.Ok()) << session_.Error();
         player_ = session_.Start({ZYL_PLAYER});
         ASSERT_GT(player_, 0);
         ASSERT_TRUE(XSession::PollUntil([this] { return !FrameId().empty(); }, kStartLimit))
             << "no frame titled Zyl Player";
     }
-    void TearDown() override
-    {
-        if (player_ > 0)
-            session_.Stop(player_);
-    }
 
     // The frame's window id, from the titles on the screen.
-    std::string FrameId()
-    {
-        std::string titles;
-        session_.Run(std::string(ZYLSHOT) + " titles", &titles);
-        std::istringstream lines(titles);
-        std::string id;
-        std::string title;
-        while (lines >> id && std::getline(lines, title)) {
-            if (title == " Zyl Player")
-                return id;
-        }
-        return {};
-    }
+    std::string FrameId() const { return WindowTitled(session_, "Zyl Player"); }
 
     // The preview: the frame's largest child window, as "id width height".
-    bool Preview(std::string& id, int& width, int& height)
+    bool Preview(std::string& id, int& width, int& height) const
     {
-        std::string children;
-        session_.Run(std::string(ZYLSHOT) + " children " + FrameId(), &children);
-        std::istringstream lines(children);
-        std::string childId;
-        int w = 0;
-        int h = 0;
-        width = height = 0;
-        while (lines >> childId >> w >> h) {
-            if (w * h > width * height) {
-                id = childId;
-                width = w;
-                height = h;
-            }
-        }
+        const ShownWindow preview = LargestChild(session_, FrameId());
+        if (preview.width > 0)
+            id = preview.id;
+        width = preview.width;
+        height = preview.height;
         return width > 0;
     }
 
-    // Chooses an item of the View menu by the keyboard: the skin has no menu bar, so Ctrl+M first
-    // turns it into the ordinary window with one; F10 opens the menu bar, two steps right reach
-    // View, `downs` steps reach the item.
-    void ChooseViewItem(int downs)
-    {
-        const std::string frame = FrameId();
-        session_.Run("xdotool windowactivate --sync " + frame);
-        if (!menuBarShown_) {
-            session_.Run("xdotool key ctrl+m");
-            // The ordinary window has no shape: its corner is part of it again.
-            std::string corner;
-            EXPECT_TRUE(XSession::PollUntil(
-                [&] {
-                    return session_.Run(std::string(ZYLSHOT) + " inshape 0 0 " + frame, &corner) == 0 &&
-                           corner == "in\n";
-                },
-                10s));
-            // The menu bar takes its place a moment after the window lost its shape.
-            session_.Run("sleep 1");
-            menuBarShown_ = true;
-        }
-        std::string keys = "F10 Right Right";
-        for (int i = 0; i < downs; ++i)
-            keys += " Down";
-        session_.Run("xdotool key --delay 80 " + keys + " Return");
-    }
+    // Chooses an item of the View menu, `downs` steps down it.
+    void ChooseViewItem(int downs) { ChooseMenuItem(FrameId(), kViewMenu, downs); }
 
     static XSession session_;
-    pid_t player_ = -1;
-    bool menuBarShown_ = false;
 };
 
 XSession PlayerGuiTest::session_(true);

@@ -3,6 +3,7 @@
 // it, without a gap, until Mute; a broken show in the list gives one "OpenZyl failed!" box; the
 // preview's keys and context menu step the list, pause and switch full screen.
 #include "platform/wx/test_support/x_session.h"
+#include "shell/wx/test_support/player_gui_fixture.h"
 #include "shell/wx/test_support/player_windows.h"
 #include "show/laser_preview_stream.h"
 #include "show/sound_decoder.h"
@@ -40,6 +41,8 @@ constexpr std::chrono::seconds CardTime(int seconds)
 constexpr const char* kFailureTitle = "OpenZyl failed!";
 // The caption of the preview's own top-level window (full screen).
 constexpr const char* kPreviewTitle = "Beam Vista";
+// The Play menu's place on the menu bar.
+constexpr int kPlayMenu = 3;
 
 std::vector<uint8_t> ReadBytes(const std::string& path)
 {
@@ -65,23 +68,14 @@ std::vector<uint8_t> DecodedTrack(const std::string& show)
     return track;
 }
 
-class PlayerPlaybackGuiTest : public testing::Test
+class PlayerPlaybackGuiTest : public PlayerGuiFixture
 {
   protected:
-    void SetUp() override
+    PlayerPlaybackGuiTest() : PlayerGuiFixture(session_, "zyl_gui") {}
+
+    void SetUpCase() override
     {
-        ASSERT_TRUE(session_.Ok()) << session_.Error();
-        std::string pattern = (std::filesystem::temp_directory_path() / "zyl_gui_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         sound_ = folder_ + "/sound.raw";
-    }
-    void TearDown() override
-    {
-        if (player_ > 0)
-            session_.Stop(player_);
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
     }
 
     std::string MakeShow(const std::string& name, const std::string& options)
@@ -116,32 +110,21 @@ class PlayerPlaybackGuiTest : public testing::Test
         return XSession::PollUntil([&] { return !WindowsTitled(title).empty(); }, limit);
     }
 
-    // Chooses an item of the Play menu by the keyboard: the skin has no menu bar, so Ctrl+M first
-    // turns it into the ordinary window with one; F10 opens the menu bar, three steps right reach
-    // Play, `downs` steps the item.
+    // Chooses an item of the Play menu, `downs` steps down it.
     void ChoosePlayItem(const std::string& frameTitle, int downs)
     {
         const std::vector<std::string> frames = WindowsTitled(frameTitle);
         ASSERT_EQ(frames.size(), 1u) << frameTitle;
-        session_.Run("xdotool windowactivate --sync " + frames[0]);
-        if (!menuBarShown_) {
-            session_.Run("xdotool key ctrl+m");
-            // The ordinary window has no shape: its corner is part of it again.
-            std::string corner;
-            EXPECT_TRUE(XSession::PollUntil(
-                [&] {
-                    return session_.Run(std::string(ZYLSHOT) + " inshape 0 0 " + frames[0], &corner) == 0 &&
-                           corner == "in\n";
-                },
-                10s));
-            // The menu bar takes its place a moment after the window lost its shape.
-            session_.Run("sleep 1");
-            menuBarShown_ = true;
-        }
-        std::string keys = "F10 Right Right Right";
-        for (int i = 0; i < downs; ++i)
-            keys += " Down";
-        session_.Run("xdotool key --delay 80 " + keys + " Return");
+        ChooseMenuItem(frames[0], kPlayMenu, downs);
+    }
+
+    // Waits for the one "OpenZyl failed!" box and closes it with Return.
+    void CloseTheFailureBox()
+    {
+        ASSERT_TRUE(TitleShown(kFailureTitle));
+        const std::vector<std::string> boxes = WindowsTitled(kFailureTitle);
+        ASSERT_EQ(boxes.size(), 1u);
+        session_.Run("xdotool windowactivate --sync " + boxes[0] + " key Return");
     }
 
     // Sends keys to the top-level window with this title.
@@ -185,10 +168,7 @@ class PlayerPlaybackGuiTest : public testing::Test
     }
 
     static XSession session_;
-    std::string folder_;
     std::string sound_;
-    pid_t player_ = -1;
-    bool menuBarShown_ = false;
 };
 
 XSession PlayerPlaybackGuiTest::session_(true);
@@ -232,10 +212,7 @@ TEST_F(PlayerPlaybackGuiTest, PlaysTheTrackWithoutAGapUntilMuteAndReportsABroken
 
     // Next File meets the broken show: one box, then the show after it.
     ChoosePlayItem("Zyl Player - a.zyl (1 of 3)", 3);
-    ASSERT_TRUE(TitleShown(kFailureTitle));
-    const std::vector<std::string> boxes = WindowsTitled(kFailureTitle);
-    ASSERT_EQ(boxes.size(), 1u);
-    session_.Run("xdotool windowactivate --sync " + boxes[0] + " key Return");
+    ASSERT_NO_FATAL_FAILURE(CloseTheFailureBox());
     EXPECT_TRUE(TitleShown("Zyl Player - c.zyl (2 of 2)"));
     EXPECT_FALSE(TitleShown(kFailureTitle, 2s)) << "a second box";
 }
@@ -245,10 +222,7 @@ TEST_F(PlayerPlaybackGuiTest, AShortShowBeforeABrokenOneGivesTheBoxOnceAfterTheP
     const std::string a = MakeShow("a.zyl", "--seconds 1 --servers 1 --channels 1");
     StartPlayer({a, MakeBrokenShow("broken.zyl")});
     ASSERT_TRUE(TitleShown("Zyl Player - a.zyl (1 of 2)"));
-    ASSERT_TRUE(TitleShown(kFailureTitle));
-    const std::vector<std::string> boxes = WindowsTitled(kFailureTitle);
-    ASSERT_EQ(boxes.size(), 1u);
-    session_.Run("xdotool windowactivate --sync " + boxes[0] + " key Return");
+    ASSERT_NO_FATAL_FAILURE(CloseTheFailureBox());
     // The lone show loops on without another box.
     EXPECT_TRUE(TitleShown("Zyl Player - a.zyl"));
     EXPECT_FALSE(TitleShown(kFailureTitle, 3s)) << "a second box";

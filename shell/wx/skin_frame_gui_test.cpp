@@ -7,7 +7,9 @@
 // element shows are read from the committed skin picture.
 #include "foundation/pictures/png_reader.h"
 #include "platform/wx/test_support/x_session.h"
-#include "shell/wx/test_support/pointer_shape.h"
+#include "shell/wx/test_support/player_gui_fixture.h"
+#include "shell/wx/test_support/player_windows.h"
+#include "platform/wx/test_support/pointer_shape.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -98,23 +100,14 @@ struct Geometry
     int height = 0;
 };
 
-class SkinFrameGuiTest : public testing::Test
+class SkinFrameGuiTest : public PlayerGuiFixture
 {
   protected:
-    void SetUp() override
+    SkinFrameGuiTest() : PlayerGuiFixture(session_, "zyl_skin") {}
+
+    void SetUpCase() override
     {
-        ASSERT_TRUE(session_.Ok()) << session_.Error();
-        std::string pattern = (std::filesystem::temp_directory_path() / "zyl_skin_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         ASSERT_TRUE(skin_.Read(ZYL_SKIN_PICTURE)) << ZYL_SKIN_PICTURE;
-    }
-    void TearDown() override
-    {
-        if (player_ > 0)
-            session_.Stop(player_);
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
     }
 
     // A still show of `seconds` made by the show generator.
@@ -138,11 +131,7 @@ class SkinFrameGuiTest : public testing::Test
         frame_ = WindowTitled(title);
     }
 
-    std::string WindowTitled(const std::string& wanted)
-    {
-        const std::vector<std::string> ids = session_.WindowsTitled(ZYLSHOT, wanted);
-        return ids.empty() ? std::string() : ids.front();
-    }
+    std::string WindowTitled(const std::string& wanted) const { return ::WindowTitled(session_, wanted); }
 
     Geometry FrameGeometry()
     {
@@ -265,29 +254,10 @@ class SkinFrameGuiTest : public testing::Test
     int32_t KnobXNow() { return KnobX(Shot()); }
 
     // The preview's height: the frame's largest child window.
-    int PreviewHeight()
-    {
-        std::string children;
-        session_.Run(std::string(ZYLSHOT) + " children " + frame_, &children);
-        std::istringstream lines(children);
-        std::string id;
-        int w = 0;
-        int h = 0;
-        int area = 0;
-        int height = 0;
-        while (lines >> id >> w >> h) {
-            if (w * h > area) {
-                area = w * h;
-                height = h;
-            }
-        }
-        return height;
-    }
+    int PreviewHeight() const { return LargestChild(session_, frame_).height; }
 
     static XSession session_;
-    pid_t player_ = -1;
     std::string frame_;
-    std::string folder_;
     Picture skin_;
 };
 

@@ -18,6 +18,13 @@ inline std::vector<std::string> WindowsTitled(const XSession& session, const std
     return session.WindowsTitled(ZYLSHOT, wanted);
 }
 
+// The first shown top-level window with exactly this title; empty when there is none.
+inline std::string WindowTitled(const XSession& session, const std::string& wanted)
+{
+    const std::vector<std::string> ids = WindowsTitled(session, wanted);
+    return ids.empty() ? std::string() : ids.front();
+}
+
 // A window and its size.
 struct ShownWindow
 {

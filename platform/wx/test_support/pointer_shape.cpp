@@ -1,4 +1,4 @@
-#include "shell/wx/test_support/pointer_shape.h"
+#include "platform/wx/test_support/pointer_shape.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
