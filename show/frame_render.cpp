@@ -163,7 +163,8 @@ class FrameRenderer
     {
         x_ = FrameInt16(word0);
         y_ = FrameInt16(word1);
-        if (simulate_) {
+        // Laid-out steps carry their targets in the points instead.
+        if (simulate_ && !simulatePosition_) {
             axisX_.target = x_ * kTargetScale;
             axisY_.target = y_ * kTargetScale;
         }
@@ -265,11 +266,7 @@ class FrameRenderer
         const float openStep = openStep_;
         const float closeStep = closeStep_;
         LFrameOutPoint* out = out_ + outCount_;
-        for (int32_t s = 0; s < steps; ++s) {
-            delay_[write] = entering;
-            write = (write + 1) & kDelayLineMask;
-            const DelayEntry shown = delay_[read];
-            read = (read + 1) & kDelayLineMask;
+        const auto show = [&](const DelayEntry shown) {
             point.blank = shown.blank;
             point.red = shown.red;
             point.green = shown.green;
@@ -284,8 +281,24 @@ class FrameRenderer
                 point.beamRamp = rampValue;
                 point.shutterRamp = step >= kInstantRampStep ? rampValue : before;
             }
+        };
+        // The delay line shows what it held for its first `delay` steps, then the entering
+        // colour that every step of this command writes; so it is read before it is written.
+        const int32_t delay = (write - read) & kDelayLineMask;
+        const int32_t fromLine = std::min(steps, delay);
+        int32_t s = 0;
+        for (; s < fromLine; ++s) {
+            show(delay_[(read + s) & kDelayLineMask]);
             out[s] = point;
         }
+        for (; s < steps; ++s) {
+            show(entering);
+            out[s] = point;
+        }
+        for (int32_t i = 0; i < std::min(steps, kDelayLineSize); ++i)
+            delay_[(write + i) & kDelayLineMask] = entering;
+        write = (write + steps) & kDelayLineMask;
+        read = (read + steps) & kDelayLineMask;
         template_ = point;
         rampValue_ = rampValue;
         write_ = write;
