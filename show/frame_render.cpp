@@ -266,7 +266,11 @@ class FrameRenderer
         const float openStep = openStep_;
         const float closeStep = closeStep_;
         LFrameOutPoint* out = out_ + outCount_;
-        const auto show = [&](const DelayEntry shown) {
+        for (int32_t s = 0; s < steps; ++s) {
+            delay_[write] = entering;
+            write = (write + 1) & kDelayLineMask;
+            const DelayEntry shown = delay_[read];
+            read = (read + 1) & kDelayLineMask;
             point.blank = shown.blank;
             point.red = shown.red;
             point.green = shown.green;
@@ -281,24 +285,8 @@ class FrameRenderer
                 point.beamRamp = rampValue;
                 point.shutterRamp = step >= kInstantRampStep ? rampValue : before;
             }
-        };
-        // The delay line shows what it held for its first `delay` steps, then the entering
-        // colour that every step of this command writes; so it is read before it is written.
-        const int32_t delay = (write - read) & kDelayLineMask;
-        const int32_t fromLine = std::min(steps, delay);
-        int32_t s = 0;
-        for (; s < fromLine; ++s) {
-            show(delay_[(read + s) & kDelayLineMask]);
             out[s] = point;
         }
-        for (; s < steps; ++s) {
-            show(entering);
-            out[s] = point;
-        }
-        for (int32_t i = 0; i < std::min(steps, kDelayLineSize); ++i)
-            delay_[(write + i) & kDelayLineMask] = entering;
-        write = (write + steps) & kDelayLineMask;
-        read = (read + steps) & kDelayLineMask;
         template_ = point;
         rampValue_ = rampValue;
         write_ = write;
