@@ -1,37 +1,8 @@
 #include "show/channel_frame_cache.h"
 
-#include "show/frame_commands.h"
 #include "show/laser_preview_stream.h"
 
 #include <algorithm>
-
-namespace {
-constexpr int32_t kMaxOversampling = 16;
-
-// A capacity that renders the frame as the full capacity does, and that the render can go straight
-// into: one more than the most points its commands give (each point once per oversampling step),
-// so that the walk never stops early and the statistics cover every command.
-int32_t SufficientCapacity(const LFrame& frame, const LFrameRenderSettings& settings, int32_t capacity)
-{
-    int64_t points = 0;
-    WalkFrameCommands(frame.words, frame.ValidCount(), [&](const uint32_t* w, int32_t) {
-        switch (FrameOpcode(w[0])) {
-        case kOpRepeat:
-        case kOpAttr:
-            points += FrameByte(w[0], 8);
-            break;
-        case kOpMove:
-        case kOpMoveAttr:
-        case kOpRamp:
-            ++points;
-            break;
-        }
-        return true;
-    });
-    const int64_t steps = settings.simulate ? std::clamp(settings.oversampling, 1, kMaxOversampling) : 1;
-    return static_cast<int32_t>(std::min<int64_t>(points * steps + 1, capacity));
-}
-} // namespace
 
 LChannelFrameCache::LChannelFrameCache() = default;
 
@@ -88,11 +59,10 @@ void LChannelFrameCache::RenderWaiting(const LFrameRenderSettings& settings)
         if (!c.valid || FindRender(c, settings))
             continue;
         Render& render = RenderSlot(c, settings);
-        const int32_t capacity = SufficientCapacity(*c.frame, settings, kRenderCapacity);
-        if (render.points.size() < static_cast<size_t>(capacity))
-            render.points.resize(static_cast<size_t>(capacity));
         render.lastUse = ++uses_;
-        jobs[waiting] = LFrameRenderJob{c.frame.get(), render.points.data(), capacity, &render.stats, 0};
+        // The points buffer grows to the frame's render as it is made, so no walk beforehand
+        // has to count the frame's points.
+        jobs[waiting] = LFrameRenderJob{c.frame.get(), nullptr, kRenderCapacity, &render.stats, 0, &render.points};
         renders[waiting++] = &render;
     }
     LFrame::RenderAll({jobs.data(), waiting}, settings);

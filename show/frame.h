@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 class LPic;
 class LFrameCodec;
@@ -64,4 +65,8 @@ struct LFrameRenderJob
     int32_t capacity = 0;
     LFrameStats* stats = nullptr; // optional
     int32_t count = 0;            // out: the points written
+    // Optional: a buffer that grows while the render needs room, up to the capacity, so that a
+    // caller need not find out first how many points the frame gives. points is then ignored on
+    // entry and set to the buffer's data on return.
+    std::vector<LFrameOutPoint>* growable = nullptr;
 };

@@ -61,10 +61,13 @@ struct DelayEntry
 class FrameRenderer
 {
   public:
-    FrameRenderer(LFrameOutPoint* out, int32_t capacity, bool simulate, bool simulatePosition,
-                  float freqFactor, float colorDelayFactor, float springFactor, float dampingFactor,
-                  int32_t oversampling, std::vector<ScannerRun>& runs)
-        : runs_(runs), runsBegin_(runs.size()), out_(out), capacity_(capacity), simulate_(simulate),
+    // growable, when given, replaces out: it grows while the walk needs room, up to the capacity.
+    FrameRenderer(LFrameOutPoint* out, std::vector<LFrameOutPoint>* growable, int32_t capacity, bool simulate,
+                  bool simulatePosition, float freqFactor, float colorDelayFactor, float springFactor,
+                  float dampingFactor, int32_t oversampling, std::vector<ScannerRun>& runs)
+        : runs_(runs), runsBegin_(runs.size()), growable_(growable), out_(growable ? growable->data() : out),
+          room_(growable ? static_cast<int32_t>(std::min<size_t>(growable->size(), size_t(capacity))) : capacity),
+          capacity_(capacity), simulate_(simulate),
           simulatePosition_(simulate && simulatePosition), freqFactor_(freqFactor),
           colorDelayFactor_(colorDelayFactor), spring_(springFactor * kSpringScale),
           damping_(dampingFactor * kDampingScale),
@@ -82,8 +85,12 @@ class FrameRenderer
         WalkFrameCommands(words, count, [this](const uint32_t* w, int32_t) {
             const int64_t points = Command(w);
             timeline_.AddPoints(points);
+            // The most points the command writes: each point once per step.
+            const int32_t written = static_cast<int32_t>(std::min<int64_t>(points * oversampling_, capacity_ - outCount_));
+            if (written > room_ - outCount_)
+                Grow(outCount_ + written);
             if (simulatePosition_) {
-                LayOutSteps(static_cast<int32_t>(std::min<int64_t>(points * oversampling_, capacity_ - outCount_)));
+                LayOutSteps(written);
             } else {
                 for (int64_t p = 0; p < points && outCount_ < capacity_; ++p)
                     Point();
@@ -96,6 +103,9 @@ class FrameRenderer
     }
 
     bool StepsLaidOut() const { return simulatePosition_; }
+
+    // Where the points went: the growable buffer may have moved.
+    LFrameOutPoint* Points() const { return out_; }
 
     // The laid-out steps of the walk; the runs stay where they are until the next renderer adds
     // its own.
@@ -122,6 +132,17 @@ class FrameRenderer
     }
 
   private:
+    // Room for `needed` points at least; doubling keeps the copies of a long frame few, and a
+    // buffer that has seen the channel's largest frame does not grow again.
+    void Grow(int32_t needed)
+    {
+        constexpr size_t kLeastRoom = 1024;
+        const size_t size = std::min(std::max({size_t(needed), 2 * growable_->size(), kLeastRoom}), size_t(capacity_));
+        growable_->resize(size);
+        out_ = growable_->data();
+        room_ = static_cast<int32_t>(size);
+    }
+
     void SetTimeStep(double rate)
     {
         // A frequency factor of 0 or below gives no usable step: the scanners then keep up
@@ -142,7 +163,8 @@ class FrameRenderer
     {
         x_ = FrameInt16(word0);
         y_ = FrameInt16(word1);
-        if (simulate_) {
+        // Laid-out steps carry their targets in the points instead.
+        if (simulate_ && !simulatePosition_) {
             axisX_.target = x_ * kTargetScale;
             axisY_.target = y_ * kTargetScale;
         }
@@ -332,7 +354,9 @@ class FrameRenderer
     std::vector<ScannerRun>& runs_;
     size_t runsBegin_;
     size_t runsEnd_ = 0;
+    std::vector<LFrameOutPoint>* growable_;
     LFrameOutPoint* out_;
+    int32_t room_; // points out_ holds
     int32_t capacity_;
     int32_t outCount_ = 0;
     bool simulate_;
@@ -402,9 +426,12 @@ void LFrame::RenderAll(std::span<LFrameRenderJob> jobs, const LFrameRenderSettin
             if (job.stats)
                 job.stats->Clear();
             job.count = 0;
-            if (job.frame == nullptr || job.points == nullptr || job.capacity <= 0 || job.frame->ValidCount() == 0)
+            if (job.growable)
+                job.points = job.growable->data();
+            if (job.frame == nullptr || (job.points == nullptr && job.growable == nullptr) || job.capacity <= 0 ||
+                job.frame->ValidCount() == 0)
                 continue;
-            renderers[i].emplace(job.points, job.capacity, settings.simulate, settings.simulatePosition,
+            renderers[i].emplace(job.points, job.growable, job.capacity, settings.simulate, settings.simulatePosition,
                                  settings.freqFactor, settings.colorDelayFactor, settings.springFactor,
                                  settings.dampingFactor, settings.oversampling, runs);
             renderers[i]->Walk(job.frame->words, job.frame->ValidCount());
@@ -427,6 +454,7 @@ void LFrame::RenderAll(std::span<LFrameRenderJob> jobs, const LFrameRenderSettin
             if (renderers[i]->StepsLaidOut())
                 renderers[i]->StepsSimulated(steps[s++]);
             group[i].count = renderers[i]->Finish(group[i].stats);
+            group[i].points = renderers[i]->Points();
         }
     }
 }

@@ -481,3 +481,59 @@ TEST(FrameRender, RenderAllGivesEachFrameWhatRenderGivesIt)
         }
     }
 }
+
+// A growable buffer gives what a buffer with room for every point gives: grown from empty, from
+// too small, or already large; and cut where the capacity is below the frame's points.
+TEST(FrameRender, GrowableBufferGivesWhatAFullBufferGives)
+{
+    RenderPars noPosition;
+    noPosition.simulatePosition = false;
+    RenderPars manySteps;
+    manySteps.oversampling = 16;
+    const struct
+    {
+        const char* name;
+        RenderPars pars;
+    } modes[] = {{"preview defaults", RenderPars()}, {"speeds only", noPosition}, {"16 steps", manySteps}};
+    const struct
+    {
+        int32_t commands;
+        int32_t capacity;
+        size_t startSize;
+    } frames[] = {{1200, 400000, 0},   {1200, 400000, 10},   {1200, 400000, 300000}, {900, 3000, 0},
+                  {900, 3000, 5000},    {0, 400000, 0},       {40, 0, 0},             {1, 400000, 0},
+                  {300, 1, 0},          {600, 2048, 2047}};
+    for (const auto& mode : modes) {
+        std::vector<std::unique_ptr<LFrame>> made;
+        std::vector<std::vector<LFrameOutPoint>> outputs(std::size(frames));
+        std::vector<LFrameStats> stats(std::size(frames));
+        std::vector<LFrameRenderJob> jobs;
+        for (size_t i = 0; i < std::size(frames); ++i) {
+            made.push_back(MakeFrame(frames[i].commands ? ScannerWorkout(uint32_t(i + 3), frames[i].commands) : Words{}));
+            outputs[i].resize(frames[i].startSize);
+            jobs.push_back(LFrameRenderJob{made.back().get(), nullptr, frames[i].capacity, &stats[i], -1, &outputs[i]});
+        }
+        LFrame::RenderAll(jobs, mode.pars);
+        for (size_t i = 0; i < std::size(frames); ++i) {
+            LFrameStats alone;
+            const auto expected = Render(frames[i].commands ? ScannerWorkout(uint32_t(i + 3), frames[i].commands) : Words{},
+                                         mode.pars, &alone, std::max(frames[i].capacity, 1));
+            const size_t expectedCount = frames[i].capacity > 0 ? expected.size() : 0;
+            ASSERT_EQ(size_t(jobs[i].count), expectedCount) << mode.name << " frame " << i;
+            ASSERT_LE(size_t(jobs[i].count), outputs[i].size()) << mode.name << " frame " << i;
+            EXPECT_LE(outputs[i].size(), std::max(frames[i].startSize, size_t(frames[i].capacity)))
+                << mode.name << " frame " << i;
+            if (jobs[i].count > 0) {
+                EXPECT_EQ(jobs[i].points, outputs[i].data()) << mode.name << " frame " << i;
+            }
+            EXPECT_EQ(PointsDigest({outputs[i].begin(), outputs[i].begin() + jobs[i].count}),
+                      PointsDigest({expected.begin(), expected.begin() + jobs[i].count}))
+                << mode.name << " frame " << i;
+            if (frames[i].capacity > 0) {
+                EXPECT_EQ(std::bit_cast<uint32_t>(stats[i].averageSpeed), std::bit_cast<uint32_t>(alone.averageSpeed))
+                    << mode.name << " frame " << i;
+                EXPECT_EQ(stats[i].lastTime, alone.lastTime) << mode.name << " frame " << i;
+            }
+        }
+    }
+}
